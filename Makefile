@@ -1,0 +1,32 @@
+# The two commands a farmer or a developer needs: `make run` and `make test`.
+BUILD ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+QT_OFFSCREEN := offscreen:configfile=$(CURDIR)/tests/support/screen-1024x768.json
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	bash scripts/run.sh $(BUILD)/vorn
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=$(QT_OFFSCREEN) ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cd $(BUILD) && for b in bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=$(QT_OFFSCREEN) "$$b"; done
+
+clean:
+	rm -rf $(BUILD)

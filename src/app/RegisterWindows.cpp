@@ -1,0 +1,7 @@
+#include "app/RegisterWindows.h"
+
+#include "shell/RecordWindows.h"
+
+void RegisterWindows() {
+  // Each record window adds its registration here.
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The data files are in the Windows Japanese code page (CP932, a superset of
+// Shift-JIS that also holds ～, circled digits, ㈱ and the NEC/IBM
+// extensions). Inside the program all text is UTF-8.
+#include <string>
+#include <string_view>
+
+namespace rt {
+
+// File bytes to UTF-8. A byte sequence CP932 does not define becomes U+FFFD;
+// decoding never fails and never stops early.
+std::string Cp932ToUtf8(std::string_view bytes);
+
+// UTF-8 to file bytes. A character CP932 cannot hold (and any malformed
+// UTF-8 byte) is written as "?".
+std::string Utf8ToCp932(std::string_view text);
+
+// True when every character of the UTF-8 text can be written in CP932.
+bool FitsCp932(std::string_view text);
+
+// Number of characters (code points) of a UTF-8 text.
+size_t CharCount(std::string_view text);
+
+// Characters start..start+len-1 (1-based, as the file formats count them);
+// len < 0 means to the end. Counting is by character, not by byte.
+std::string_view Mid(std::string_view text, size_t start, long len = -1);
+
+}  // namespace rt

@@ -1,0 +1,97 @@
+#pragma once
+// Reading and writing the data files: whole files at a time, CP932 on disk,
+// UTF-8 in memory, CR LF line ends. Writers replace a file atomically so that
+// a failure or crash during a save never damages the previous records.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The path of data file `name` in `dir` (ending in "/"): an existing file
+// whose name matches case-insensitively (an exact match preferred), so that a
+// folder copied from Windows with "TENKI.DAT" or "material.dat" is read and
+// replaced under its own name; otherwise dir + name.
+std::string ResolveFile(const std::string& dir, const std::string& name);
+// The same in DataPath; nullopt when no such file exists.
+std::optional<std::string> FindDataFile(const std::string& name);
+
+// All lines of a file, decoded to UTF-8. CR LF, a lone CR and a lone LF each
+// end a line; a missing final line end is fine. Failures raise RuntimeError.
+std::vector<std::string> ReadAllLines(const std::string& path);
+std::vector<std::string> SplitLines(std::string_view text);
+
+// Writes UTF-8 text (already with CR LF line ends) encoded as CP932: into a
+// temporary file beside `path`, flushed and synced, then renamed over it. On
+// failure the old file is untouched, the temporary file removed, and a
+// RuntimeError with the matching number raised.
+void WriteFileAtomic(const std::string& path, std::string_view utf8Text);
+
+// A failure of a reader or writer, as the error reporter shows it; `line` is
+// the 1-based line where a reader stopped (0 when not at a line).
+struct StoreError {
+  int16_t number = 0;
+  std::string file;  // the data file's name, e.g. "tenki.dat"
+  long line = 0;
+};
+
+// Where readers and writers send their errors. The windows install the error
+// reporter; the command-line tool prints. Without a hook errors are dropped.
+extern std::function<void(const StoreError&)> StoreErrorHook;
+
+// The program's own data directory. A reader that stops on a bad line in this
+// directory first keeps a copy "<file>.damaged-<yyyymmdd-hhmmss>" beside the
+// file, because the next save would otherwise overwrite the unread rest.
+// Empty (the default) means no copies anywhere, as for backups and the tool.
+extern std::string HomeDataPath;
+
+// What a reader body sees.
+class FileReading {
+ public:
+  explicit FileReading(std::string path) : path_(std::move(path)) {}
+  const std::string& path() const { return path_; }
+  // Reads all lines (once).
+  const std::vector<std::string>& Lines();
+  // The 1-based line being applied, for error messages and damaged copies.
+  void At(size_t index0) { line_ = static_cast<long>(index0) + 1; }
+  long line() const { return line_; }
+
+ private:
+  std::string path_;
+  std::vector<std::string> lines_;
+  bool read_ = false;
+  long line_ = 0;
+};
+
+// Runs a reader over DataPath + name. `missing` runs when the file does not
+// exist; otherwise `body` applies the file. Any error is reported through
+// StoreErrorHook (after keeping a damaged copy where that applies) and makes
+// the result false; what the body applied before the error stays applied.
+bool RunReader(const std::string& name, const std::function<void()>& missing,
+               const std::function<void(FileReading&)>& body);
+
+// Collects a file's lines for a writer.
+class LineSink {
+ public:
+  void Line(std::string_view s) {
+    text_.append(s);
+    text_.append("\r\n");
+  }
+  // Appends without ending the line (for lines built from many parts).
+  std::string& Buffer() { return text_; }
+  void EndLine() { text_.append("\r\n"); }
+  const std::string& text() const { return text_; }
+  void Reserve(size_t n) { text_.reserve(n); }
+
+ private:
+  std::string text_;
+};
+
+// Runs a writer for DataPath + name: the body produces the lines, then the
+// file is replaced atomically. Errors are reported through StoreErrorHook;
+// returns whether the file was written.
+bool RunWriter(const std::string& name, const std::function<void(LineSink&)>& body);
+
+// Reports the exception being handled for `file` through StoreErrorHook.
+void ReportCurrentStoreError(const std::string& file, long line);

@@ -1,0 +1,229 @@
+#pragma once
+// The record store: process-wide tables that hold every record from start-up
+// to exit. Windows edit slots in place; the file routines fill and write them.
+//
+// Per-day tables are dense over 1999..2030 x 1..12 x 1..31, whether or not a
+// day exists; any index outside raises run-time error 9.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "runtime/RuntimeError.h"
+
+constexpr int kFirstYear = 1999;
+constexpr int kLastYear = 2030;
+constexpr int kYears = kLastYear - kFirstYear + 1;
+constexpr int kDaySlots = kYears * 12 * 31;  // 11,904
+
+// Days of a month: 31 or 30; February 29 when year mod 4 = 0, else 28 (no
+// century rule: inside 1999..2030 this agrees with the calendar). 0 for a
+// month outside 1..12.
+int16_t DaysInMonth(int year, int month);
+
+// Day number n of a year (1 = 1 January) as "year/month/day" without leading
+// zeros; 0 or less gives 1 January, beyond the year 31 December.
+std::string DayOfYearToDate(int year, int n);
+
+inline int DaySlot(int year, int month, int day) {
+  if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 || day > 31)
+    throw rt::RuntimeError(rt::kErrSubscript);
+  return ((year - kFirstYear) * 12 + (month - 1)) * 31 + (day - 1);
+}
+
+template <class T>
+class DayTable {
+ public:
+  DayTable() : slots_(kDaySlots) {}
+  T& operator()(int year, int month, int day) { return slots_[DaySlot(year, month, day)]; }
+  const T& operator()(int year, int month, int day) const { return slots_[DaySlot(year, month, day)]; }
+  void Fill(const T& v) { std::fill(slots_.begin(), slots_.end(), v); }
+  bool operator==(const DayTable&) const = default;
+
+ private:
+  std::vector<T> slots_;
+};
+
+// A fixed array with VB-style bounds Lo..Hi; an index outside raises 9.
+template <class T, int Lo, int Hi>
+class FixedArray {
+ public:
+  T& operator()(int i) { return a_[Index(i)]; }
+  const T& operator()(int i) const { return a_[Index(i)]; }
+  static constexpr int LBound() { return Lo; }
+  static constexpr int UBound() { return Hi; }
+  bool operator==(const FixedArray&) const = default;
+
+ private:
+  static size_t Index(int i) {
+    if (i < Lo || i > Hi) throw rt::RuntimeError(rt::kErrSubscript);
+    return static_cast<size_t>(i - Lo);
+  }
+  std::array<T, Hi - Lo + 1> a_{};
+};
+
+// A growable array 0..UBound (never empty); an index outside raises 9.
+template <class T>
+class VarArray {
+ public:
+  VarArray() : a_(1) {}
+  T& operator()(int i) { return a_[Index(i)]; }
+  const T& operator()(int i) const { return a_[Index(i)]; }
+  int UBound() const { return static_cast<int>(a_.size()) - 1; }
+  // New upper bound, keeping the contents of the entries that remain.
+  void RedimPreserve(int ubound) {
+    if (ubound < 0) throw rt::RuntimeError(rt::kErrSubscript);
+    a_.resize(static_cast<size_t>(ubound) + 1);
+  }
+  // Back to the single empty entry 0.
+  void Reset() {
+    a_.clear();
+    a_.resize(1);
+  }
+  bool operator==(const VarArray&) const = default;
+
+ private:
+  size_t Index(int i) const {
+    if (i < 0 || i > UBound()) throw rt::RuntimeError(rt::kErrSubscript);
+    return static_cast<size_t>(i);
+  }
+  std::vector<T> a_;
+};
+
+// --- Weather and diary -----------------------------------------------------
+
+class OndoTable {
+ public:
+  // kind 0 = the day's low, 1 = the day's high.
+  float& operator()(int year, int month, int day, int kind) { return t_[Kind(kind)](year, month, day); }
+  const float& operator()(int year, int month, int day, int kind) const {
+    return t_[Kind(kind)](year, month, day);
+  }
+  void Fill(float v) {
+    t_[0].Fill(v);
+    t_[1].Fill(v);
+  }
+
+ private:
+  static size_t Kind(int k) {
+    if (k < 0 || k > 1) throw rt::RuntimeError(rt::kErrSubscript);
+    return static_cast<size_t>(k);
+  }
+  DayTable<float> t_[2];
+};
+
+extern OndoTable Ondo;
+extern DayTable<float> Kousui;
+extern DayTable<std::string> Tenki;  // "038" is a day's default weather code
+extern DayTable<std::string> Nikki;  // line breaks held as CR LF
+
+// --- Market prices ---------------------------------------------------------
+
+struct PriceItemRec {
+  std::string Name;
+  int32_t Max = 0;
+  int32_t Min = 0;
+};
+
+extern VarArray<PriceItemRec> PriceItem;
+extern VarArray<DayTable<int32_t>> PriceHigh;
+extern VarArray<DayTable<int32_t>> PriceMid;
+extern VarArray<DayTable<int32_t>> PriceLow;
+
+// Grows or shrinks the four price arrays together, keeping contents.
+void RedimPrice(int ubound);
+// The four price arrays back to the single empty entry 0.
+void ResetPrice();
+
+// --- Materials -------------------------------------------------------------
+
+constexpr int kMaterials = 300;
+constexpr int kTransactions = 1000;
+
+struct MaterialRec {
+  std::string Name;  // "" marks an unused record
+  int32_t Price = 0;
+  int32_t Volume = 0;
+  std::string Unit;
+  FixedArray<int32_t, 1, kTransactions> Date;  // yyyymmdd; 0 marks unused
+  FixedArray<int32_t, 1, kTransactions> Mode;  // 0 buy, 1 use
+  FixedArray<int32_t, 1, kTransactions> OrVolNum;
+  FixedArray<int32_t, 1, kTransactions> RemainVol;
+  bool operator==(const MaterialRec&) const = default;
+};
+
+extern FixedArray<MaterialRec, 1, kMaterials> Material;
+
+// --- Crop observations -----------------------------------------------------
+
+struct ObserveItemRec {
+  std::string Name;
+  DayTable<std::string> Comment;  // line breaks held as CR LF
+  bool operator==(const ObserveItemRec&) const = default;
+};
+
+extern VarArray<ObserveItemRec> ObserveItem;
+extern VarArray<DayTable<std::string>> ObserveFile;  // picture path per day
+
+// --- Work schedule ---------------------------------------------------------
+
+struct SchedulePeriodRec {
+  int16_t Start = 0;  // month * 100 + day; 0 marks an unused entry
+  int16_t End = 0;
+  uint8_t Place = 0;  // index into FarmName
+  bool operator==(const SchedulePeriodRec&) const = default;
+};
+
+using YearPeriods = FixedArray<SchedulePeriodRec, 0, 365>;
+
+struct ScheduleRec {
+  std::string Work;
+  // Periods of year y are SchedulePeriod(y)(0..365).
+  FixedArray<YearPeriods, kFirstYear, kLastYear> SchedulePeriod;
+  bool operator==(const ScheduleRec&) const = default;
+};
+
+extern VarArray<ScheduleRec> Schedule;
+extern VarArray<std::string> FarmName;
+
+// --- Flags and shared globals ----------------------------------------------
+
+// -1 changed, 0 unchanged; set only while Busy is 0.
+extern int16_t WeatherChanged;
+extern int16_t DiaryChanged;
+extern int16_t PriceChanged;
+extern int16_t ScheduleChanged;
+
+extern std::string DataPath;  // ends with "/"
+extern int16_t Busy;          // 1 while code fills controls
+
+extern int32_t ProgressTotal;
+extern int32_t ProgressCount;
+extern std::string ProgressCaption;
+
+extern int16_t CurYear, CurMonth, CurDay;
+
+struct YearMonthDay {
+  int16_t Year = 0;
+  int16_t Month = 0;
+  int16_t Day = 0;
+  bool operator==(const YearMonthDay&) const = default;
+};
+extern YearMonthDay PeriodFrom;
+extern YearMonthDay PeriodTo;
+
+// Called once per day value the weather and diary files handle, after
+// ProgressCount has grown. The store's own is a no-op; the windows install one
+// that lets pending events run (it must stay cheap).
+using YieldHookFn = void (*)();
+extern YieldHookFn YieldHook;
+
+inline void StepProgress() {
+  ++ProgressCount;
+  if (YieldHook) YieldHook();
+}
+
+// Every table and global back to its start-of-process state (for tests and
+// the command-line tool).
+void ResetStore();

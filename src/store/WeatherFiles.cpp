@@ -1,0 +1,174 @@
+#include "store/WeatherFiles.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/Convert.h"
+#include "runtime/Cp932.h"
+#include "store/DataFile.h"
+#include "store/Store.h"
+
+namespace {
+
+constexpr const char* kKousui = "kousui.dat";
+constexpr const char* kOndo = "ondo.dat";
+constexpr const char* kTenki = "tenki.dat";
+constexpr const char* kDefaultCode = "038";
+
+// A key field of a month line read as a number rounded to an integer.
+int KeyNumber(std::string_view line, size_t start, long len) {
+  return static_cast<int>(rt::RoundHalfEven(rt::Val(rt::Mid(line, start, len))));
+}
+
+void CheckYearMonth(int year, int month) {
+  if (year < kFirstYear || year > kLastYear || month < 1 || month > 12)
+    throw rt::RuntimeError(rt::kErrSubscript);
+}
+
+// Scans the day values of a month line from character `dataStart`: each
+// value before a comma goes to the current day; the scan stops at the comma
+// after the month's last day, and whatever follows the last comma read goes
+// to the current day once more (so a long line's last day gets "").
+template <class Store>
+void ScanMonth(std::string_view line, size_t dataStart, int year, int month, Store store) {
+  std::string_view data = rt::Mid(line, dataStart);
+  int days = DaysInMonth(year, month);
+  int day = 1;
+  size_t start = 0;
+  for (size_t i = 0; i < data.size(); ++i) {
+    if (data[i] != ',') continue;
+    store(day, data.substr(start, i - start));
+    start = i + 1;
+    if (day >= days) {
+      store(day, std::string_view{});
+      return;
+    }
+    StepProgress();
+    ++day;
+  }
+  store(day, data.substr(start));
+}
+
+// Files every line under its key (the last line per key wins), then applies
+// the filed lines month by month. Nothing reaches the table when a key is
+// bad.
+template <class KeyOf, class Apply>
+void ReadMonthLines(FileReading& f, int kinds, KeyOf keyOf, Apply apply) {
+  const std::vector<std::string>& lines = f.Lines();
+  std::vector<int> filed(static_cast<size_t>(kYears * 12 * kinds), -1);
+  for (size_t n = 0; n < lines.size(); ++n) {
+    f.At(n);
+    filed[keyOf(lines[n])] = static_cast<int>(n);
+  }
+  static const std::string empty;
+  for (int y = kFirstYear; y <= kLastYear; ++y)
+    for (int m = 1; m <= 12; ++m)
+      for (int k = 0; k < kinds; ++k) {
+        int n = filed[static_cast<size_t>(((y - kFirstYear) * 12 + (m - 1)) * kinds + k)];
+        if (n >= 0) f.At(static_cast<size_t>(n));
+        apply(n >= 0 ? lines[static_cast<size_t>(n)] : empty, y, m, k);
+      }
+}
+
+size_t YearMonthKey(const std::string& line) {
+  int year = KeyNumber(line, 1, 4), month = KeyNumber(line, 6, 2);
+  CheckYearMonth(year, month);
+  return static_cast<size_t>((year - kFirstYear) * 12 + (month - 1));
+}
+
+std::string MonthKey(int year, int month) { return std::to_string(year) + "/" + rt::Format(month, "00"); }
+
+}  // namespace
+
+bool LoadKousui() {
+  return RunReader(kKousui, nullptr, [](FileReading& f) {
+    ReadMonthLines(f, 1, YearMonthKey, [](const std::string& line, int y, int m, int) {
+      ScanMonth(line, 9, y, m, [&](int d, std::string_view v) { Kousui(y, m, d) = static_cast<float>(rt::Val(v)); });
+    });
+  });
+}
+
+bool SaveKousui() {
+  return RunWriter(kKousui, [](LineSink& out) {
+    out.Reserve(200000);
+    for (int y = kFirstYear; y <= kLastYear; ++y)
+      for (int m = 1; m <= 12; ++m) {
+        std::string& b = out.Buffer();
+        b += MonthKey(y, m);
+        for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d) {
+          b += ',';
+          b += rt::NumText(Kousui(y, m, d));
+          StepProgress();
+        }
+        out.EndLine();
+      }
+  });
+}
+
+bool LoadOndo() {
+  return RunReader(kOndo, nullptr, [](FileReading& f) {
+    auto key = [](const std::string& line) {
+      int kind = KeyNumber(line, 1, 1), year = KeyNumber(line, 3, 4), month = KeyNumber(line, 8, 2);
+      CheckYearMonth(year, month);
+      if (kind < 0 || kind > 1) throw rt::RuntimeError(rt::kErrSubscript);
+      return static_cast<size_t>(((year - kFirstYear) * 12 + (month - 1)) * 2 + kind);
+    };
+    ReadMonthLines(f, 2, key, [](const std::string& line, int y, int m, int k) {
+      ScanMonth(line, 11, y, m, [&](int d, std::string_view v) { Ondo(y, m, d, k) = static_cast<float>(rt::Val(v)); });
+    });
+  });
+}
+
+bool SaveOndo() {
+  return RunWriter(kOndo, [](LineSink& out) {
+    out.Reserve(400000);
+    std::string high, low;
+    for (int y = kFirstYear; y <= kLastYear; ++y)
+      for (int m = 1; m <= 12; ++m) {
+        std::string key = MonthKey(y, m);
+        high = "1," + key;
+        low = "0," + key;
+        for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d) {
+          high += ',';
+          high += rt::NumText(Ondo(y, m, d, 1));
+          low += ',';
+          low += rt::NumText(Ondo(y, m, d, 0));
+          StepProgress();
+        }
+        out.Line(high);
+        out.Line(low);
+      }
+  });
+}
+
+bool LoadTenki() {
+  auto missing = [] {
+    for (int y = kFirstYear; y <= kLastYear; ++y)
+      for (int m = 1; m <= 12; ++m)
+        for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d) Tenki(y, m, d) = kDefaultCode;
+  };
+  return RunReader(kTenki, missing, [](FileReading& f) {
+    ReadMonthLines(f, 1, YearMonthKey, [](const std::string& line, int y, int m, int) {
+      ScanMonth(line, 9, y, m, [&](int d, std::string_view v) { Tenki(y, m, d).assign(v); });
+    });
+  });
+}
+
+bool SaveTenki() {
+  return RunWriter(kTenki, [](LineSink& out) {
+    out.Reserve(200000);
+    for (int y = kFirstYear; y <= kLastYear; ++y)
+      for (int m = 1; m <= 12; ++m) {
+        std::string& b = out.Buffer();
+        b += MonthKey(y, m);
+        for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d) {
+          const std::string& code = Tenki(y, m, d);
+          b += ',';
+          b += code.empty() ? kDefaultCode : code;
+          StepProgress();
+        }
+        out.EndLine();
+      }
+  });
+}

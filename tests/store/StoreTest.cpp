@@ -1,0 +1,67 @@
+#include "store/Store.h"
+
+#include <gtest/gtest.h>
+
+using rt::RuntimeError;
+
+TEST(DaysInMonth, FollowsTheYearModFourRule) {
+  EXPECT_EQ(DaysInMonth(1999, 2), 28);
+  EXPECT_EQ(DaysInMonth(2000, 2), 29);
+  EXPECT_EQ(DaysInMonth(2028, 2), 29);
+  EXPECT_EQ(DaysInMonth(2030, 2), 28);
+  EXPECT_EQ(DaysInMonth(2001, 4), 30);
+  EXPECT_EQ(DaysInMonth(2001, 12), 31);
+  EXPECT_EQ(DaysInMonth(2001, 0), 0);
+  EXPECT_EQ(DaysInMonth(2001, 13), 0);
+}
+
+TEST(DayOfYearToDate, WalksTheMonths) {
+  EXPECT_EQ(DayOfYearToDate(2001, 1), "2001/1/1");
+  EXPECT_EQ(DayOfYearToDate(2001, 123), "2001/5/3");
+  EXPECT_EQ(DayOfYearToDate(2000, 60), "2000/2/29");
+  EXPECT_EQ(DayOfYearToDate(2001, 60), "2001/3/1");
+  EXPECT_EQ(DayOfYearToDate(2001, 0), "2001/1/1");
+  EXPECT_EQ(DayOfYearToDate(2001, 365), "2001/12/31");
+  EXPECT_EQ(DayOfYearToDate(2001, 400), "2001/12/31");
+}
+
+TEST(Tables, IndexesOutsideTheirRangeRaiseNine) {
+  ResetStore();
+  auto number = [](auto f) {
+    try {
+      f();
+    } catch (const RuntimeError& e) {
+      return static_cast<int>(e.number());
+    }
+    return 0;
+  };
+  EXPECT_EQ(number([] { Kousui(1998, 12, 31); }), 9);
+  EXPECT_EQ(number([] { Tenki(2031, 1, 1); }), 9);
+  EXPECT_EQ(number([] { Nikki(2001, 13, 1); }), 9);
+  EXPECT_EQ(number([] { Ondo(2001, 1, 32, 0); }), 9);
+  EXPECT_EQ(number([] { Ondo(2001, 1, 1, 2); }), 9);
+  EXPECT_EQ(number([] { Material(301); }), 9);
+  EXPECT_EQ(number([] { Material(1).Date(1001); }), 9);
+  EXPECT_EQ(number([] { PriceItem(1); }), 9);
+  EXPECT_EQ(number([] { Schedule(0).SchedulePeriod(2001)(366); }), 9);
+  // Days a month does not have still have slots.
+  Kousui(2001, 2, 31) = 1.5f;
+  EXPECT_EQ(Kousui(2001, 2, 31), 1.5f);
+  ResetStore();
+}
+
+TEST(Tables, GrowingKeepsContentsAndResetLeavesOneEmptyEntry) {
+  ResetStore();
+  PriceItem(0).Name = "なす";
+  PriceHigh(0)(2001, 5, 6) = 120;
+  RedimPrice(3);
+  EXPECT_EQ(PriceItem.UBound(), 3);
+  EXPECT_EQ(PriceLow.UBound(), 3);
+  EXPECT_EQ(PriceItem(0).Name, "なす");
+  EXPECT_EQ(PriceHigh(0)(2001, 5, 6), 120);
+  EXPECT_EQ(PriceHigh(3)(2001, 5, 6), 0);
+  ResetPrice();
+  EXPECT_EQ(PriceItem.UBound(), 0);
+  EXPECT_EQ(PriceItem(0).Name, "");
+  EXPECT_EQ(PriceHigh(0)(2001, 5, 6), 0);
+}

@@ -1,0 +1,48 @@
+#include "support/GuiTest.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+
+namespace {
+
+MsgResult UnexpectedBox(const MsgBoxCall& call) {
+  if (call.buttons != MsgButtons::Ok)
+    ADD_FAILURE() << "unexpected question: " << call.text.toStdString();
+  else
+    ADD_FAILURE() << "unexpected message box: " << call.text.toStdString();
+  return call.buttons == MsgButtons::YesNoCancel ? MsgResult::Cancel
+         : call.buttons == MsgButtons::YesNo     ? MsgResult::No
+                                                 : MsgResult::Ok;
+}
+
+}  // namespace
+
+MessageBoxes::MessageBoxes() {
+  SetMsgBoxHandler([this](const MsgBoxCall& call) {
+    calls_.push_back(call);
+    if (!answers_.empty()) {
+      MsgResult r = answers_.front();
+      answers_.pop_front();
+      return r;
+    }
+    if (call.buttons == MsgButtons::Ok) return MsgResult::Ok;
+    return UnexpectedBox(call);
+  });
+}
+
+MessageBoxes::~MessageBoxes() { SetMsgBoxHandler(UnexpectedBox); }
+
+void ProcessEvents(int ms) {
+  QElapsedTimer t;
+  t.start();
+  do {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  } while (t.elapsed() < ms);
+}
+
+// Exported so that gui_main can install it before any test runs.
+void InstallUnexpectedBoxHandler() { SetMsgBoxHandler(UnexpectedBox); }

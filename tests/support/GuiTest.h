@@ -1,0 +1,34 @@
+#pragma once
+// Support for tests of windows: message boxes are recorded and answered
+// instead of shown.
+#include <QString>
+#include <deque>
+#include <ostream>
+#include <vector>
+
+#include "platform/MessageBox.h"
+
+// While alive, records every message box and answers each with the next
+// queued answer (OK for an OK box when nothing is queued). A question with no
+// queued answer fails the test and is answered Cancel (or No).
+class MessageBoxes {
+ public:
+  MessageBoxes();
+  ~MessageBoxes();
+  MessageBoxes(const MessageBoxes&) = delete;
+  MessageBoxes& operator=(const MessageBoxes&) = delete;
+
+  void Answer(MsgResult r) { answers_.push_back(r); }
+  const std::vector<MsgBoxCall>& calls() const { return calls_; }
+  void clear() { calls_.clear(); }
+
+ private:
+  std::deque<MsgResult> answers_;
+  std::vector<MsgBoxCall> calls_;
+};
+
+// Lets pending events (timers, posted events, deferred deletes) run.
+void ProcessEvents(int ms = 0);
+
+// Readable test failures for Qt strings.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
