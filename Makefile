@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 QT_OFFSCREEN := offscreen:configfile=$(CURDIR)/tests/support/screen-1024x768.json
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench screenshots clean
 
 all: build
 
@@ -27,6 +27,9 @@ test: build
 
 bench: build
 	cd $(BUILD) && for b in bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=$(QT_OFFSCREEN) "$$b"; done
+
+screenshots: build
+	$(BUILD)/tests/vorn_screenshots $(BUILD)/screenshots
 
 clean:
 	rm -rf $(BUILD)

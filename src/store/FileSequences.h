@@ -1,0 +1,18 @@
+#pragma once
+// The order in which load-all and save-all read and write the eight files,
+// with the progress totals and captions they show. Each file reports its own
+// errors and the next is still processed; the result says whether all
+// succeeded.
+#include <cstdint>
+
+constexpr int32_t kLoadAllTotal = 56575;
+constexpr int32_t kSaveAllTotal = 46720;
+inline constexpr const char* kLoadAllCaption = "データを読み込み中．．．";
+inline constexpr const char* kSaveAllCaption = "データを保存中．．．";
+
+// Sets ProgressTotal, ProgressCount (0) and ProgressCaption, then reads
+// ondo, Schedule, tenki, material, kousui, observe, nikki, price.
+bool LoadAllFiles();
+// Sets the progress state, then writes the files in the same order. Does
+// not touch the change flags; the caller clears them when this succeeded.
+bool SaveAllFiles();

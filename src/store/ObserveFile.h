@@ -1,0 +1,6 @@
+#pragma once
+// Reader and writer of one data file; each reports its own errors and
+// returns whether it succeeded.
+
+bool LoadObserve();
+bool SaveObserve();
