@@ -136,6 +136,21 @@ std::string NumText(float value) {
   double v = value;
   if (v == 0.0 || std::isnan(v)) return "0";
   if (std::isinf(v)) return v < 0 ? "-1.#INF" : "1.#INF";
+  // Fast path for whole tenths, which is what the windows store: the
+  // nearest float to r/10 shows as r/10 at seven significant digits.
+  double r = std::nearbyint(v * 10.0);
+  if (std::fabs(r) < 1e6 && static_cast<float>(r / 10.0) == value) {
+    long long t = static_cast<long long>(r);
+    bool neg = t < 0;
+    if (neg) t = -t;
+    std::string out = neg ? "-" : "";
+    if (t >= 10) out += IntText(t / 10);
+    if (t % 10 != 0) {
+      out += '.';
+      out += static_cast<char>('0' + t % 10);
+    }
+    return out;
+  }
   // Seven significant digits, then drop trailing zeros.
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.6e", v);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "runtime/RuntimeError.h"
 
 using namespace rt;
@@ -87,11 +89,24 @@ TEST(NumText, WritesSinglesWithSevenSignificantDigits) {
   EXPECT_EQ(NumText(0.05f), ".05");
   EXPECT_EQ(NumText(1.0f / 3.0f), ".3333333");
   EXPECT_EQ(NumText(123456789.0f), "1.234568E+08");
-  // Every tenth the scroll bars can produce comes back from its text.
+  // Every tenth the scroll bars can produce is written as printf's seven
+  // significant digits would (without the zero before the point) and comes
+  // back from its text; likewise for hundredths and odd values.
+  auto oracle = [](float v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(v));
+    std::string s = buf;
+    if (s.rfind("0.", 0) == 0) s.erase(0, 1);
+    if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+    return s;
+  };
   for (int tenths = -150; tenths <= 6000; ++tenths) {
     float v = static_cast<float>(tenths) / 10.0f;
+    ASSERT_EQ(NumText(v), oracle(v)) << tenths;
     ASSERT_EQ(static_cast<float>(Val(NumText(v))), v) << tenths;
   }
+  for (float v : {0.01f, 12.34f, 99999.9f, 123456.7f, 0.123456789f, -7.77f, 1e-3f})
+    EXPECT_EQ(NumText(v), oracle(v)) << v;
 }
 
 TEST(Str, PutsASpaceBeforeNonNegativeNumbers) {
