@@ -1,0 +1,72 @@
+#include "diary/DiaryTextBox.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextCursor>
+
+#include "diary/modDiary.h"
+
+DiaryTextBox::DiaryTextBox(QWidget* parent) : QPlainTextEdit(parent) {
+  // Tab moves on to the next control, as in any form; it never lands in the
+  // entry.
+  setTabChangesFocus(true);
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+}
+
+QString DiaryTextBox::Admit(const QString& typed) const {
+  QString ok = StorableDiaryText(typed);
+  if (maxLength_ <= 0) return ok;
+  const QString all = toPlainText();
+  QString selected = textCursor().selectedText();
+  selected.replace(QChar::ParagraphSeparator, QChar('\n'));
+  int room = maxLength_ - (DiaryEntryLength(all) - DiaryEntryLength(selected));
+  if (room <= 0) return {};
+  // Take whole characters while they fit; a line break needs two.
+  int used = 0;
+  int i = 0;
+  for (; i < ok.size(); ++i) {
+    int need = ok.at(i) == QChar('\n') ? 2 : 1;
+    if (used + need > room) break;
+    used += need;
+  }
+  return ok.left(i);
+}
+
+void DiaryTextBox::keyPressEvent(QKeyEvent* e) {
+  if (isReadOnly()) return QPlainTextEdit::keyPressEvent(e);
+  const bool enter = (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+                     !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+  QString typed = enter ? QStringLiteral("\n") : e->text();
+  const bool printable = enter || (!typed.isEmpty() && QChar::isPrint(typed.toUcs4().value(0)) &&
+                                   !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)));
+  if (!printable) return QPlainTextEdit::keyPressEvent(e);
+  QString ok = Admit(typed);
+  if (ok == typed && !enter) return QPlainTextEdit::keyPressEvent(e);
+  e->accept();
+  if (!ok.isEmpty()) insertPlainText(ok);
+  ensureCursorVisible();
+}
+
+void DiaryTextBox::inputMethodEvent(QInputMethodEvent* e) {
+  if (e->commitString().isEmpty() || isReadOnly()) return QPlainTextEdit::inputMethodEvent(e);
+  QString ok = Admit(e->commitString());
+  if (ok == e->commitString()) return QPlainTextEdit::inputMethodEvent(e);
+  QInputMethodEvent trimmed(e->preeditString(), e->attributes());
+  trimmed.setCommitString(ok, e->replacementStart(), e->replacementLength());
+  QPlainTextEdit::inputMethodEvent(&trimmed);
+  e->accept();
+}
+
+bool DiaryTextBox::canInsertFromMimeData(const QMimeData* source) const {
+  return source && source->hasText() && !isReadOnly();
+}
+
+void DiaryTextBox::insertFromMimeData(const QMimeData* source) {
+  if (!source || !source->hasText() || isReadOnly()) return;
+  QString ok = Admit(source->text());
+  // When nothing of it fits, the selection stays as it was.
+  if (ok.isEmpty()) return;
+  insertPlainText(ok);
+  ensureCursorVisible();
+}

@@ -1,0 +1,44 @@
+#include "diary/DiaryWindows.h"
+
+#include <QPointer>
+
+#include "diary/frmDiary.h"
+#include "diary/frmDiaryEdit.h"
+#include "shell/ErrorReporter.h"
+#include "shell/RecordWindows.h"
+
+namespace {
+QPointer<frmDiaryEdit> gEdit;
+QPointer<frmDiary> gView;
+
+void Present(QWidget* w) {
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+}  // namespace
+
+frmDiaryEdit* LoadedDiaryEdit() { return gEdit.data(); }
+frmDiary* LoadedDiary() { return gView.data(); }
+
+void ShowDiaryEdit() {
+  CatchErrors([] {
+    if (!gEdit) gEdit = new frmDiaryEdit;
+    Present(gEdit);
+  });
+}
+
+void ShowDiary() {
+  CatchErrors([] {
+    if (!gView) gView = new frmDiary;
+    Present(gView);
+  });
+}
+
+void UnloadDiaryEdit() { delete gEdit.data(); }
+void UnloadDiary() { delete gView.data(); }
+
+void RegisterDiaryWindows() {
+  RegisterRecordWindow(RecordWindow::DiaryEdit, {ShowDiaryEdit, UnloadDiaryEdit});
+  RegisterRecordWindow(RecordWindow::Diary, {ShowDiary, UnloadDiary});
+}

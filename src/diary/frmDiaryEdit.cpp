@@ -1,0 +1,136 @@
+#include "diary/frmDiaryEdit.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "diary/DiaryTextBox.h"
+#include "diary/modDiary.h"
+#include "platform/Fonts.h"
+#include "platform/Screen.h"
+#include "runtime/Convert.h"
+#include "shell/ErrorReporter.h"
+#include "store/DiaryFile.h"
+#include "store/Store.h"
+
+namespace {
+
+constexpr int kWindowMin = 428;
+constexpr int kTextTop = 35;
+
+// Sets DiaryLoading for a scope; it is cleared however the scope is left, so
+// that a failed load never leaves the diary windows deaf to typing.
+class LoadingScope {
+ public:
+  LoadingScope() { DiaryLoading = -1; }
+  ~LoadingScope() { DiaryLoading = 0; }
+  LoadingScope(const LoadingScope&) = delete;
+  LoadingScope& operator=(const LoadingScope&) = delete;
+};
+
+QString CurrentDateText() { return QString::fromStdString(rt::DateText(CurYear, CurMonth, CurDay)); }
+
+}  // namespace
+
+frmDiaryEdit::frmDiaryEdit(QWidget* parent) : QWidget(parent) {
+  setWindowTitle(QStringLiteral("Vorn　日記（編集）"));
+  txtCalender = new QLineEdit(this);
+  txtCalender->setReadOnly(true);
+  txtCalender->setFont(MapFont(kGothic, 14.25, true));
+  txtCalender->setGeometry(0, 2, 121, 31);
+  vscCalender = new QScrollBar(Qt::Vertical, this);
+  vscCalender->setRange(0, 2);
+  vscCalender->setValue(1);
+  vscCalender->setPageStep(1);
+  vscCalender->setGeometry(121, 2, 17, 31);
+  cmdCalender = new QPushButton(QStringLiteral("カレンダー"), this);
+  cmdCalender->setGeometry(140, 2, 89, 31);
+  cmdSave = new QPushButton(QStringLiteral("保存"), this);
+  cmdEnd = new QPushButton(QStringLiteral("閉じる"), this);
+  txtDiary = new DiaryTextBox(this);
+  txtDiary->setMaxLength(kDiaryMaxLength);
+  txtDiary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  connect(txtDiary, &QPlainTextEdit::textChanged, this, [this] { txtDiary_Change(); });
+  connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+  connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
+  connect(vscCalender, &QScrollBar::valueChanged, this, [this](int) { vscCalender_Change(); });
+
+  Form_Load();
+}
+
+void frmDiaryEdit::Form_Load() {
+  LoadingScope loading;
+  CatchErrors([&] { txtDiary->setPlainText(DiaryEntryText(CurYear, CurMonth, CurDay)); });
+  CatchErrors([&] {
+    MoveWindowOuter(this, kWindowMin, 214);
+    cmdSave->setGeometry(312, 2, 51, 31);
+    cmdEnd->setGeometry(364, 2, 51, 31);
+    txtDiary->setGeometry(0, 32, 437, 153);
+    cmdSave->setFont(MapFont(kGothic, ScaledFontSize(11)));
+    cmdEnd->setFont(MapFont(kGothic, ScaledFontSize(11)));
+    txtDiary->setFont(MapFont(kGothic, ScaledFontSize(12)));
+    cmdCalender->setFont(MapFont(kGothic, ScaledFontSize(10)));
+    txtCalender->setText(CurrentDateText());
+  });
+}
+
+void frmDiaryEdit::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  Form_Resize();
+}
+
+void frmDiaryEdit::Form_Resize() {
+  CatchErrors([&] {
+    if (DiaryLoading) return;
+    // A minimised window has no size to keep.
+    if (isMinimized()) return;
+    const QSize outer = frameGeometry().size();
+    const int w = std::max(outer.width(), kWindowMin);
+    const int h = std::max(outer.height(), kWindowMin);
+    if (!isMaximized() && (w != outer.width() || h != outer.height())) MoveWindowOuter(this, w, h);
+    txtDiary->setGeometry(0, kTextTop, width(), std::max(0, height() - kTextTop));
+  });
+}
+
+void frmDiaryEdit::txtDiary_Change() {
+  CatchErrors([&] {
+    if (DiaryLoading) return;
+    StoreDiaryEntry(CurYear, CurMonth, CurDay, txtDiary->toPlainText());
+    DiaryChanged = -1;
+  });
+}
+
+void frmDiaryEdit::cmdSave_Click() {
+  CatchErrors([&] {
+    // The writer lets events run between days; the window takes no typing
+    // meanwhile, so nothing typed during the save can be marked saved
+    // without having been written.
+    setEnabled(false);
+    struct Reenable {
+      QWidget* w;
+      ~Reenable() { w->setEnabled(true); }
+    } reenable{this};
+    if (SaveNikki()) DiaryChanged = 0;
+  });
+}
+
+void frmDiaryEdit::cmdEnd_Click() {
+  CatchErrors([&] { hide(); });
+}
+
+void frmDiaryEdit::LoadCurrentDate() {
+  LoadingScope loading;
+  CatchErrors([&] {
+    txtDiary->setPlainText(DiaryEntryText(CurYear, CurMonth, CurDay));
+    txtCalender->setText(CurrentDateText());
+  });
+}
+
+void frmDiaryEdit::vscCalender_Change() {
+  // The day spinner arrives with the calendar; until then the spinner only
+  // reloads the current date.
+  CatchErrors([&] { LoadCurrentDate(); });
+}

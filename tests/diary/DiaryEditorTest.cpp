@@ -1,0 +1,192 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "app/RegisterWindows.h"
+#include "diary/DiaryFixture.h"
+#include "diary/DiaryTextBox.h"
+#include "diary/frmDiaryEdit.h"
+#include "runtime/Cp932.h"
+#include "shell/RecordWindows.h"
+
+namespace {
+
+class DiaryEditorTest : public DiaryTest {
+ protected:
+  frmDiaryEdit* Open() {
+    ShowDiaryEdit();
+    ProcessEvents();
+    return LoadedDiaryEdit();
+  }
+};
+
+// Pastes through the clipboard, as the farmer's Ctrl+V does.
+void PasteInto(DiaryTextBox* t, const QString& text) {
+  QApplication::clipboard()->setText(text);
+  t->paste();
+}
+
+TEST_F(DiaryEditorTest, TypingStoresTheWholeTextWithCrLfAndMarksTheDiaryChanged) {
+  Nikki(2001, 5, 6) = "朝\r\n";
+  frmDiaryEdit* e = Open();
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->windowTitle(), "Vorn　日記（編集）");
+  EXPECT_EQ(e->txtCalender->text(), "2001/05/06");
+  EXPECT_EQ(Text(e->txtDiary), "朝\n");
+  EXPECT_EQ(DiaryChanged, 0);
+
+  e->txtDiary->moveCursor(QTextCursor::End);
+  Type(e->txtDiary, QStringLiteral("晴れ\n夕立"));
+  EXPECT_EQ(Nikki(2001, 5, 6), "朝\r\n晴れ\r\n夕立");
+  EXPECT_EQ(DiaryChanged, -1);
+  EXPECT_EQ(Nikki(2001, 5, 7), "");
+}
+
+TEST_F(DiaryEditorTest, LoadingAnotherDayDoesNotMarkTheDiaryChanged) {
+  Nikki(2001, 5, 7) = "七日";
+  frmDiaryEdit* e = Open();
+  CurDay = 7;
+  e->LoadCurrentDate();
+  EXPECT_EQ(Text(e->txtDiary), "七日");
+  EXPECT_EQ(e->txtCalender->text(), "2001/05/07");
+  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_EQ(Nikki(2001, 5, 6), "");
+}
+
+TEST_F(DiaryEditorTest, SaveClearsOnlyTheDiaryFlag) {
+  frmDiaryEdit* e = Open();
+  Type(e->txtDiary, QStringLiteral("a"));
+  WeatherChanged = PriceChanged = ScheduleChanged = -1;
+  e->cmdSave->click();
+  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_EQ(PriceChanged, -1);
+  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_TRUE(e->isEnabled());
+}
+
+TEST_F(DiaryEditorTest, HideAndShowKeepsTheTextShownBefore) {
+  Nikki(2001, 5, 6) = "六日";
+  frmDiaryEdit* e = Open();
+  e->cmdEnd->click();
+  EXPECT_FALSE(e->isVisible());
+  CurDay = 20;
+  Nikki(2001, 5, 6) = "別の窓で";
+  ShowDiaryEdit();
+  EXPECT_EQ(LoadedDiaryEdit(), e);
+  EXPECT_TRUE(e->isVisible());
+  EXPECT_EQ(Text(e->txtDiary), "六日");
+  EXPECT_EQ(e->txtCalender->text(), "2001/05/06");
+}
+
+TEST_F(DiaryEditorTest, TypingStopsAt300CharactersWithALineBreakCountingTwo) {
+  frmDiaryEdit* e = Open();
+  DiaryTextBox* t = e->txtDiary;
+  Type(t, QString(297, QChar(u'あ')));
+  Type(t, QStringLiteral("\n"));  // 299: a line break needs two
+  EXPECT_EQ(DiaryEntryLength(Text(t)), 299);
+  Type(t, QStringLiteral("\n"));
+  EXPECT_EQ(DiaryEntryLength(Text(t)), 299);
+  Type(t, QStringLiteral("いう"));
+  EXPECT_EQ(DiaryEntryLength(Text(t)), 300);
+  EXPECT_TRUE(Text(t).endsWith(QStringLiteral("\nい")));
+  EXPECT_EQ(rt::CharCount(Nikki(2001, 5, 6)), 300u);
+
+  // A paste takes only what fits; replacing a selection frees its room.
+  t->moveCursor(QTextCursor::Start);
+  t->moveCursor(QTextCursor::Right, QTextCursor::KeepAnchor);
+  t->moveCursor(QTextCursor::Right, QTextCursor::KeepAnchor);
+  PasteInto(t, QStringLiteral("かきく"));
+  EXPECT_EQ(DiaryEntryLength(Text(t)), 300);
+  EXPECT_TRUE(Text(t).startsWith(QStringLiteral("かきあ")));
+
+  // Deleting makes room again.
+  t->moveCursor(QTextCursor::End);
+  QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+  QApplication::sendEvent(t, &back);
+  Type(t, QStringLiteral("え"));
+  EXPECT_TRUE(Text(t).endsWith(QStringLiteral("え")));
+  EXPECT_EQ(DiaryEntryLength(Text(t)), 300);
+}
+
+TEST_F(DiaryEditorTest, LongerStoredEntryIsShownWholeAndOnlyShortened) {
+  Nikki(2001, 5, 6) = std::string(310, 'x');
+  frmDiaryEdit* e = Open();
+  EXPECT_EQ(Text(e->txtDiary).size(), 310);
+  e->txtDiary->moveCursor(QTextCursor::End);
+  Type(e->txtDiary, QStringLiteral("y"));
+  EXPECT_EQ(Nikki(2001, 5, 6), std::string(310, 'x'));
+  QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+  QApplication::sendEvent(e->txtDiary, &back);
+  EXPECT_EQ(Nikki(2001, 5, 6), std::string(309, 'x'));
+}
+
+TEST_F(DiaryEditorTest, CharactersTheFileCannotHoldAreRefusedAndLookAlikesShownAsStored) {
+  frmDiaryEdit* e = Open();
+  DiaryTextBox* t = e->txtDiary;
+  // An emoji and a Korean syllable have no place in the file; the wave dash
+  // many input methods produce is written as the full-width tilde.
+  Type(t, QStringLiteral("晴😀れ한〜"));
+  EXPECT_EQ(Text(t), QStringLiteral("晴れ～"));
+  EXPECT_EQ(Nikki(2001, 5, 6), "晴れ～");
+  EXPECT_TRUE(rt::FitsCp932(Nikki(2001, 5, 6)));
+  PasteInto(t, QStringLiteral("①㈱\r\n😀髙"));
+  EXPECT_EQ(Nikki(2001, 5, 6), "晴れ～①㈱\r\n髙");
+  // What an input method commits is sifted the same way.
+  QInputMethodEvent ime;
+  ime.setCommitString(QStringLiteral("😀雨"));
+  QApplication::sendEvent(t, &ime);
+  EXPECT_EQ(Nikki(2001, 5, 6), "晴れ～①㈱\r\n髙雨");
+  EXPECT_TRUE(rt::FitsCp932(Nikki(2001, 5, 6)));
+}
+
+TEST_F(DiaryEditorTest, SpringsBackTo428SquareAndFillsBelowTheButtons) {
+  frmDiaryEdit* e = Open();
+  EXPECT_EQ(e->size(), QSize(428, 428));
+  EXPECT_EQ(e->txtDiary->geometry(), QRect(0, 35, 428, 393));
+  EXPECT_EQ(e->cmdSave->geometry(), QRect(312, 2, 51, 31));
+  EXPECT_EQ(e->cmdEnd->geometry(), QRect(364, 2, 51, 31));
+  e->resize(200, 600);
+  ProcessEvents();
+  EXPECT_EQ(e->size(), QSize(428, 600));
+  EXPECT_EQ(e->txtDiary->geometry(), QRect(0, 35, 428, 565));
+
+  e->showMaximized();
+  ProcessEvents();
+  ASSERT_TRUE(e->isMaximized());
+  EXPECT_EQ(e->txtDiary->geometry(), QRect(0, 35, e->width(), e->height() - 35));
+  EXPECT_GT(e->width(), 428);
+  EXPECT_EQ(e->cmdSave->geometry(), QRect(312, 2, 51, 31));
+}
+
+TEST_F(DiaryEditorTest, DateOutsideTheRecordsIsReportedAndTypingStillWorksAfterwards) {
+  CurYear = 2031;
+  boxes.Answer(MsgResult::Ok);
+  frmDiaryEdit* e = Open();
+  ASSERT_NE(e, nullptr);
+  ASSERT_EQ(boxes.calls().size(), 1u);
+  EXPECT_TRUE(boxes.calls()[0].text.contains(QStringLiteral("ｲﾝﾃﾞｯｸｽ"))) << boxes.calls()[0].text.toStdString();
+  EXPECT_EQ(DiaryLoading, 0);
+  EXPECT_EQ(e->size(), QSize(428, 428));
+  CurYear = 2001;
+  Type(e->txtDiary, QStringLiteral("x"));
+  EXPECT_EQ(Nikki(2001, 5, 6), "x");
+}
+
+TEST_F(DiaryEditorTest, MenuBarOpensAndUnloadsTheEditor) {
+  RegisterWindows();
+  ASSERT_TRUE(IsRecordWindowRegistered(RecordWindow::DiaryEdit));
+  ShowRecordWindow(RecordWindow::DiaryEdit);
+  ASSERT_NE(LoadedDiaryEdit(), nullptr);
+  Type(LoadedDiaryEdit()->txtDiary, QStringLiteral("x"));
+  UnloadRecordWindow(RecordWindow::DiaryEdit);
+  EXPECT_EQ(LoadedDiaryEdit(), nullptr);
+  // The text was already in the table; a new window shows it.
+  ShowRecordWindow(RecordWindow::DiaryEdit);
+  EXPECT_EQ(Text(LoadedDiaryEdit()->txtDiary), "x");
+}
+
+}  // namespace
