@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 QT_OFFSCREEN := offscreen:configfile=$(CURDIR)/tests/support/screen-1024x768.json
 
-.PHONY: all deps configure build run test bench screenshots clean
+.PHONY: all deps configure build run test bench screenshots fuzz clean
 
 all: build
 
@@ -31,5 +31,15 @@ bench: build
 screenshots: build
 	$(BUILD)/tests/vorn_screenshots $(BUILD)/screenshots
 
+# Fuzzing of the data file readers: a separate clang build with libFuzzer,
+# address and undefined-behaviour checks; FUZZ_SECONDS per reader.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

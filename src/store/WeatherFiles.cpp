@@ -7,6 +7,7 @@
 #include "runtime/Convert.h"
 #include "runtime/Cp932.h"
 #include "store/DataFile.h"
+#include "store/FileText.h"
 #include "store/Store.h"
 
 namespace {
@@ -16,10 +17,8 @@ constexpr const char* kOndo = "ondo.dat";
 constexpr const char* kTenki = "tenki.dat";
 constexpr const char* kDefaultCode = "038";
 
-// A key field of a month line read as a number rounded to an integer.
-int KeyNumber(std::string_view line, size_t start, long len) {
-  return static_cast<int>(rt::RoundHalfEven(rt::Val(rt::Mid(line, start, len))));
-}
+using filetext::KeyNumber;
+using filetext::ToSingle;
 
 void CheckYearMonth(int year, int month) {
   if (year < kFirstYear || year > kLastYear || month < 1 || month > 12)
@@ -84,7 +83,7 @@ std::string MonthKey(int year, int month) { return std::to_string(year) + "/" + 
 bool LoadKousui() {
   return RunReader(kKousui, nullptr, [](FileReading& f) {
     ReadMonthLines(f, 1, YearMonthKey, [](const std::string& line, int y, int m, int) {
-      ScanMonth(line, 9, y, m, [&](int d, std::string_view v) { Kousui(y, m, d) = static_cast<float>(rt::Val(v)); });
+      ScanMonth(line, 9, y, m, [&](int d, std::string_view v) { Kousui(y, m, d) = ToSingle(rt::Val(v)); });
     });
   });
 }
@@ -115,7 +114,7 @@ bool LoadOndo() {
       return static_cast<size_t>(((year - kFirstYear) * 12 + (month - 1)) * 2 + kind);
     };
     ReadMonthLines(f, 2, key, [](const std::string& line, int y, int m, int k) {
-      ScanMonth(line, 11, y, m, [&](int d, std::string_view v) { Ondo(y, m, d, k) = static_cast<float>(rt::Val(v)); });
+      ScanMonth(line, 11, y, m, [&](int d, std::string_view v) { Ondo(y, m, d, k) = ToSingle(rt::Val(v)); });
     });
   });
 }

@@ -1,0 +1,111 @@
+// One reader fed with arbitrary bytes as its data file. Whatever the bytes,
+// the reader must stop cleanly (an error is fine), the writer must then
+// succeed, the written file must read back without an error, and writing
+// again must give the same bytes.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "store/DataFile.h"
+#include "store/DiaryFile.h"
+#include "store/MaterialFile.h"
+#include "store/ObserveFile.h"
+#include "store/PriceFile.h"
+#include "store/ScheduleFile.h"
+#include "store/Store.h"
+#include "store/WeatherFiles.h"
+
+#ifndef VORN_FUZZ_FILE
+#error "VORN_FUZZ_FILE names the reader under test"
+#endif
+
+namespace {
+
+struct Target {
+  const char* key;
+  const char* file;
+  bool (*load)();
+  bool (*save)();
+};
+
+constexpr Target kTargets[] = {
+    {"ondo", "ondo.dat", LoadOndo, SaveOndo},
+    {"schedule", "Schedule.dat", LoadSchedule, SaveSchedule},
+    {"tenki", "tenki.dat", LoadTenki, SaveTenki},
+    {"material", "material.dat", LoadMaterial, SaveMaterial},
+    {"kousui", "kousui.dat", LoadKousui, SaveKousui},
+    {"observe", "observe.dat", LoadObserve, SaveObserve},
+    {"nikki", "nikki.dat", LoadNikki, SaveNikki},
+    {"price", "price.dat", LoadPrice, SavePrice},
+};
+
+const Target& TheTarget() {
+  for (const Target& t : kTargets)
+    if (std::strcmp(t.key, VORN_FUZZ_FILE) == 0) return t;
+  std::abort();
+}
+
+// A private directory, in memory where possible: every run syncs its files.
+const std::string& Dir() {
+  static const std::string dir = [] {
+    const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    std::string tmpl = std::string(base) + "/vorn-fuzz-XXXXXX";
+    if (!::mkdtemp(tmpl.data())) std::abort();
+    return tmpl + "/";
+  }();
+  return dir;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::string out;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return out;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  std::fclose(f);
+  return out;
+}
+
+void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) std::abort();
+  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
+  std::fclose(f);
+}
+
+void Fail(const char* what) {
+  std::fprintf(stderr, "fuzz %s: %s\n", VORN_FUZZ_FILE, what);
+  std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const Target& t = TheTarget();
+  ResetStore();
+  DataPath = Dir();
+  HomeDataPath.clear();
+  int errors = 0;
+  StoreErrorHook = [&errors](const StoreError&) { ++errors; };
+  std::string path = Dir() + t.file;
+  WriteBytes(path, data, size);
+
+  t.load();  // may report an error; must not crash
+  errors = 0;
+  if (!t.save()) Fail("the writer failed after a load");
+  std::string first = ReadBytes(path);
+  if (!t.load() || errors != 0) Fail("a written file does not read back");
+  if (!t.save()) Fail("the writer failed on a second save");
+  if (ReadBytes(path) != first) Fail("writing what was read back gives other bytes");
+
+  StoreErrorHook = nullptr;
+  ::unlink(path.c_str());
+  return 0;
+}
