@@ -342,34 +342,34 @@ void PictureBox::PSet(float x, float y, QColor c) {
   Changed();
 }
 
-QFont PictureBox::PixelFont() const {
+const PictureBox::FontSlot& PictureBox::PixelFont() const {
+  for (const FontSlot& f : fonts_)
+    if (f.twipsPerPixel == TwipsPerPixelY && f.key == font_) return f;
   QFont f = font_;
   double dpi = 1440.0 / TwipsPerPixelY;
   double points = font_.pointSizeF() > 0 ? font_.pointSizeF() : 9.0;
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(points * dpi / 72.0))));
   // Crisp glyphs in exactly the colour asked for, as on the classic screen.
   f.setStyleStrategy(QFont::NoAntialias);
-  return f;
+  if (fonts_.size() >= 4) fonts_.erase(fonts_.begin());
+  fonts_.push_back(FontSlot{font_, TwipsPerPixelY, f, QFontMetrics(f)});
+  return fonts_.back();
 }
 
 float PictureBox::TextWidth(const QString& text) const {
-  QFontMetrics fm(PixelFont());
-  return FromPixelX(fm.horizontalAdvance(text));
+  return FromPixelX(PixelFont().metrics.horizontalAdvance(text));
 }
 
-float PictureBox::TextHeight(const QString&) const {
-  QFontMetrics fm(PixelFont());
-  return FromPixelY(fm.height());
-}
+float PictureBox::TextHeight(const QString&) const { return FromPixelY(PixelFont().metrics.height()); }
 
 void PictureBox::Print(const QString& text, bool newline) {
   SyncImage();
-  QFont f = PixelFont();
-  QFontMetrics fm(f);
+  const FontSlot& font = PixelFont();
+  const QFontMetrics& fm = font.metrics;
   int x = ToPixelX(curX_), y = ToPixelY(curY_);
   if (!image_.isNull()) {
     QPainter p(&image_);
-    p.setFont(f);
+    p.setFont(font.pixel);
     p.setPen(QColor(fore_));
     p.drawText(x, y + fm.ascent(), text);
   }

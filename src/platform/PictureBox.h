@@ -76,10 +76,12 @@
 // text that follows the pointer (a graph's read-out) updates in place.
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 class PictureBox;
 
@@ -242,7 +244,16 @@ class PictureBox : public QWidget {
   void EllipseInBox(double l, double t, double r, double b, QRgb outline, bool fill, QRgb inside);
   void Changed();
   void MapMouse(QMouseEvent* e, float* x, float* y);
-  QFont PixelFont() const;
+  // The drawing font at its pixel size with its metrics, cached for the few
+  // fonts a box switches between (a calendar redraw alternates two sizes).
+  struct FontSlot {
+    QFont key;
+    float twipsPerPixel;
+    QFont pixel;
+    QFontMetrics metrics;
+  };
+  const FontSlot& PixelFont() const;
+  mutable std::vector<FontSlot> fonts_;
   QPoint Origin() const;
 
   mutable QImage image_;

@@ -1,0 +1,480 @@
+#include "calendar/modCalender.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <cmath>
+
+#include "platform/Fonts.h"
+#include "platform/Screen.h"
+#include "runtime/Convert.h"
+#include "runtime/RuntimeError.h"
+#include "shell/ErrorReporter.h"
+#include "store/Store.h"
+
+int16_t CalYear = 0, CalMonth = 0, CalDay = 0;
+int16_t CalLastRow = 0;
+int16_t CalHover = 0;
+int16_t CalendarOpen = 0;
+
+namespace {
+
+int32_t gCells[7][6][3] = {};
+
+constexpr int kWidth = 240;
+constexpr int kHeight = 200;
+
+constexpr QRgb kSurface = RGB(255, 255, 225);
+constexpr QRgb kHighlight = RGB(0, 0, 255);
+constexpr QRgb kSunday = RGB(255, 0, 0);
+constexpr QRgb kSaturday = RGB(0, 0, 255);
+constexpr QRgb kBlack = RGB(0, 0, 0);
+constexpr QRgb kGrey = RGB(200, 200, 200);
+constexpr QRgb kFrame = RGB(0, 255, 0);
+
+// Pixels to the surface's twips.
+float X(double px) { return static_cast<float>(px * TwipsPerPixelX); }
+float Y(double py) { return static_cast<float>(py * TwipsPerPixelY); }
+
+// 0 = Sunday .. 6 = Saturday, for any Gregorian date.
+int WeekdayOf(int y, int m, int d) {
+  static const int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+  if (m < 3) y -= 1;
+  int w = (y + y / 4 - y / 100 + y / 400 + t[m - 1] + d) % 7;
+  return w < 0 ? w + 7 : w;
+}
+
+// Year-month pairs compared as one number, for the range checks.
+int MonthIndex(int y, int m) { return y * 12 + (m - 1); }
+bool MonthInRange(int y, int m) {
+  return MonthIndex(y, m) >= MonthIndex(kFirstYear, 1) && MonthIndex(y, m) <= MonthIndex(kLastYear, 12);
+}
+
+QString Pad2(int v) { return (v < 10 ? QStringLiteral(" ") : QString()) + QString::number(v); }
+
+void PrintAt(PictureBox* s, double px, double py, const QString& text) {
+  s->SetCurrentX(X(px));
+  s->SetCurrentY(Y(py));
+  s->Print(text);
+}
+
+void ClampCalDay() {
+  int16_t n = DaysInMonth(CalYear, CalMonth);
+  if (n < CalDay) CalDay = n;
+}
+
+// The calendar date one day back / forward, stopping at the ends of the tables.
+void CalPreviousDay() {
+  if (CalDay > 1) {
+    CalDay = static_cast<int16_t>(CalDay - 1);
+  } else if (CalMonth > 1) {
+    CalMonth = static_cast<int16_t>(CalMonth - 1);
+    CalDay = DaysInMonth(CalYear, CalMonth);
+  } else if (CalYear > kFirstYear) {
+    CalYear = static_cast<int16_t>(CalYear - 1);
+    CalMonth = 12;
+    CalDay = 31;
+  }
+}
+
+void CalNextDay() {
+  if (CalDay < DaysInMonth(CalYear, CalMonth)) {
+    CalDay = static_cast<int16_t>(CalDay + 1);
+  } else if (CalMonth < 12) {
+    CalMonth = static_cast<int16_t>(CalMonth + 1);
+    CalDay = 1;
+  } else if (CalYear < kLastYear) {
+    CalYear = static_cast<int16_t>(CalYear + 1);
+    CalMonth = 1;
+    CalDay = 1;
+  }
+}
+
+void Redraw(PictureBox* s, int16_t hover) {
+  DrawCalenderFrame(s, hover);
+  DrawCalenderDays(s, CalYear, CalMonth, CalDay);
+}
+
+// Closes the calendar when a click in the host window lands on something
+// that takes no focus (background, labels): the focus would otherwise stay
+// in the calendar and it would never close.
+class OutsideClickCloser : public QObject {
+ public:
+  OutsideClickCloser(CalenderHost* host, QObject* parent) : QObject(parent), host_(host) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() != QEvent::MouseButtonPress) return false;
+    PictureBox* pct = host_->pctCalender;
+    if (!pct || !pct->isVisible() || !pct->hasFocus() || !host_->cmdCalender) return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || w == pct || pct->isAncestorOf(w)) return false;
+    if (w->focusPolicy() & Qt::ClickFocus) return false;  // that widget takes the focus itself
+    host_->cmdCalender->setFocus(Qt::MouseFocusReason);
+    return false;
+  }
+
+ private:
+  CalenderHost* host_;
+};
+
+}  // namespace
+
+int32_t& CalCell(int column, int row, int value) {
+  if (column < 0 || column > 6 || row < 0 || row > 5 || value < 0 || value > 2)
+    throw rt::RuntimeError(rt::kErrSubscript);
+  return gCells[column][row][value];
+}
+
+QString CalenderDateText(int year, int month, int day) { return QString::fromStdString(rt::DateText(year, month, day)); }
+
+// --- Drawing ---------------------------------------------------------------
+
+void DrawCalenderFrame(PictureBox* surface, int16_t hover) {
+  CatchErrors([&] {
+    if (!surface) throw rt::RuntimeError(91);
+    PictureBox* s = surface;
+    s->FilledBox(0, 0, X(kWidth), Y(kHeight), QColor(kSurface));
+
+    auto colour = [&](int arrow) -> QRgb {
+      if (arrow == hover) return kHighlight;
+      if (arrow == kPrevYear || arrow == kNextYear) return RGB(255, 0, 0);
+      if (arrow == kPrevMonth || arrow == kNextMonth) return RGB(255, 128, 128);
+      return RGB(255, 168, 168);
+    };
+    // Pointing left: tip -> back top -> back bottom -> tip.
+    auto left = [&](int arrow, int count, int tip, int back, int top, int bottom) {
+      QColor c(colour(arrow));
+      for (int k = 0; k <= count; ++k) {
+        s->Line(X(tip + k), Y(14), X(back - k), Y(top + k), c);
+        s->LineTo(X(back - k), Y(bottom - k), c);
+        s->LineTo(X(tip + k), Y(14), c);
+      }
+    };
+    // Pointing right: back top -> back bottom -> tip -> back top.
+    auto right = [&](int arrow, int count, int back, int top, int bottom, int tip) {
+      QColor c(colour(arrow));
+      for (int k = 0; k <= count; ++k) {
+        s->Line(X(back + k), Y(top + k), X(back + k), Y(bottom - k), c);
+        s->LineTo(X(tip - k), Y(14), c);
+        s->LineTo(X(back + k), Y(top + k), c);
+      }
+    };
+    left(kPrevYear, 5, 4, 14, 4, 24);
+    left(kPrevMonth, 4, 17, 25, 6, 22);
+    left(kPrevDay, 3, 28, 34, 8, 20);
+    right(kNextDay, 3, 205, 8, 20, 211);
+    right(kNextMonth, 4, 214, 6, 22, 222);
+    right(kNextYear, 5, 225, 4, 24, 235);
+
+    static const char16_t* const kNames[] = {u"日", u"月", u"火", u"水", u"木", u"金", u"土"};
+    for (int c = 0; c <= 6; ++c) {
+      s->SetForeColor(c == 0 ? kSunday : c == 6 ? kSaturday : kBlack);
+      PrintAt(s, 10 + 34 * c, 30, QString::fromUtf16(kNames[c]));
+    }
+  });
+}
+
+void DrawCalenderDays(PictureBox* surface, int16_t y, int16_t m, int16_t d) {
+  CatchErrors([&] {
+    if (!surface) throw rt::RuntimeError(91);
+    if (m < 1 || m > 12) throw rt::RuntimeError(rt::kErrSubscript);
+    PictureBox* s = surface;
+    CalYear = y;
+    CalMonth = m;
+    CalDay = d;
+    std::fill(&gCells[0][0][0], &gCells[0][0][0] + 7 * 6 * 3, 0);
+
+    const int w = WeekdayOf(y, m, 1) + 1;  // 1 = Sunday .. 7 = Saturday
+    const int py = m == 1 ? y - 1 : y, pm = m == 1 ? 12 : m - 1;
+    const int p = DaysInMonth(py, pm), n = DaysInMonth(y, m);
+
+    s->SetForeColor(RGB(0, 0, 255));
+    PrintAt(s, 76, 6, QString::number(y) + QStringLiteral("年") + (m < 10 ? QStringLiteral(" ") : QString()) +
+                          QString::number(m) + QStringLiteral("月"));
+
+    auto cell = [&](int c, int r, int code, const QString& text) {
+      const int ox = 8 + 34 * c, oy = 48 + 20 * r;
+      CalCell(c, r, 0) = static_cast<int32_t>(X(ox));
+      CalCell(c, r, 1) = static_cast<int32_t>(Y(oy));
+      CalCell(c, r, 2) = code;
+      PrintAt(s, ox, oy, text);
+    };
+
+    s->SetForeColor(kGrey);
+    for (int c = 0; c <= w - 2; ++c) {
+      int day = p - w + c + 2;
+      cell(c, 0, 100 + day, QString::number(day));
+    }
+
+    int c = w - 1, r = 0;
+    for (int day = 1; day <= n; ++day) {
+      s->SetForeColor(c == 0 ? kSunday : c == 6 ? kSaturday : kBlack);
+      cell(c, r, 200 + day, Pad2(day));
+      if (++c > 6) c = 0, ++r;
+    }
+
+    CalLastRow = static_cast<int16_t>(r);
+    s->SetForeColor(kGrey);
+    for (int k = 1; c <= 6; ++c, ++k) cell(c, r, 300 + k, QStringLiteral(" ") + QString::number(k));
+
+    // A day outside the month (only a caller's mistake) is simply not framed.
+    if (d >= 1 && d <= n) {
+      const int at = w + d - 2;
+      const int32_t fx = CalCell(at % 7, at / 7, 0), fy = CalCell(at % 7, at / 7, 1);
+      const float tx = TwipsPerPixelX, ty = TwipsPerPixelY;
+      s->Box(fx - 2 * tx, fy - 2 * ty, fx + 18 * tx, fy + 18 * ty, QColor(kFrame));
+      s->Box(fx - 1 * tx, fy - 1 * ty, fx + 17 * tx, fy + 17 * ty, QColor(kFrame));
+    }
+
+    s->SetForeColor(RGB(0, 0, 255));
+    s->SetFontSize(ScaledFontSize(14));
+    PrintAt(s, 50, 175, QString::number(y) + QStringLiteral("年") + Pad2(m) + QStringLiteral("月") + Pad2(d) +
+                            QStringLiteral("日"));
+    s->SetFontSize(ScaledFontSize(12));
+  });
+}
+
+// --- Hit test and events -----------------------------------------------------
+
+int32_t CalenderHitTest(float x, float y) {
+  int32_t result = 0;
+  CatchErrors([&] {
+    const double px = x / TwipsPerPixelX, py = y / TwipsPerPixelY;
+    auto in = [&](double l, double r, double t, double b) { return l < px && px < r && t < py && py < b; };
+    if (in(3, 15, 3, 25))
+      result = kPrevYear;
+    else if (in(16, 26, 5, 23))
+      result = kPrevMonth;
+    else if (in(27, 35, 7, 21))
+      result = kPrevDay;
+    else if (in(204, 212, 7, 21))
+      result = kNextDay;
+    else if (in(213, 223, 5, 23))
+      result = kNextMonth;
+    else if (in(224, 236, 3, 25))
+      result = kNextYear;
+    else if (6 <= px && px <= 230 && 46 <= py && py <= 168) {
+      const int column = static_cast<int>((px - 6) / 34), row = static_cast<int>((py - 46) / 20);
+      result = (row > CalLastRow || column > 6) ? 0 : CalCell(column, row, 2);
+    }
+  });
+  return result;
+}
+
+void CalenderMouseMove(CalenderHost& host, float x, float y) {
+  CatchErrors([&] {
+    CalHover = static_cast<int16_t>(CalenderHitTest(x, y));
+    if (CalHover >= 0 && CalHover <= 6) Redraw(host.pctCalender, CalHover);
+  });
+}
+
+void CalenderMouseUp(CalenderHost& host, float x, float y) {
+  CatchErrors([&] {
+    const int32_t code = CalenderHitTest(x, y);
+    switch (code) {
+      case kPrevYear:
+        if (CalYear != kFirstYear) CalYear = static_cast<int16_t>(CalYear - 1);
+        ClampCalDay();
+        break;
+      case kPrevMonth:
+        if (CalMonth == 1) {
+          if (CalYear != kFirstYear) CalYear = static_cast<int16_t>(CalYear - 1), CalMonth = 12;
+        } else {
+          CalMonth = static_cast<int16_t>(CalMonth - 1);
+        }
+        ClampCalDay();
+        break;
+      case kPrevDay:
+        CalPreviousDay();
+        break;
+      case kNextDay:
+        CalNextDay();
+        break;
+      case kNextMonth:
+        if (CalMonth == 12) {
+          if (CalYear != kLastYear) CalYear = static_cast<int16_t>(CalYear + 1), CalMonth = 1;
+        } else {
+          CalMonth = static_cast<int16_t>(CalMonth + 1);
+        }
+        ClampCalDay();
+        break;
+      case kNextYear:
+        if (CalYear != kLastYear) CalYear = static_cast<int16_t>(CalYear + 1);
+        ClampCalDay();
+        break;
+      default:
+        break;
+    }
+    if (code >= kPrevYear && code <= kNextYear) {
+      Redraw(host.pctCalender, 0);
+      return;
+    }
+    if (code >= 101 && code <= 131) {
+      const int py = CalMonth == 1 ? CalYear - 1 : CalYear, pm = CalMonth == 1 ? 12 : CalMonth - 1;
+      if (!MonthInRange(py, pm)) return;  // December 1998 has no records
+      DrawCalenderFrame(host.pctCalender, 0);
+      DrawCalenderDays(host.pctCalender, static_cast<int16_t>(py), static_cast<int16_t>(pm),
+                       static_cast<int16_t>(code - 100));
+    } else if (code >= 201 && code <= 231) {
+      CurDay = static_cast<int16_t>(code - 200);
+      CurYear = CalYear;
+      CurMonth = CalMonth;
+      if (host.cmdCalender) host.cmdCalender->setFocus(Qt::OtherFocusReason);
+    } else if (code >= 301 && code <= 307) {
+      const int ny = CalMonth == 12 ? CalYear + 1 : CalYear, nm = CalMonth == 12 ? 1 : CalMonth + 1;
+      if (!MonthInRange(ny, nm)) return;  // January 2031 has no records
+      DrawCalenderFrame(host.pctCalender, 0);
+      DrawCalenderDays(host.pctCalender, static_cast<int16_t>(ny), static_cast<int16_t>(nm),
+                       static_cast<int16_t>(code - 300));
+    }
+  });
+}
+
+void CalenderKeyDown(CalenderHost& host, int keyCode) {
+  CatchErrors([&] {
+    switch (keyCode) {
+      case 13:
+        CurYear = CalYear;
+        CurMonth = CalMonth;
+        CurDay = CalDay;
+        if (host.cmdCalender) host.cmdCalender->setFocus(Qt::OtherFocusReason);
+        break;
+      case 27:
+        Busy = 1;
+        if (host.cmdCalender) host.cmdCalender->setFocus(Qt::OtherFocusReason);
+        Busy = 0;
+        break;
+      case 37:
+      case 38:
+        CalPreviousDay();
+        Redraw(host.pctCalender, 0);
+        break;
+      case 39:
+      case 40:
+        CalNextDay();
+        Redraw(host.pctCalender, 0);
+        break;
+      default:
+        break;
+    }
+  });
+}
+
+void CalenderSpin(CalenderHost& host) {
+  CatchErrors([&] {
+    if (!host.vscCalender) throw rt::RuntimeError(91);
+    const int v = host.vscCalender->value();
+    if (v == 0) {
+      // One day back, but never before the first day of the tables.
+      if (!(CurYear <= kFirstYear && CurMonth == 1 && CurDay == 1)) {
+        if (CurDay == 1) {
+          if (CurMonth == 1)
+            CurMonth = 12, CurYear = static_cast<int16_t>(CurYear - 1);
+          else
+            CurMonth = static_cast<int16_t>(CurMonth - 1);
+          CurDay = DaysInMonth(CurYear, CurMonth);
+        } else {
+          CurDay = static_cast<int16_t>(CurDay - 1);
+        }
+      }
+    } else if (v == 2) {
+      if (!(CurYear >= kLastYear && CurMonth == 12 && CurDay == 31)) {
+        if (CurDay == DaysInMonth(CurYear, CurMonth)) {
+          CurDay = 1;
+          if (CurMonth == 12)
+            CurMonth = 1, CurYear = static_cast<int16_t>(CurYear + 1);
+          else
+            CurMonth = static_cast<int16_t>(CurMonth + 1);
+        } else {
+          CurDay = static_cast<int16_t>(CurDay + 1);
+        }
+      }
+    }
+    WriteCalenderText(host);
+    host.vscCalender->setValue(1);  // raises one more change, with value 1
+  });
+}
+
+// --- Host side ---------------------------------------------------------------
+
+void WriteCalenderText(CalenderHost& host) {
+  if (host.txtCalender) host.txtCalender->setText(CalenderDateText(CurYear, CurMonth, CurDay));
+}
+
+void OpenCalender(CalenderHost& host) {
+  PictureBox* pct = host.pctCalender;
+  QPushButton* cmd = host.cmdCalender;
+  if (!pct || !cmd) return;
+  QWidget* parent = pct->parentWidget();
+  QPoint at = parent ? parent->mapFromGlobal(cmd->mapToGlobal(QPoint(0, 0))) : cmd->pos();
+  int left = host.calenderAlign == CalenderHost::kAlignLeft ? at.x() : at.x() + cmd->width() - kWidth;
+  pct->setGeometry(left, at.y() + cmd->height(), kWidth, kHeight);
+  pct->raise();
+  pct->show();
+  pct->setFocus(Qt::OtherFocusReason);
+  DrawCalenderFrame(pct, 0);
+  DrawCalenderDays(pct, CurYear, CurMonth, CurDay);
+}
+
+void CloseCalender(CalenderHost& host) {
+  if (host.pctCalender) host.pctCalender->hide();
+  CalendarOpen = 0;
+  WriteCalenderText(host);
+}
+
+void CalenderHost::cmdCalender_Click() {
+  if (useOpenToggle) {
+    if (CalendarOpen) {
+      CalendarOpen = 0;
+      return;
+    }
+    CalendarOpen = -1;
+  }
+  OpenCalender(*this);
+}
+
+void CalenderHost::pctCalender_LostFocus() {
+  CloseCalender(*this);
+  RefreshForCurrentDate();
+}
+
+void CalenderHost::vscCalender_Change() {
+  CalenderSpin(*this);
+  RefreshForCurrentDate();
+}
+
+void CalenderHost::MakeCalenderControls(QWidget* parent) {
+  pctCalender = new PictureBox(parent);
+  pctCalender->hide();
+  pctCalender->setObjectName(QStringLiteral("pctCalender"));
+  pctCalender->resize(kWidth, kHeight);
+  pctCalender->SetDrawFont(MapFont(kGothic, ScaledFontSize(12), true));
+  cmdCalender = new QPushButton(QStringLiteral("カレンダー"), parent);
+  cmdCalender->setObjectName(QStringLiteral("cmdCalender"));
+  txtCalender = new QLineEdit(parent);
+  txtCalender->setObjectName(QStringLiteral("txtCalender"));
+  vscCalender = new QScrollBar(Qt::Vertical, parent);
+  vscCalender->setObjectName(QStringLiteral("vscCalender"));
+  vscCalender->setRange(0, 2);
+  vscCalender->setSingleStep(1);
+  vscCalender->setPageStep(1);
+  vscCalender->setValue(1);
+}
+
+void CalenderHost::ConnectCalender() {
+  PictureBox* pct = pctCalender;
+  if (!pct || !cmdCalender || !vscCalender) return;
+  QObject::connect(cmdCalender, &QPushButton::clicked, cmdCalender, [this] { CatchErrors([&] { cmdCalender_Click(); }); });
+  QObject::connect(pct, &PictureBox::LostFocus, pct, [this] { CatchErrors([&] { pctCalender_LostFocus(); }); });
+  QObject::connect(vscCalender, &QScrollBar::valueChanged, vscCalender,
+                   [this] { CatchErrors([&] { vscCalender_Change(); }); });
+  QObject::connect(pct, &PictureBox::MouseMove, pct, [this](int, int, float x, float y) { CalenderMouseMove(*this, x, y); });
+  QObject::connect(pct, &PictureBox::MouseUp, pct, [this](int, int, float x, float y) { CalenderMouseUp(*this, x, y); });
+  QObject::connect(pct, &PictureBox::KeyDown, pct, [this](int key, int) { CalenderKeyDown(*this, key); });
+  if (QWidget* window = pct->window(); window && window != pct)
+    window->installEventFilter(new OutsideClickCloser(this, pct));
+}

@@ -1,0 +1,145 @@
+#pragma once
+// modCalender: the drop-down month calendar with which the weather, diary,
+// market price and observation windows choose their day.
+//
+// The calendar is no window of its own: it is a hidden picture box
+// (pctCalender, 240 x 200 pixels, "ＭＳ ゴシック" 12 point bold) inside the host
+// window, opened under the host's cmdCalender button ("カレンダー") and closed
+// as soon as it loses the focus. Beside the button the host has a text box
+// txtCalender with the chosen day (yyyy/MM/dd) and a small vertical scroll
+// bar vscCalender (0..2, resting at 1) that steps the day without opening
+// the calendar.
+//
+// Two dates: the shared current date CurYear/CurMonth/CurDay (store), which
+// only a pick (click on a day of the shown month, or Enter) or the spinner
+// changes, and the calendar's own date CalYear/CalMonth/CalDay, the month
+// shown and the day framed while browsing. Neither ever leaves
+// 1999-01-01 .. 2030-12-31, the range of the record tables.
+//
+// ---------------------------------------------------------------------------
+// HOW A HOST WINDOW USES IT (weather, diary editor, market price, observation)
+//
+//   class frmMain : public QWidget, public CalenderHost {
+//     ...
+//     void Form_Load() {
+//       MakeCalenderControls(this);          // or create the four yourself
+//       // place cmdCalender, txtCalender, vscCalender in the layout
+//       ConnectCalender();                   // wires every event below
+//     }
+//     void RefreshForCurrentDate() override { /* reload fields for CurYear.. */ }
+//   };
+//
+// ConnectCalender connects
+//   cmdCalender clicked         -> cmdCalender_Click()      (virtual)
+//   pctCalender LostFocus       -> pctCalender_LostFocus()  (virtual)
+//   vscCalender value changed   -> vscCalender_Change()     (virtual)
+//   pctCalender MouseMove/MouseUp/KeyDown -> CalenderMouseMove/MouseUp/KeyDown
+// and closes the calendar when the user clicks elsewhere in the window on
+// something that takes no focus (the window's background, a label).
+//
+// The default handlers do what all four hosts share; override one to add to
+// it (call the base, then your own work) or to replace it:
+//   cmdCalender_Click      opens: OpenCalender(*this) -- under the button,
+//                          right edges aligned (calenderAlign = kAlignRight)
+//                          or left edges aligned (kAlignLeft, the diary
+//                          editor); drawn for the current date, shown,
+//                          focused. With useOpenToggle (market price window)
+//                          the shared toggle CalendarOpen is honoured: when
+//                          set, the click only clears it.
+//   pctCalender_LostFocus  CloseCalender(*this): hides the calendar, clears
+//                          CalendarOpen, writes txtCalender; then
+//                          RefreshForCurrentDate().
+//   vscCalender_Change     CalenderSpin(*this) (steps the current date, writes
+//                          txtCalender, puts the spinner back to 1, which
+//                          raises one more change), then
+//                          RefreshForCurrentDate().
+// WriteCalenderText(*this) writes txtCalender for the current date (for the
+// host's own loading code).
+// ---------------------------------------------------------------------------
+#include <QPointer>
+#include <cstdint>
+
+#include "platform/PictureBox.h"
+
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QWidget;
+
+// --- Module state --------------------------------------------------------
+
+extern int16_t CalYear, CalMonth, CalDay;  // the calendar's own date
+// CalCell(column 0..6 (Sunday..Saturday), row 0..5, value 0..2): text origin
+// x, y (twips) and the cell code 100+d (previous month, grey), 200+d (shown
+// month), 300+d (following month, grey). 0 for cells not drawn.
+int32_t& CalCell(int column, int row, int value);
+extern int16_t CalLastRow;    // last grid row the day drawing filled (0..5)
+extern int16_t CalHover;      // last hit-test code of a mouse move
+extern int16_t CalendarOpen;  // shared open toggle (market price, schedule)
+
+// Arrow numbers, also hover and hit-test codes.
+enum CalenderArrow : int16_t {
+  kPrevYear = 1,
+  kPrevMonth = 2,
+  kPrevDay = 3,
+  kNextDay = 4,
+  kNextMonth = 5,
+  kNextYear = 6
+};
+
+// --- The host ------------------------------------------------------------
+
+class CalenderHost {
+ public:
+  enum Align { kAlignRight, kAlignLeft };
+
+  virtual ~CalenderHost() = default;
+
+  // The four controls (children of the host window, or of a frame in it).
+  QPointer<PictureBox> pctCalender;
+  QPointer<QPushButton> cmdCalender;
+  QPointer<QLineEdit> txtCalender;
+  QPointer<QScrollBar> vscCalender;
+
+  Align calenderAlign = kAlignRight;
+  bool useOpenToggle = false;
+
+  // Reload the window's fields for CurYear/CurMonth/CurDay.
+  virtual void RefreshForCurrentDate() = 0;
+
+  virtual void cmdCalender_Click();
+  virtual void pctCalender_LostFocus();
+  virtual void vscCalender_Change();
+
+  // Creates the four controls with their fixed properties in parent (the
+  // picture box hidden, 240 x 200, raised above its siblings whenever it
+  // opens). Place the button, text box and spinner yourself.
+  void MakeCalenderControls(QWidget* parent);
+  // Connects the events (see the top of this file). Call once, after the
+  // four controls exist.
+  void ConnectCalender();
+};
+
+// --- Shared host steps ---------------------------------------------------
+
+void OpenCalender(CalenderHost& host);
+void CloseCalender(CalenderHost& host);
+void WriteCalenderText(CalenderHost& host);
+// The text of a date as the text box shows it: 2001/05/06.
+QString CalenderDateText(int year, int month, int day);
+
+// --- The routines ----------------------------------------------------------
+// Each catches its run-time errors, reports them and returns.
+
+// Background, the six arrows (the one numbered hover in blue), the weekday
+// header.
+void DrawCalenderFrame(PictureBox* surface, int16_t hover);
+// Sets the calendar date, fills CalCell and CalLastRow, prints the title,
+// the day grid, the selection frame and the footer.
+void DrawCalenderDays(PictureBox* surface, int16_t year, int16_t month, int16_t day);
+// 0, an arrow number 1..6 or a cell code, for a point in twips.
+int32_t CalenderHitTest(float x, float y);
+void CalenderMouseMove(CalenderHost& host, float x, float y);
+void CalenderMouseUp(CalenderHost& host, float x, float y);
+void CalenderKeyDown(CalenderHost& host, int keyCode);
+void CalenderSpin(CalenderHost& host);
