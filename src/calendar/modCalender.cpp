@@ -426,6 +426,11 @@ void CloseCalender(CalenderHost& host) {
   WriteCalenderText(host);
 }
 
+CalenderHost::~CalenderHost() {
+  for (const QMetaObject::Connection& c : calenderConnections_) QObject::disconnect(c);
+  delete calenderCloser_;
+}
+
 void CalenderHost::cmdCalender_Click() {
   if (useOpenToggle) {
     if (CalendarOpen) {
@@ -468,13 +473,18 @@ void CalenderHost::MakeCalenderControls(QWidget* parent) {
 void CalenderHost::ConnectCalender() {
   PictureBox* pct = pctCalender;
   if (!pct || !cmdCalender || !vscCalender) return;
-  QObject::connect(cmdCalender, &QPushButton::clicked, cmdCalender, [this] { CatchErrors([&] { cmdCalender_Click(); }); });
-  QObject::connect(pct, &PictureBox::LostFocus, pct, [this] { CatchErrors([&] { pctCalender_LostFocus(); }); });
-  QObject::connect(vscCalender, &QScrollBar::valueChanged, vscCalender,
-                   [this] { CatchErrors([&] { vscCalender_Change(); }); });
-  QObject::connect(pct, &PictureBox::MouseMove, pct, [this](int, int, float x, float y) { CalenderMouseMove(*this, x, y); });
-  QObject::connect(pct, &PictureBox::MouseUp, pct, [this](int, int, float x, float y) { CalenderMouseUp(*this, x, y); });
-  QObject::connect(pct, &PictureBox::KeyDown, pct, [this](int key, int) { CalenderKeyDown(*this, key); });
+  auto& keep = calenderConnections_;
+  keep.push_back(QObject::connect(cmdCalender, &QPushButton::clicked, cmdCalender,
+                                  [this] { CatchErrors([&] { cmdCalender_Click(); }); }));
+  keep.push_back(
+      QObject::connect(pct, &PictureBox::LostFocus, pct, [this] { CatchErrors([&] { pctCalender_LostFocus(); }); }));
+  keep.push_back(QObject::connect(vscCalender, &QScrollBar::valueChanged, vscCalender,
+                                  [this] { CatchErrors([&] { vscCalender_Change(); }); }));
+  keep.push_back(QObject::connect(pct, &PictureBox::MouseMove, pct,
+                                  [this](int, int, float x, float y) { CalenderMouseMove(*this, x, y); }));
+  keep.push_back(QObject::connect(pct, &PictureBox::MouseUp, pct,
+                                  [this](int, int, float x, float y) { CalenderMouseUp(*this, x, y); }));
+  keep.push_back(QObject::connect(pct, &PictureBox::KeyDown, pct, [this](int key, int) { CalenderKeyDown(*this, key); }));
   if (QWidget* window = pct->window(); window && window != pct)
-    window->installEventFilter(new OutsideClickCloser(this, pct));
+    window->installEventFilter(calenderCloser_ = new OutsideClickCloser(this, pct));
 }

@@ -56,8 +56,10 @@
 // WriteCalenderText(*this) writes txtCalender for the current date (for the
 // host's own loading code).
 // ---------------------------------------------------------------------------
+#include <QMetaObject>
 #include <QPointer>
 #include <cstdint>
+#include <vector>
 
 #include "platform/PictureBox.h"
 
@@ -93,7 +95,10 @@ class CalenderHost {
  public:
   enum Align { kAlignRight, kAlignLeft };
 
-  virtual ~CalenderHost() = default;
+  // Disconnects the calendar's events, so that nothing reaches a host that
+  // is being destroyed. Derive from QWidget first, then CalenderHost, so this
+  // runs before the window's controls go.
+  virtual ~CalenderHost();
 
   // The four controls (children of the host window, or of a frame in it).
   QPointer<PictureBox> pctCalender;
@@ -118,6 +123,10 @@ class CalenderHost {
   // Connects the events (see the top of this file). Call once, after the
   // four controls exist.
   void ConnectCalender();
+
+ private:
+  std::vector<QMetaObject::Connection> calenderConnections_;
+  QPointer<QObject> calenderCloser_;
 };
 
 // --- Shared host steps ---------------------------------------------------

@@ -63,8 +63,10 @@
 // the top left of the inner area. LastMousePixel() gives the same position
 // in whole pixels. Key codes are the classic virtual-key numbers (VbKeyCode):
 // Enter 13, Esc 27, Left 37, Up 38, Right 39, Down 40, "A" 65, F1 112, ...
-// A double-click gives MouseDown, MouseUp, Click, DblClick, MouseUp (no
-// second MouseDown). LostFocus is not sent when the whole window merely
+// Click follows a release of the left or right button inside the box; a
+// double-click gives MouseDown, MouseUp, Click, DblClick, MouseUp (no second
+// MouseDown). The box takes the focus on a click or Tab (StrongFocus; set
+// another focus policy for boxes that should not). LostFocus is not sent when the whole window merely
 // loses activation or a popup menu opens: only when focus moves elsewhere.
 //
 // Repainting: drawing schedules a repaint of the widget; SetAutoRedraw is
