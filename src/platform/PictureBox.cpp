@@ -101,7 +101,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
-  font_ = MapFont(kGothic, 9);
+  font_ = MapFont(kPGothic, 9);  // the usual default of a picture box
   SyncImage();
 }
 

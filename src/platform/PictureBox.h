@@ -143,8 +143,9 @@ class PictureBox : public QWidget {
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool on);
 
-  // Drawing font: SetDrawFont takes the family, bold and so on; the size is
-  // in points (pixels = points x dpi / 72, dpi = 1440 / TwipsPerPixelY).
+  // Drawing font ("ＭＳ Ｐゴシック" 9 points until set): SetDrawFont takes the
+  // family, bold and so on; the size is in points (pixels = points x dpi / 72,
+  // dpi = 1440 / TwipsPerPixelY). Text is drawn without antialiasing.
   QFont DrawFont() const { return font_; }
   void SetDrawFont(const QFont& f);
   double FontSize() const { return font_.pointSizeF(); }

@@ -144,6 +144,12 @@ TEST_F(PictureBoxTest, TwipsLinesIncludeBothEndsAndContinue) {
   box.Cls();
   box.PSet(23.0f, 7.4f);
   EXPECT_EQ(PixelsOf(box, kRed), std::vector<QPoint>{QPoint(2, 0)});
+
+  // A wider pen is centred on the line.
+  box.Cls();
+  box.SetDrawWidth(3);
+  box.Line(T(5), T(10), T(15), T(10));
+  EXPECT_EQ(BoundsOf(PixelsOf(box, kRed)), QRect(QPoint(4, 9), QPoint(16, 11)));
 }
 
 TEST_F(PictureBoxTest, TwipsBoxesAndCircles) {
