@@ -53,6 +53,9 @@ frmDiaryEdit::frmDiaryEdit(QWidget* parent) : QWidget(parent) {
   txtDiary->setMaxLength(kDiaryMaxLength);
   txtDiary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
+  // The window opens ready for writing.
+  txtDiary->setFocus();
+
   connect(txtDiary, &QPlainTextEdit::textChanged, this, [this] { txtDiary_Change(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
