@@ -9,7 +9,10 @@
 #include "diary/DiaryFixture.h"
 #include "diary/DiaryTextBox.h"
 #include "diary/frmDiaryEdit.h"
+#include "diary/frmDiary.h"
 #include "runtime/Cp932.h"
+#include "shell/ErrorReporter.h"
+#include "store/DiaryFile.h"
 #include "shell/RecordWindows.h"
 
 namespace {
@@ -66,6 +69,54 @@ TEST_F(DiaryEditorTest, SaveClearsOnlyTheDiaryFlag) {
   EXPECT_EQ(PriceChanged, -1);
   EXPECT_EQ(ScheduleChanged, -1);
   EXPECT_TRUE(e->isEnabled());
+}
+
+TEST_F(DiaryEditorTest, SaveWritesTheDiaryFileAndAFailedSaveKeepsTheFlag) {
+  InstallStoreErrorReporter();
+  frmDiaryEdit* e = Open();
+  Type(e->txtDiary, QStringLiteral("晴れ\n畑"));
+  e->cmdSave->click();
+  EXPECT_EQ(DiaryChanged, 0);
+  const std::string file = dir.Read("nikki.dat");
+  EXPECT_NE(file.find(rt::Utf8ToCp932("2001/0506,晴れ^~畑\r\n")), std::string::npos);
+
+  // A directory that is gone: the error is shown and the diary stays marked
+  // as changed, so the shutdown question still offers to save it.
+  Type(e->txtDiary, QStringLiteral("!"));
+  DataPath = dir.dir() + "missing/";
+  boxes.Answer(MsgResult::Ok);
+  e->cmdSave->click();
+  EXPECT_EQ(boxes.calls().size(), 1u);
+  EXPECT_EQ(DiaryChanged, -1);
+  EXPECT_TRUE(e->isEnabled());
+}
+
+// The writer lets events run between days; typing then must not slip into
+// the table behind the writer and be marked saved.
+TEST_F(DiaryEditorTest, NothingIsTypedIntoTheEntryWhileTheFileIsWritten) {
+  frmDiaryEdit* e = Open();
+  Type(e->txtDiary, QStringLiteral("a"));
+  static frmDiaryEdit* typingInto;
+  typingInto = e;
+  YieldHook = [] {
+    if (ProgressCount == 100) Type(typingInto->txtDiary, QStringLiteral("b"));
+  };
+  e->cmdSave->click();
+  YieldHook = nullptr;
+  EXPECT_EQ(Nikki(2001, 5, 6), "a");
+  EXPECT_EQ(DiaryChanged, 0);
+}
+
+TEST_F(DiaryEditorTest, AnEntrySavedEmptyComesBackAsASpaceInBothWindows) {
+  Nikki(2001, 5, 6) = "";
+  ASSERT_TRUE(SaveNikki());
+  Nikki(2001, 5, 6) = "stale";
+  ASSERT_TRUE(LoadNikki());
+  frmDiaryEdit* e = Open();
+  EXPECT_EQ(Text(e->txtDiary), " ");
+  ShowDiary();
+  EXPECT_EQ(Text(LoadedDiary()->txtDiary1), " ");
+  EXPECT_EQ(DiaryChanged, 0);
 }
 
 TEST_F(DiaryEditorTest, HideAndShowKeepsTheTextShownBefore) {
