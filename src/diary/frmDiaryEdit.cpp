@@ -36,16 +36,13 @@ QString CurrentDateText() { return QString::fromStdString(rt::DateText(CurYear, 
 
 frmDiaryEdit::frmDiaryEdit(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QStringLiteral("Vorn　日記（編集）"));
-  txtCalender = new QLineEdit(this);
+  MakeCalenderControls(this);
+  calenderAlign = kAlignLeft;
+  // The date box only shows the date; the calendar and the spinner set it.
   txtCalender->setReadOnly(true);
   txtCalender->setFont(MapFont(kGothic, 14.25, true));
   txtCalender->setGeometry(0, 2, 121, 31);
-  vscCalender = new QScrollBar(Qt::Vertical, this);
-  vscCalender->setRange(0, 2);
-  vscCalender->setValue(1);
-  vscCalender->setPageStep(1);
   vscCalender->setGeometry(121, 2, 17, 31);
-  cmdCalender = new QPushButton(QStringLiteral("カレンダー"), this);
   cmdCalender->setGeometry(140, 2, 89, 31);
   cmdSave = new QPushButton(QStringLiteral("保存"), this);
   cmdEnd = new QPushButton(QStringLiteral("閉じる"), this);
@@ -59,7 +56,7 @@ frmDiaryEdit::frmDiaryEdit(QWidget* parent) : QWidget(parent) {
   connect(txtDiary, &QPlainTextEdit::textChanged, this, [this] { txtDiary_Change(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
-  connect(vscCalender, &QScrollBar::valueChanged, this, [this](int) { vscCalender_Change(); });
+  ConnectCalender();
 
   Form_Load();
 }
@@ -124,16 +121,10 @@ void frmDiaryEdit::cmdEnd_Click() {
   CatchErrors([&] { hide(); });
 }
 
-void frmDiaryEdit::LoadCurrentDate() {
+void frmDiaryEdit::RefreshForCurrentDate() {
   LoadingScope loading;
   CatchErrors([&] {
     txtDiary->setPlainText(DiaryEntryText(CurYear, CurMonth, CurDay));
     txtCalender->setText(CurrentDateText());
   });
-}
-
-void frmDiaryEdit::vscCalender_Change() {
-  // The day spinner arrives with the calendar; until then the spinner only
-  // reloads the current date.
-  CatchErrors([&] { LoadCurrentDate(); });
 }

@@ -4,19 +4,19 @@
 // diary file. Closing only hides the window, which keeps its text.
 #include <QWidget>
 
-class DiaryTextBox;
-class QLineEdit;
-class QPushButton;
-class QScrollBar;
+#include "calendar/modCalender.h"
 
-class frmDiaryEdit : public QWidget {
+class DiaryTextBox;
+class QPushButton;
+
+// The day calendar's controls (txtCalender with the current date, the day
+// spinner vscCalender, cmdCalender and the drop-down pctCalender) come from
+// CalenderHost; the calendar opens with its left edge under the button.
+class frmDiaryEdit : public QWidget, public CalenderHost {
   Q_OBJECT
  public:
   explicit frmDiaryEdit(QWidget* parent = nullptr);
 
-  QLineEdit* txtCalender;   // the current date as yyyy/MM/dd
-  QScrollBar* vscCalender;  // day spinner, 0..2, at rest 1
-  QPushButton* cmdCalender;
   QPushButton* cmdSave;
   QPushButton* cmdEnd;
   DiaryTextBox* txtDiary;
@@ -26,11 +26,11 @@ class frmDiaryEdit : public QWidget {
   void txtDiary_Change();
   void cmdSave_Click();
   void cmdEnd_Click();
-  void vscCalender_Change();
 
   // Loads the entry of the current date and writes the date box, as the
-  // program (not the farmer) filling the window.
-  void LoadCurrentDate();
+  // program (not the farmer) filling the window: after the calendar closes
+  // and after every step of the day spinner.
+  void RefreshForCurrentDate() override;
 
  protected:
   void resizeEvent(QResizeEvent* e) override;

@@ -48,13 +48,39 @@ TEST_F(DiaryEditorTest, TypingStoresTheWholeTextWithCrLfAndMarksTheDiaryChanged)
   EXPECT_EQ(Nikki(2001, 5, 7), "");
 }
 
-TEST_F(DiaryEditorTest, LoadingAnotherDayDoesNotMarkTheDiaryChanged) {
+TEST_F(DiaryEditorTest, SpinnerFromTheLastDayShowsTheNextMonthsFirstWithoutMarkingChanges) {
+  Nikki(2001, 6, 1) = "六月一日\r\n曇り";
+  CurDay = 31;
+  frmDiaryEdit* e = Open();
+  Type(e->txtDiary, QStringLiteral("月末"));
+  DiaryChanged = 0;
+  e->vscCalender->setValue(2);
+  EXPECT_EQ(e->txtCalender->text(), "2001/06/01");
+  EXPECT_EQ(Text(e->txtDiary), "六月一日\n曇り");
+  EXPECT_EQ(e->vscCalender->value(), 1);
+  EXPECT_EQ(DiaryChanged, 0);
+  // What was typed stays under the day it was typed on.
+  EXPECT_EQ(Nikki(2001, 5, 31), "月末");
+  EXPECT_EQ(Nikki(2001, 6, 1), "六月一日\r\n曇り");
+}
+
+TEST_F(DiaryEditorTest, CalendarOpensLeftAlignedAndAPickLoadsTheDayWithoutMarkingChanges) {
   Nikki(2001, 5, 7) = "七日";
   frmDiaryEdit* e = Open();
-  CurDay = 7;
-  e->LoadCurrentDate();
-  EXPECT_EQ(Text(e->txtDiary), "七日");
+  QApplication::setActiveWindow(e);
+  e->activateWindow();
+  ProcessEvents();
+  e->cmdCalender->click();
+  ASSERT_TRUE(e->pctCalender->isVisible());
+  const QRect b = e->cmdCalender->geometry();
+  EXPECT_EQ(e->pctCalender->geometry(), QRect(b.left(), b.bottom() + 1, 240, 200));
+  QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+  QApplication::sendEvent(e->pctCalender, &right);
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(e->pctCalender, &enter);
+  EXPECT_FALSE(e->pctCalender->isVisible());
   EXPECT_EQ(e->txtCalender->text(), "2001/05/07");
+  EXPECT_EQ(Text(e->txtDiary), "七日");
   EXPECT_EQ(DiaryChanged, 0);
   EXPECT_EQ(Nikki(2001, 5, 6), "");
 }

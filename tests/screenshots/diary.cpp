@@ -1,4 +1,5 @@
 // The diary editor and the diary viewer with entries of several lines.
+#include <QPushButton>
 #include <QWidget>
 
 #include "diary/DiaryWindows.h"
@@ -44,4 +45,15 @@ SCREENSHOT(diary_view) {
   QWidget* w = LoadedDiary();
   w->move(480, 60);
   return GrabWidget(w);
+}
+
+SCREENSHOT(diary_edit_calendar) {
+  SampleEntries();
+  ShowDiaryEdit();
+  frmDiaryEdit* w = LoadedDiaryEdit();
+  w->move(40, 60);
+  w->cmdCalender->click();
+  QImage shot = GrabWidget(w);
+  w->cmdCalender->setFocus();
+  return shot;
 }
