@@ -35,7 +35,11 @@ void ShowDiary() {
   });
 }
 
-void UnloadDiaryEdit() { delete gEdit.data(); }
+void UnloadDiaryEdit() {
+  frmDiaryEdit* e = gEdit.data();
+  gEdit = nullptr;  // the next showing loads a new window
+  if (e) e->Unload();
+}
 void UnloadDiary() { delete gView.data(); }
 
 void RegisterDiaryWindows() {

@@ -105,16 +105,31 @@ void frmDiaryEdit::txtDiary_Change() {
 
 void frmDiaryEdit::cmdSave_Click() {
   CatchErrors([&] {
+    if (saving_) return;
     // The writer lets events run between days; the window takes no typing
     // meanwhile, so nothing typed during the save can be marked saved
     // without having been written.
+    saving_ = true;
     setEnabled(false);
-    struct Reenable {
-      QWidget* w;
-      ~Reenable() { w->setEnabled(true); }
-    } reenable{this};
+    struct Finish {
+      frmDiaryEdit* w;
+      ~Finish() {
+        w->saving_ = false;
+        w->setEnabled(true);
+        if (w->unloadWhenSaved_) w->deleteLater();
+      }
+    } finish{this};
     if (SaveNikki()) DiaryChanged = 0;
   });
+}
+
+void frmDiaryEdit::Unload() {
+  if (!saving_) {
+    delete this;
+    return;
+  }
+  unloadWhenSaved_ = true;
+  hide();
 }
 
 void frmDiaryEdit::cmdEnd_Click() {

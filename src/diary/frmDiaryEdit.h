@@ -32,6 +32,15 @@ class frmDiaryEdit : public QWidget, public CalenderHost {
   // and after every step of the day spinner.
   void RefreshForCurrentDate() override;
 
+  // Unloads the window: at once, or, while the diary file is being written
+  // (the writer lets events run, so the menu bar can ask for this meanwhile),
+  // hidden now and destroyed when the save has finished.
+  void Unload();
+
+ private:
+  bool saving_ = false;
+  bool unloadWhenSaved_ = false;
+
  protected:
   void resizeEvent(QResizeEvent* e) override;
 };

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -131,6 +132,24 @@ TEST_F(DiaryEditorTest, NothingIsTypedIntoTheEntryWhileTheFileIsWritten) {
   YieldHook = nullptr;
   EXPECT_EQ(Nikki(2001, 5, 6), "a");
   EXPECT_EQ(DiaryChanged, 0);
+}
+
+TEST_F(DiaryEditorTest, UnloadingDuringTheSaveWaitsForTheSaveToFinish) {
+  frmDiaryEdit* e = Open();
+  Type(e->txtDiary, QStringLiteral("a"));
+  QPointer<frmDiaryEdit> watch(e);
+  YieldHook = [] {
+    if (ProgressCount == 100) UnloadRecordWindow(RecordWindow::DiaryEdit);
+  };
+  RegisterWindows();
+  e->cmdSave->click();
+  YieldHook = nullptr;
+  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_EQ(LoadedDiaryEdit(), nullptr);
+  EXPECT_FALSE(watch.isNull());
+  EXPECT_FALSE(watch->isVisible());
+  ProcessEvents();
+  EXPECT_TRUE(watch.isNull());
 }
 
 TEST_F(DiaryEditorTest, AnEntrySavedEmptyComesBackAsASpaceInBothWindows) {
