@@ -1,0 +1,519 @@
+#include "weather/frmMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QDate>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <cmath>
+
+#include "platform/Fonts.h"
+#include "platform/Screen.h"
+#include "runtime/RuntimeError.h"
+#include "shell/ErrorReporter.h"
+#include "store/Store.h"
+#include "store/WeatherFiles.h"
+#include "weather/WeatherGraphBox.h"
+#include "weather/modMain.h"
+
+namespace {
+
+frmMain* g_window = nullptr;
+
+void DefaultPopup(QMenu* menu, const QPoint& at) { menu->exec(at); }
+frmMain::PopupFn& Popup() {
+  static frmMain::PopupFn fn = DefaultPopup;
+  return fn;
+}
+
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kGreen(0, 128, 0);
+const QColor kPurple(192, 0, 192);
+
+void SetTextColor(QWidget* w, const QColor& c) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, c);
+  p.setColor(QPalette::Text, c);
+  w->setPalette(p);
+}
+
+// Programmatic assignments of scroll bars and selectors accept only values
+// the control can take; anything else is an invalid property value, as if a
+// user had typed it into the control's property.
+void SetBarValue(QScrollBar* bar, long v) {
+  if (v < bar->minimum() || v > bar->maximum()) throw rt::RuntimeError(rt::kErrInvalidPropertyValue);
+  bar->setValue(static_cast<int>(v));
+}
+
+void SetListIndex(QComboBox* box, int i) {
+  if (i < -1 || i >= box->count()) throw rt::RuntimeError(rt::kErrInvalidPropertyValue);
+  box->setCurrentIndex(i);
+}
+
+// Remembers the first failure of several independent steps, so that one bad
+// value does not stop the others from loading.
+struct FirstError {
+  int16_t number = 0;
+  template <class F>
+  void Try(F&& f) {
+    try {
+      f();
+    } catch (...) {
+      if (number == 0) number = rt::ErrorNumberOf(std::current_exception());
+    }
+  }
+  void Rethrow() const {
+    if (number != 0) throw rt::RuntimeError(number);
+  }
+};
+
+// Switches the window's painting off while a whole day is loaded, so that
+// the intermediate states of the graph and controls never reach the screen.
+class PaintPause {
+ public:
+  explicit PaintPause(QWidget* w) : w_(w), was_(w->updatesEnabled()) { w_->setUpdatesEnabled(false); }
+  ~PaintPause() { w_->setUpdatesEnabled(was_); }
+
+ private:
+  QWidget* w_;
+  bool was_;
+};
+
+// Loads the current day into the controls under Busy. Each part loads on its
+// own: a value a control cannot take is reported once, the other controls
+// still show the day, and Busy always returns to 0.
+enum class LoadOrder { TemperaturesFirst, CodeFirst };
+void LoadCurrentDay(frmMain& f, LoadOrder order) {
+  Busy = 1;
+  FirstError e;
+  e.Try([&] { f.RedrawGraph(CurYear, CurMonth, CurDay); });
+  if (order == LoadOrder::TemperaturesFirst) {
+    e.Try([&] { ShowTemperatures(f, CurYear, CurMonth, CurDay); });
+    e.Try([&] { ShowWeatherCode(f, CurYear, CurMonth, CurDay); });
+  } else {
+    e.Try([&] { ShowWeatherCode(f, CurYear, CurMonth, CurDay); });
+    e.Try([&] { ShowTemperatures(f, CurYear, CurMonth, CurDay); });
+  }
+  e.Try([&] { ShowRainfall(f, CurYear, CurMonth, CurDay); });
+  Busy = 0;
+  if (e.number != 0) ReportError(e.number);
+}
+
+int16_t ClampDay(int16_t d) {
+  int16_t n = DaysInMonth(CurYear, CurMonth);
+  if (d > n) return n;
+  if (d < 1) return 1;
+  return d;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text) {
+  auto* l = new QLabel(text, parent);
+  return l;
+}
+
+QLineEdit* MakeBox(QWidget* parent, const QString& text = {}) {
+  auto* t = new QLineEdit(text, parent);
+  // Nothing reads these boxes back: a typed value would look stored while it
+  // is not, so they only show.
+  t->setReadOnly(true);
+  return t;
+}
+
+QScrollBar* MakeBar(QWidget* parent, int min, int max, int small, int large, int value) {
+  auto* b = new QScrollBar(Qt::Horizontal, parent);
+  b->setRange(min, max);
+  b->setSingleStep(small);
+  b->setPageStep(large);
+  b->setValue(value);
+  return b;
+}
+
+}  // namespace
+
+void frmMain::SetPopupHandler(PopupFn fn) { Popup() = fn ? std::move(fn) : PopupFn(DefaultPopup); }
+
+frmMain::frmMain() : QWidget(nullptr) {
+  setWindowTitle(QStringLiteral("Vorn　気象グラフ"));
+  BuildControls();
+}
+
+frmMain::~frmMain() {
+  if (g_window == this) g_window = nullptr;
+}
+
+void frmMain::BuildControls() {
+  pctGraph = new WeatherGraphBox(this, this);
+
+  for (int i = 0; i <= 12; ++i) {
+    lblKousui[i] = MakeLabel(this, QString::number(600 - 50 * i));
+    SetTextColor(lblKousui[i], kPurple);
+    int t = 45 - 5 * i;
+    lblKion[i] = MakeLabel(this, QString::number(t));
+    lblKion[i]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    SetTextColor(lblKion[i], t > 0 ? kRed : t == 0 ? kGreen : kBlue);
+  }
+  for (int d = 0; d < 31; ++d) {
+    lblDays[d] = MakeLabel(this, QString::number(d + 1));
+    lblDays[d]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    SetTextColor(lblDays[d], kGreen);
+  }
+  lblGraphName = MakeLabel(this, QStringLiteral("降水量｜気温/日"));
+
+  Frame1 = new QGroupBox(QStringLiteral("設定エリア"), this);
+  txtCalender = new QLineEdit(Frame1);
+  txtCalender->installEventFilter(this);
+  vscCalender = new QScrollBar(Qt::Vertical, Frame1);
+  vscCalender->setRange(0, 2);
+  vscCalender->setSingleStep(1);
+  vscCalender->setPageStep(1);
+  vscCalender->setValue(1);
+  cmdCalender = new QPushButton(QStringLiteral("カレンダー"), Frame1);
+  lblTenki = MakeLabel(Frame1, QStringLiteral("天気(&W)"));
+  cmbTenki1 = new QComboBox(Frame1);
+  cmbTenki2 = new QComboBox(Frame1);
+  cmbTenki3 = new QComboBox(Frame1);
+  for (const char* s : kTenkiItems) cmbTenki1->addItem(QString::fromUtf8(s));
+  for (const char* s : kConnectorItems) cmbTenki2->addItem(QString::fromUtf8(s));
+  for (const char* s : kTenki3Items) cmbTenki3->addItem(QString::fromUtf8(s));
+  lblTenki->setBuddy(cmbTenki1);
+
+  lblKionHigh = MakeLabel(Frame1, QStringLiteral("最高気温(&H)"));
+  SetTextColor(lblKionHigh, kRed);
+  txtKionHigh = MakeBox(Frame1, QStringLiteral(" 20.0"));
+  hscKionHigh = MakeBar(Frame1, -150, 450, 1, 10, 200);
+  lblKionHigh->setBuddy(hscKionHigh);
+  lblKionLow = MakeLabel(Frame1, QStringLiteral("最低気温(&L)"));
+  SetTextColor(lblKionLow, kBlue);
+  txtKionLow = MakeBox(Frame1, QStringLiteral(" 20.0"));
+  hscKionLow = MakeBar(Frame1, -150, 450, 1, 10, 200);
+  lblKionLow->setBuddy(hscKionLow);
+  lblRain = MakeLabel(Frame1, QStringLiteral("降水量(&R)"));
+  SetTextColor(lblRain, kPurple);
+  txtRain = MakeBox(Frame1, QStringLiteral(" 0.0"));
+  hscRain = MakeBar(Frame1, 0, 6000, 5, 100, 0);
+  lblRain->setBuddy(hscRain);
+
+  // The calendar drops down over everything else in the window.
+  pctCalender = new QWidget(this);
+  pctCalender->hide();
+
+  Frame2 = new QGroupBox(QStringLiteral("表示エリア"), this);
+  txtDay = MakeBox(Frame2);
+  lblDayD = MakeLabel(Frame2, QStringLiteral("日"));
+  lblTenkiD = MakeLabel(Frame2, QStringLiteral("天気"));
+  txtTenki = MakeBox(Frame2);
+  lblKionHighD = MakeLabel(Frame2, QStringLiteral("最高気温"));
+  SetTextColor(lblKionHighD, kRed);
+  txtKionHighD = MakeBox(Frame2);
+  lblCHigh = MakeLabel(Frame2, QStringLiteral("℃"));
+  lblKionLowD = MakeLabel(Frame2, QStringLiteral("最低気温"));
+  SetTextColor(lblKionLowD, kBlue);
+  txtKionLowD = MakeBox(Frame2);
+  lblCLow = MakeLabel(Frame2, QStringLiteral("℃"));
+  lblRainD = MakeLabel(Frame2, QStringLiteral("降水量"));
+  SetTextColor(lblRainD, kPurple);
+  txtKousui = MakeBox(Frame2);
+  lblRainMM = MakeLabel(Frame2, QStringLiteral("mm"));
+
+  cmdSave = new QPushButton(QStringLiteral("保存"), this);
+  cmdEnd = new QPushButton(QStringLiteral("閉じる"), this);
+
+  mnuRightClick = new QMenu(QStringLiteral("メニュー"), this);
+  mnuRightClickData1 = mnuRightClick->addAction(QString());
+  mnuRightClickData2 = mnuRightClick->addAction(QString());
+  mnuRightClickData3 = mnuRightClick->addAction(QString());
+  mnuRightClickData4 = mnuRightClick->addAction(QString());
+  mnuRightClickBar1 = mnuRightClick->addSeparator();
+  mnuRightClickSettingDay = mnuRightClick->addAction(QStringLiteral("設定日にする(&S)"));
+
+  connect(cmbTenki1, &QComboBox::currentIndexChanged, this, [this] { cmbTenki1_Click(); });
+  connect(cmbTenki2, &QComboBox::currentIndexChanged, this, [this] { cmbTenki2_Click(); });
+  connect(cmbTenki3, &QComboBox::currentIndexChanged, this, [this] { cmbTenki3_Click(); });
+  connect(hscKionHigh, &QScrollBar::valueChanged, this, [this] { hscKionHigh_Change(); });
+  connect(hscKionLow, &QScrollBar::valueChanged, this, [this] { hscKionLow_Change(); });
+  connect(hscRain, &QScrollBar::valueChanged, this, [this] { hscRain_Change(); });
+  connect(vscCalender, &QScrollBar::valueChanged, this, [this] { vscCalender_Change(); });
+  connect(cmdCalender, &QPushButton::clicked, this, [this] { cmdCalender_Click(); });
+  connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+  connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
+  connect(mnuRightClickSettingDay, &QAction::triggered, this, [this] { mnuRightClickSettingDay_Click(); });
+  Frame1->installEventFilter(this);
+  Frame2->installEventFilter(this);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == txtCalender && (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease ||
+                                 e->type() == QEvent::InputMethod)) {
+    // The date is chosen with the calendar and the spinner only; every key
+    // press is discarded (focus keys still move the focus on).
+    if (e->type() == QEvent::KeyPress) {
+      auto* k = static_cast<QKeyEvent*>(e);
+      if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) return false;
+    }
+    return true;
+  }
+  if (e->type() == QEvent::MouseButtonRelease) {
+    if (watched == Frame1) Frame1_Click();
+    if (watched == Frame2) Frame2_Click();
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+void frmMain::closeEvent(QCloseEvent* e) {
+  // Closing only hides: the window keeps its day until the menu bar unloads it.
+  e->ignore();
+  hide();
+}
+
+void frmMain::mousePressEvent(QMouseEvent* e) {
+  Form_Click();
+  QWidget::mousePressEvent(e);
+}
+
+// --- Handlers ------------------------------------------------------------------
+
+void frmMain::Form_Load() {
+  CatchErrors([&] {
+    LayoutWeatherWindow(*this);
+    QDate today = QDate::currentDate();
+    CurYear = static_cast<int16_t>(today.year());
+    CurMonth = static_cast<int16_t>(today.month());
+    CurDay = static_cast<int16_t>(today.day());
+    LoadCurrentDay(*this, LoadOrder::TemperaturesFirst);
+    txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
+  });
+  Busy = 0;
+}
+
+void frmMain::HideCalendarIfOpen() {
+  if (pctCalender->isVisible()) pctCalender->hide();
+}
+
+void frmMain::Form_Click() {
+  CatchErrors([&] { HideCalendarIfOpen(); });
+}
+void frmMain::Frame1_Click() {
+  CatchErrors([&] { HideCalendarIfOpen(); });
+}
+void frmMain::Frame2_Click() {
+  CatchErrors([&] { HideCalendarIfOpen(); });
+}
+void frmMain::mnuRightClick_Click() {
+  CatchErrors([&] { HideCalendarIfOpen(); });
+}
+
+void frmMain::StoreWeatherCode() {
+  if (Busy != 0) return;
+  std::string code = std::to_string(cmbTenki1->currentIndex()) + std::to_string(cmbTenki2->currentIndex()) +
+                     std::to_string(cmbTenki3->currentIndex());
+  Tenki(CurYear, CurMonth, CurDay) = code;
+  WeatherChanged = -1;
+}
+
+void frmMain::cmbTenki1_Click() {
+  CatchErrors([&] { StoreWeatherCode(); });
+}
+void frmMain::cmbTenki2_Click() {
+  CatchErrors([&] { StoreWeatherCode(); });
+}
+void frmMain::cmbTenki3_Click() {
+  CatchErrors([&] { StoreWeatherCode(); });
+}
+
+void frmMain::StoreTemperature(QScrollBar* bar, QLineEdit* box, int kind) {
+  float t = static_cast<float>(bar->value()) / 10.0f;
+  box->setText(Tenths(t));
+  if (Busy == 0) {
+    Ondo(CurYear, CurMonth, CurDay, kind) = t;
+    WeatherChanged = -1;
+  }
+  RedrawGraph(CurYear, CurMonth, CurDay);
+}
+
+void frmMain::hscKionHigh_Change() {
+  CatchErrors([&] { StoreTemperature(hscKionHigh, txtKionHigh, 1); });
+}
+void frmMain::hscKionLow_Change() {
+  CatchErrors([&] { StoreTemperature(hscKionLow, txtKionLow, 0); });
+}
+
+void frmMain::hscRain_Change() {
+  if (RainBusy == 1) return;
+  RainBusy = 1;
+  CatchErrors([&] {
+    float r = static_cast<float>(hscRain->value()) / 10.0f;
+    txtRain->setText(Tenths(r));
+    if (Busy == 0) {
+      Kousui(CurYear, CurMonth, CurDay) = r;
+      WeatherChanged = -1;
+    }
+    RedrawGraph(CurYear, CurMonth, CurDay);
+  });
+  // Also after a failure, or the bar would never store again.
+  RainBusy = 0;
+}
+
+void frmMain::cmdCalender_Click() {
+  CatchErrors([&] {
+    // Right edge on the button's right edge, dropping down below it.
+    int left = Frame1->x() + cmdCalender->x() + cmdCalender->width() - 240;
+    int top = Frame1->y() + cmdCalender->y() + cmdCalender->height();
+    pctCalender->setGeometry(left, top, 240, 200);
+    pctCalender->show();
+    pctCalender->raise();
+    pctCalender->setFocus();
+  });
+}
+
+void frmMain::pctCalender_LostFocus() {
+  CatchErrors([&] {
+    pctCalender->hide();
+    LoadCurrentDay(*this, LoadOrder::CodeFirst);
+    txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
+  });
+  Busy = 0;
+}
+
+void frmMain::vscCalender_Change() {
+  CatchErrors([&] {
+    {
+      PaintPause pause(this);
+      LoadCurrentDay(*this, LoadOrder::CodeFirst);
+    }
+    txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
+  });
+  Busy = 0;
+}
+
+void frmMain::cmdSave_Click() {
+  CatchErrors([&] {
+    cmdSave->setEnabled(false);
+    // Each file reports its own failure; the flag is cleared only when all
+    // three are safely written, so the exit question still offers to save.
+    bool ok = SaveOndo();
+    ok = SaveTenki() && ok;
+    ok = SaveKousui() && ok;
+    if (ok) WeatherChanged = 0;
+  });
+  cmdSave->setEnabled(true);
+}
+
+void frmMain::cmdEnd_Click() {
+  CatchErrors([&] { hide(); });
+}
+
+void frmMain::RedrawGraph(int16_t year, int16_t month, int16_t markedDay) {
+  DrawWeatherGraph(*pctGraph, year, month, markedDay);
+  pctGraph->update();
+}
+
+// --- Pointing ----------------------------------------------------------------
+
+void frmMain::pctGraph_MouseMove(int, int, float x, float) {
+  if (WeatherHoverBusy != 0 || Busy != 0) return;
+  WeatherHoverBusy = 1;
+  CatchErrors([&] {
+    WeatherMouseX = static_cast<int16_t>(Nearest(x));
+    int16_t d = DayOfX(WeatherMouseX);
+    if (d != WeatherHoverDay && d >= 1 && d <= DaysInMonth(CurYear, CurMonth)) {
+      WeatherHoverDay = d;
+      {
+        PaintPause pause(this);
+        RedrawGraph(CurYear, CurMonth, d);
+      }
+      txtDay->setText(QString::number(d));
+      txtKionHighD->setText(Tenths(Ondo(CurYear, CurMonth, d, 1)));
+      txtKionLowD->setText(Tenths(Ondo(CurYear, CurMonth, d, 0)));
+      txtKousui->setText(Tenths(Kousui(CurYear, CurMonth, d)));
+      txtTenki->setText(ReadoutWeather(Tenki(CurYear, CurMonth, d), QStringLiteral(" ")));
+      pctGraph->setToolTip(WeatherTooltip(CurYear, CurMonth, d));
+    }
+  });
+  WeatherHoverBusy = 0;
+}
+
+void frmMain::pctGraph_MouseUp(int button, int, float, float) {
+  if (button != 2) return;
+  CatchErrors([&] {
+    // The day of the last pointer move: the menu reads out what was pointed at.
+    int16_t d = ClampDay(DayOfX(WeatherMouseX));
+    auto lines = WeatherMenuLines(CurYear, CurMonth, d);
+    mnuRightClickData1->setText(lines[0]);
+    mnuRightClickData2->setText(lines[1]);
+    mnuRightClickData3->setText(lines[2]);
+    mnuRightClickData4->setText(lines[3]);
+    mnuRightClick_Click();
+    Popup()(mnuRightClick, QCursor::pos());
+    RedrawGraph(CurYear, CurMonth, d);
+  });
+}
+
+void frmMain::mnuRightClickSettingDay_Click() {
+  CatchErrors([&] {
+    CurDay = ClampDay(DayOfX(WeatherMouseX));
+    txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
+    ShowWeatherDay(*this);
+  });
+}
+
+void frmMain::pctGraph_DblClick() {
+  CatchErrors([&] {
+    CurDay = ClampDay(DayOfX(WeatherMouseX));
+    txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
+    RedrawGraph(CurYear, CurMonth, CurDay);
+    ShowWeatherDay(*this);
+  });
+}
+
+// --- Module routines -----------------------------------------------------------
+
+void ShowWeatherDay(frmMain& f) {
+  PaintPause pause(&f);
+  LoadCurrentDay(f, LoadOrder::CodeFirst);
+}
+
+void ShowWeatherCode(frmMain& f, int16_t year, int16_t month, int16_t day) {
+  const std::string& code = Tenki(year, month, day);
+  FirstError e;
+  e.Try([&] { SetListIndex(f.cmbTenki1, CodeDigit(code, 1)); });
+  e.Try([&] { SetListIndex(f.cmbTenki2, CodeDigit(code, 2)); });
+  e.Try([&] { SetListIndex(f.cmbTenki3, CodeDigit(code, 3)); });
+  e.Rethrow();
+}
+
+void ShowTemperatures(frmMain& f, int16_t year, int16_t month, int16_t day) {
+  FirstError e;
+  e.Try([&] { SetBarValue(f.hscKionHigh, TenthsOf(Ondo(year, month, day, 1))); });
+  e.Try([&] { SetBarValue(f.hscKionLow, TenthsOf(Ondo(year, month, day, 0))); });
+  e.Rethrow();
+}
+
+void ShowRainfall(frmMain& f, int16_t year, int16_t month, int16_t day) {
+  SetBarValue(f.hscRain, TenthsOf(Kousui(year, month, day)));
+}
+
+frmMain* WeatherWindow() { return g_window; }
+
+void ShowWeatherWindow() {
+  if (!g_window) {
+    g_window = new frmMain();
+    g_window->Form_Load();
+  }
+  g_window->show();
+  g_window->raise();
+  g_window->activateWindow();
+}
+
+void UnloadWeatherWindow() {
+  delete g_window;
+  g_window = nullptr;
+}

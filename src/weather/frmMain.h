@@ -1,0 +1,149 @@
+#pragma once
+// The weather window: the sky of the current day in three selectors, high and
+// low temperature and rainfall on scroll bars, and the whole month as a graph
+// that reads out the day under the pointer.
+//
+// Every change made with a selector or scroll bar goes straight into the
+// record store and marks the weather as changed; the save button writes the
+// three weather files. Closing only hides the window, so it keeps its day.
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class WeatherGraphBox;
+
+class frmMain : public QWidget {
+ public:
+  frmMain();
+  ~frmMain() override;
+
+  // Graph and scales.
+  WeatherGraphBox* pctGraph = nullptr;
+  std::array<QLabel*, 13> lblKousui{};
+  std::array<QLabel*, 13> lblKion{};
+  std::array<QLabel*, 31> lblDays{};
+  QLabel* lblGraphName = nullptr;
+
+  // Entry area.
+  QGroupBox* Frame1 = nullptr;
+  QLineEdit* txtCalender = nullptr;
+  QScrollBar* vscCalender = nullptr;
+  QPushButton* cmdCalender = nullptr;
+  QWidget* pctCalender = nullptr;
+  QLabel* lblTenki = nullptr;
+  QComboBox* cmbTenki1 = nullptr;
+  QComboBox* cmbTenki2 = nullptr;
+  QComboBox* cmbTenki3 = nullptr;
+  QLabel* lblKionHigh = nullptr;
+  QLineEdit* txtKionHigh = nullptr;
+  QScrollBar* hscKionHigh = nullptr;
+  QLabel* lblKionLow = nullptr;
+  QLineEdit* txtKionLow = nullptr;
+  QScrollBar* hscKionLow = nullptr;
+  QLabel* lblRain = nullptr;
+  QLineEdit* txtRain = nullptr;
+  QScrollBar* hscRain = nullptr;
+
+  // Read-out area.
+  QGroupBox* Frame2 = nullptr;
+  QLabel* lblDayD = nullptr;
+  QLineEdit* txtDay = nullptr;
+  QLabel* lblTenkiD = nullptr;
+  QLineEdit* txtTenki = nullptr;
+  QLabel* lblKionHighD = nullptr;
+  QLineEdit* txtKionHighD = nullptr;
+  QLabel* lblCHigh = nullptr;
+  QLabel* lblKionLowD = nullptr;
+  QLineEdit* txtKionLowD = nullptr;
+  QLabel* lblCLow = nullptr;
+  QLabel* lblRainD = nullptr;
+  QLineEdit* txtKousui = nullptr;
+  QLabel* lblRainMM = nullptr;
+
+  QPushButton* cmdSave = nullptr;
+  QPushButton* cmdEnd = nullptr;
+
+  // Right-click menu of the graph.
+  QMenu* mnuRightClick = nullptr;
+  QAction* mnuRightClickData1 = nullptr;
+  QAction* mnuRightClickData2 = nullptr;
+  QAction* mnuRightClickData3 = nullptr;
+  QAction* mnuRightClickData4 = nullptr;
+  QAction* mnuRightClickBar1 = nullptr;
+  QAction* mnuRightClickSettingDay = nullptr;
+
+  int16_t RainBusy = 0;         // 1 while the rainfall handler runs
+  int16_t WeatherHoverDay = 0;  // the day last read out by pointing
+
+  // Shows a pop-up menu at a global position and returns when it has closed.
+  // Tests replace it so that nothing waits on a real menu.
+  using PopupFn = std::function<void(QMenu*, const QPoint&)>;
+  static void SetPopupHandler(PopupFn fn);
+
+  // Event handlers, named after control and event; each catches its errors.
+  void Form_Load();
+  void Form_Click();
+  void Frame1_Click();
+  void Frame2_Click();
+  void cmbTenki1_Click();
+  void cmbTenki2_Click();
+  void cmbTenki3_Click();
+  void hscKionHigh_Change();
+  void hscKionLow_Change();
+  void hscRain_Change();
+  void cmdCalender_Click();
+  void pctCalender_LostFocus();
+  void vscCalender_Change();
+  void cmdSave_Click();
+  void cmdEnd_Click();
+  void pctGraph_MouseMove(int button, int shift, float x, float y);
+  void pctGraph_MouseUp(int button, int shift, float x, float y);
+  void pctGraph_DblClick();
+  void mnuRightClick_Click();
+  void mnuRightClickSettingDay_Click();
+
+  // Redraws the month graph (an ordinary redraw, also used by the routines
+  // of the module).
+  void RedrawGraph(int16_t year, int16_t month, int16_t markedDay);
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
+ private:
+  void BuildControls();
+  void StoreWeatherCode();
+  void StoreTemperature(QScrollBar* bar, QLineEdit* box, int kind);
+  void HideCalendarIfOpen();
+};
+
+// --- Routines of the weather window (module) ---------------------------------
+
+// Sizes and places the window and its controls, sets font sizes and computes
+// the graph geometry.
+void LayoutWeatherWindow(frmMain& f);
+
+// Redraws the graph and loads the current day into the selectors and scroll
+// bars, without storing anything.
+void ShowWeatherDay(frmMain& f);
+
+// Load one part of a day into the controls. A stored value the control cannot
+// take raises run-time error 380 (invalid property value).
+void ShowWeatherCode(frmMain& f, int16_t year, int16_t month, int16_t day);
+void ShowTemperatures(frmMain& f, int16_t year, int16_t month, int16_t day);
+void ShowRainfall(frmMain& f, int16_t year, int16_t month, int16_t day);
+
+// The one weather window of the program (created on first showing).
+frmMain* WeatherWindow();
+void ShowWeatherWindow();
+void UnloadWeatherWindow();

@@ -1,0 +1,115 @@
+#pragma once
+// Shared routines of the weather window: the month graph (32 day columns
+// across, 60 units down, 1 degree or 10 mm per unit) and the read-out texts
+// of the day under the pointer.
+//
+// Everything is measured in the graph's own unit, the twip, from the inner
+// size of pctGraph; the geometry globals are set once by the window layout.
+#include <QColor>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <string>
+
+// --- Graph geometry ----------------------------------------------------------
+
+extern int16_t WeatherTop;      // top edge (0)
+extern int16_t WeatherLeft;     // left edge (0)
+extern float WeatherBottom;     // inner height; y grows downwards
+extern float WeatherRight;      // inner width
+extern float WeatherDayWidth;   // one day column; day d sits on x = d * WeatherDayWidth
+extern float WeatherUnit;       // one grid unit: 1 degree or 10 mm
+extern float WeatherTenth;      // 0.1 degree
+
+// Pointer state of the graph: the last x the pointer was at (whole twips) and
+// the guard that keeps one read-out from re-entering on the moves its redraw
+// lets through.
+extern int16_t WeatherMouseX;
+extern int16_t WeatherHoverBusy;
+
+// Sets the geometry globals from the picture box's inner size in twips.
+void SetWeatherGeometry(float innerWidth, float innerHeight);
+
+// Nearest integer with halves to the even neighbour, and the largest integer
+// not above v.
+int32_t Nearest(double v);
+int32_t FloorInt(double v);
+
+// Where things land on the graph, in twips.
+int32_t WeatherDayX(int day);                 // x of a day column
+int32_t TemperatureY(float celsius);          // y of a temperature
+int32_t RainBarHeight(float mm, float innerHeight);
+int32_t GridLineX(int k);                     // k = 0..31
+int32_t GridLineY(int j);                     // j = 1..60 units above the bottom
+QColor GridLineColor(int j);
+int16_t DayOfX(double x);                     // nearest day column (0 left of day 1's half)
+
+// Graph colours.
+inline const QColor kGraphBackground{255, 255, 255};
+inline const QColor kRainColor{255, 160, 255};
+inline const QColor kGridCyan{0, 255, 255};
+inline const QColor kGridZero{0, 200, 0};
+inline const QColor kGridMinor{176, 255, 176};
+inline const QColor kLowColor{0, 0, 255};
+inline const QColor kHighColor{255, 0, 0};
+
+// --- Drawing -----------------------------------------------------------------
+
+// What the graph draws with: the picture box's box, line and circle
+// operations in twips. Line and Circle leave the current drawing position at
+// the line's end or the circle's centre; LineTo continues from it.
+class WeatherCanvas {
+ public:
+  virtual ~WeatherCanvas() = default;
+  virtual float InnerHeight() const = 0;
+  virtual void FillBox(float x1, float y1, float x2, float y2, const QColor& c) = 0;
+  virtual void Line(float x1, float y1, float x2, float y2, const QColor& c) = 0;
+  virtual void LineTo(float x, float y, const QColor& c) = 0;
+  virtual void Circle(float x, float y, float radius, const QColor& c) = 0;
+};
+
+// The whole chart: background, rain bars, grid, low line, high line, rings on
+// the marked day (later drawing covers earlier). Each routine reports its own
+// errors and ends.
+void DrawWeatherGraph(WeatherCanvas& g, int16_t year, int16_t month, int16_t markedDay);
+void ClearWeatherGraph(WeatherCanvas& g);
+void DrawRainBars(WeatherCanvas& g, int16_t year, int16_t month);
+void DrawWeatherGrid(WeatherCanvas& g);
+void DrawTemperatureLine(WeatherCanvas& g, int16_t year, int16_t month, int16_t kind);
+void DrawDayMarkers(WeatherCanvas& g, int16_t year, int16_t month, int16_t day);
+
+// --- Selector and scroll bar values -------------------------------------------
+
+// Selector items, by list position.
+extern const std::array<const char*, 8> kTenkiItems;      // first weather
+extern const std::array<const char*, 4> kConnectorItems;  // connector; 3 = none
+extern const std::array<const char*, 9> kTenki3Items;     // second weather; 8 = none
+
+// List position of code character i (1..3) by the numeric-prefix rule: a
+// non-digit or a missing character gives 0.
+int CodeDigit(const std::string& code, int i);
+
+// A stored temperature or rainfall as a scroll bar value in tenths
+// (value * 10, halves to even).
+long TenthsOf(float value);
+
+// --- Read-out texts -----------------------------------------------------------
+
+// The read-out word of one code character at position 1, 2 or 3. A character
+// without a word (not made by the selectors) raises run-time error 9.
+QString ReadoutWord(const std::string& code, int position);
+
+// The three words joined with sep.
+QString ReadoutWeather(const std::string& code, const QString& sep);
+
+// Tooltip line of a day: 2001/5/6, the weather, high and low, rainfall.
+QString WeatherTooltip(int16_t year, int16_t month, int16_t day);
+
+// The four information lines of the right-click menu.
+std::array<QString, 4> WeatherMenuLines(int16_t year, int16_t month, int16_t day);
+
+// A value formatted "#0.0".
+QString Tenths(double v);
+
+// The date text of the calendar box: 2001/05/06.
+QString DateBoxText(int16_t year, int16_t month, int16_t day);

@@ -1,0 +1,64 @@
+#pragma once
+// A laid-out weather window on a fresh store whose files live in a temporary
+// directory; message boxes are recorded and answered.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <memory>
+
+#include "platform/Screen.h"
+#include "shell/ErrorReporter.h"
+#include "store/DataFile.h"
+#include "store/Store.h"
+#include "support/GuiTest.h"
+#include "support/TempDir.h"
+#include "weather/WeatherGraphBox.h"
+#include "weather/frmMain.h"
+#include "weather/modMain.h"
+
+class WeatherWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetStore();
+    CaptureTwipsPerPixel();
+    DataPath = dir.dir();
+    HomeDataPath.clear();
+    InstallStoreErrorReporter();
+    WeatherHoverBusy = 0;
+    WeatherMouseX = 0;
+    f = std::make_unique<frmMain>();
+    LayoutWeatherWindow(*f);
+  }
+  void TearDown() override {
+    frmMain::SetPopupHandler(nullptr);
+    f.reset();
+    StoreErrorHook = nullptr;
+    ResetStore();
+  }
+  // Makes the given date current and loads it as the calendar would.
+  void GoTo(int y, int m, int d) {
+    CurYear = static_cast<int16_t>(y);
+    CurMonth = static_cast<int16_t>(m);
+    CurDay = static_cast<int16_t>(d);
+    ShowWeatherDay(*f);
+  }
+  // Pointer x (twips) on the middle of a day column.
+  static float DayX(int d) { return static_cast<float>(d) * WeatherDayWidth; }
+
+  // Error numbers shown by the error reporter so far.
+  std::vector<int> Reported() const {
+    std::vector<int> n;
+    for (auto& c : boxes.calls()) {
+      int at = c.text.indexOf(QStringLiteral("ｴﾗｰｺｰﾄﾞ:"));
+      if (at >= 0) n.push_back(c.text.mid(at + 8).section(QChar('\r'), 0, 0).trimmed().toInt());
+    }
+    return n;
+  }
+
+  TempDir dir;
+  MessageBoxes boxes;
+  std::unique_ptr<frmMain> f;
+};
