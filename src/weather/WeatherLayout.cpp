@@ -11,7 +11,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/Screen.h"
-#include "weather/WeatherGraphBox.h"
+#include "platform/PictureBox.h"
 #include "weather/frmMain.h"
 #include "weather/modMain.h"
 
@@ -118,7 +118,7 @@ void LayoutWeatherWindow(frmMain& f) {
   Place(f.lblRainMM, 72, 190, 20, 20);
   Place(f.lblGraphName, 2, 706, 100, 15);
 
-  SetWeatherGeometry(f.pctGraph->InnerWidth(), f.pctGraph->InnerHeight());
+  SetWeatherGeometry(f.pctGraph->ScaleWidth(), f.pctGraph->ScaleHeight());
 
   // Scale labels on every fifth grid line, day numbers under their columns.
   const double graphTop = f.pctGraph->y() * ty;

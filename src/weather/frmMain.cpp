@@ -21,7 +21,8 @@
 #include "shell/ErrorReporter.h"
 #include "store/Store.h"
 #include "store/WeatherFiles.h"
-#include "weather/WeatherGraphBox.h"
+#include "platform/PictureBox.h"
+#include "weather/PictureCanvas.h"
 #include "weather/modMain.h"
 
 namespace {
@@ -151,7 +152,9 @@ frmMain::~frmMain() {
 }
 
 void frmMain::BuildControls() {
-  pctGraph = new WeatherGraphBox(this, this);
+  pctGraph = new PictureBox(this);
+  pctGraph->SetBorderStyle(1);
+  pctGraph->SetBackColor(Qt::white);
 
   for (int i = 0; i <= 12; ++i) {
     lblKousui[i] = MakeLabel(this, QString::number(600 - 50 * i));
@@ -203,7 +206,9 @@ void frmMain::BuildControls() {
   lblRain->setBuddy(hscRain);
 
   // The calendar drops down over everything else in the window.
-  pctCalender = new QWidget(this);
+  pctCalender = new PictureBox(this);
+  pctCalender->SetDrawFont(MapFont(kGothic, 12, true));
+  pctCalender->setFocusPolicy(Qt::StrongFocus);
   pctCalender->hide();
 
   Frame2 = new QGroupBox(QStringLiteral("表示エリア"), this);
@@ -245,6 +250,11 @@ void frmMain::BuildControls() {
   connect(cmdCalender, &QPushButton::clicked, this, [this] { cmdCalender_Click(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
+  connect(pctGraph, &PictureBox::MouseMove, this,
+          [this](int b, int s, float x, float y) { pctGraph_MouseMove(b, s, x, y); });
+  connect(pctGraph, &PictureBox::MouseUp, this, [this](int b, int s, float x, float y) { pctGraph_MouseUp(b, s, x, y); });
+  connect(pctGraph, &PictureBox::DblClick, this, [this] { pctGraph_DblClick(); });
+  connect(pctCalender, &PictureBox::LostFocus, this, [this] { pctCalender_LostFocus(); });
   connect(mnuRightClickSettingDay, &QAction::triggered, this, [this] { mnuRightClickSettingDay_Click(); });
   Frame1->installEventFilter(this);
   Frame2->installEventFilter(this);
@@ -412,8 +422,8 @@ void frmMain::cmdEnd_Click() {
 }
 
 void frmMain::RedrawGraph(int16_t year, int16_t month, int16_t markedDay) {
-  DrawWeatherGraph(*pctGraph, year, month, markedDay);
-  pctGraph->update();
+  PictureCanvas canvas(*pctGraph);
+  DrawWeatherGraph(canvas, year, month, markedDay);
 }
 
 // --- Pointing ----------------------------------------------------------------
@@ -435,7 +445,7 @@ void frmMain::pctGraph_MouseMove(int, int, float x, float) {
       txtKionLowD->setText(Tenths(Ondo(CurYear, CurMonth, d, 0)));
       txtKousui->setText(Tenths(Kousui(CurYear, CurMonth, d)));
       txtTenki->setText(ReadoutWeather(Tenki(CurYear, CurMonth, d), QStringLiteral(" ")));
-      pctGraph->setToolTip(WeatherTooltip(CurYear, CurMonth, d));
+      pctGraph->SetToolTipText(WeatherTooltip(CurYear, CurMonth, d));
     }
   });
   WeatherHoverBusy = 0;

@@ -19,7 +19,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QScrollBar;
-class WeatherGraphBox;
+class PictureBox;
 
 class frmMain : public QWidget {
  public:
@@ -27,7 +27,7 @@ class frmMain : public QWidget {
   ~frmMain() override;
 
   // Graph and scales.
-  WeatherGraphBox* pctGraph = nullptr;
+  PictureBox* pctGraph = nullptr;
   std::array<QLabel*, 13> lblKousui{};
   std::array<QLabel*, 13> lblKion{};
   std::array<QLabel*, 31> lblDays{};
@@ -38,7 +38,7 @@ class frmMain : public QWidget {
   QLineEdit* txtCalender = nullptr;
   QScrollBar* vscCalender = nullptr;
   QPushButton* cmdCalender = nullptr;
-  QWidget* pctCalender = nullptr;
+  PictureBox* pctCalender = nullptr;
   QLabel* lblTenki = nullptr;
   QComboBox* cmbTenki1 = nullptr;
   QComboBox* cmbTenki2 = nullptr;

@@ -15,7 +15,7 @@
 #include "store/Store.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
-#include "weather/WeatherGraphBox.h"
+#include "platform/PictureBox.h"
 #include "weather/frmMain.h"
 #include "weather/modMain.h"
 
