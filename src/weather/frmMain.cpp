@@ -172,14 +172,17 @@ void frmMain::BuildControls() {
   lblGraphName = MakeLabel(this, QStringLiteral("降水量｜気温/日"));
 
   Frame1 = new QGroupBox(QStringLiteral("設定エリア"), this);
-  txtCalender = new QLineEdit(Frame1);
+  // The calendar drops down over everything else in the window, so its
+  // picture box belongs to the window; the button, date box and spinner sit
+  // in the entry area.
+  MakeCalenderControls(this);
+  for (QWidget* w : {static_cast<QWidget*>(txtCalender.data()), static_cast<QWidget*>(vscCalender.data()),
+                     static_cast<QWidget*>(cmdCalender.data())})
+  {
+    w->setParent(Frame1);
+    w->show();
+  }
   txtCalender->installEventFilter(this);
-  vscCalender = new QScrollBar(Qt::Vertical, Frame1);
-  vscCalender->setRange(0, 2);
-  vscCalender->setSingleStep(1);
-  vscCalender->setPageStep(1);
-  vscCalender->setValue(1);
-  cmdCalender = new QPushButton(QStringLiteral("カレンダー"), Frame1);
   lblTenki = MakeLabel(Frame1, QStringLiteral("天気(&W)"));
   cmbTenki1 = new QComboBox(Frame1);
   cmbTenki2 = new QComboBox(Frame1);
@@ -204,12 +207,6 @@ void frmMain::BuildControls() {
   txtRain = MakeBox(Frame1, QStringLiteral(" 0.0"));
   hscRain = MakeBar(Frame1, 0, 6000, 5, 100, 0);
   lblRain->setBuddy(hscRain);
-
-  // The calendar drops down over everything else in the window.
-  pctCalender = new PictureBox(this);
-  pctCalender->SetDrawFont(MapFont(kGothic, 12, true));
-  pctCalender->setFocusPolicy(Qt::StrongFocus);
-  pctCalender->hide();
 
   Frame2 = new QGroupBox(QStringLiteral("表示エリア"), this);
   txtDay = MakeBox(Frame2);
@@ -246,18 +243,16 @@ void frmMain::BuildControls() {
   connect(hscKionHigh, &QScrollBar::valueChanged, this, [this] { hscKionHigh_Change(); });
   connect(hscKionLow, &QScrollBar::valueChanged, this, [this] { hscKionLow_Change(); });
   connect(hscRain, &QScrollBar::valueChanged, this, [this] { hscRain_Change(); });
-  connect(vscCalender, &QScrollBar::valueChanged, this, [this] { vscCalender_Change(); });
-  connect(cmdCalender, &QPushButton::clicked, this, [this] { cmdCalender_Click(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
   connect(pctGraph, &PictureBox::MouseMove, this,
           [this](int b, int s, float x, float y) { pctGraph_MouseMove(b, s, x, y); });
   connect(pctGraph, &PictureBox::MouseUp, this, [this](int b, int s, float x, float y) { pctGraph_MouseUp(b, s, x, y); });
   connect(pctGraph, &PictureBox::DblClick, this, [this] { pctGraph_DblClick(); });
-  connect(pctCalender, &PictureBox::LostFocus, this, [this] { pctCalender_LostFocus(); });
   connect(mnuRightClickSettingDay, &QAction::triggered, this, [this] { mnuRightClickSettingDay_Click(); });
   Frame1->installEventFilter(this);
   Frame2->installEventFilter(this);
+  ConnectCalender();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* e) {
@@ -372,28 +367,7 @@ void frmMain::hscRain_Change() {
   RainBusy = 0;
 }
 
-void frmMain::cmdCalender_Click() {
-  CatchErrors([&] {
-    // Right edge on the button's right edge, dropping down below it.
-    int left = Frame1->x() + cmdCalender->x() + cmdCalender->width() - 240;
-    int top = Frame1->y() + cmdCalender->y() + cmdCalender->height();
-    pctCalender->setGeometry(left, top, 240, 200);
-    pctCalender->show();
-    pctCalender->raise();
-    pctCalender->setFocus();
-  });
-}
-
-void frmMain::pctCalender_LostFocus() {
-  CatchErrors([&] {
-    pctCalender->hide();
-    LoadCurrentDay(*this, LoadOrder::CodeFirst);
-    txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
-  });
-  Busy = 0;
-}
-
-void frmMain::vscCalender_Change() {
+void frmMain::RefreshForCurrentDate() {
   CatchErrors([&] {
     {
       PaintPause pause(this);

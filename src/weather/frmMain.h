@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "calendar/modCalender.h"
+
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -21,7 +23,7 @@ class QPushButton;
 class QScrollBar;
 class PictureBox;
 
-class frmMain : public QWidget {
+class frmMain : public QWidget, public CalenderHost {
  public:
   frmMain();
   ~frmMain() override;
@@ -35,10 +37,8 @@ class frmMain : public QWidget {
 
   // Entry area.
   QGroupBox* Frame1 = nullptr;
-  QLineEdit* txtCalender = nullptr;
-  QScrollBar* vscCalender = nullptr;
-  QPushButton* cmdCalender = nullptr;
-  PictureBox* pctCalender = nullptr;
+  // txtCalender, vscCalender, cmdCalender and the drop-down pctCalender come
+  // with the calendar host.
   QLabel* lblTenki = nullptr;
   QComboBox* cmbTenki1 = nullptr;
   QComboBox* cmbTenki2 = nullptr;
@@ -100,9 +100,9 @@ class frmMain : public QWidget {
   void hscKionHigh_Change();
   void hscKionLow_Change();
   void hscRain_Change();
-  void cmdCalender_Click();
-  void pctCalender_LostFocus();
-  void vscCalender_Change();
+  // The calendar: opening, closing and the spinner are the calendar host's;
+  // after each the window reloads the current day.
+  void RefreshForCurrentDate() override;
   void cmdSave_Click();
   void cmdEnd_Click();
   void pctGraph_MouseMove(int button, int shift, float x, float y);

@@ -26,3 +26,15 @@ SCREENSHOT(weather) {
   f->pctGraph_MouseMove(0, 0, 18 * WeatherDayWidth, 100);
   return GrabScreen({f});
 }
+
+SCREENSHOT(weather_calendar) {
+  ResetStore();
+  auto* f = new frmMain();
+  f->Form_Load();
+  CurYear = 2001, CurMonth = 5, CurDay = 6;
+  ShowWeatherDay(*f);
+  f->txtCalender->setText(DateBoxText(2001, 5, 6));
+  f->show();
+  f->cmdCalender_Click();
+  return GrabScreen({f});
+}

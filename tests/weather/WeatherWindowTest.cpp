@@ -376,3 +376,48 @@ TEST_F(WeatherWindowTest, LayoutPlacesTheGraphAndItsScales) {
   EXPECT_EQ(f->hscRain->maximum(), 6000);
   EXPECT_EQ(f->hscRain->singleStep(), 5);
 }
+
+// --- The day calendar and spinner --------------------------------------------
+
+TEST_F(WeatherWindowTest, CalendarDropsUnderItsButtonAndThePickedDayLoads) {
+  f->show();
+  GoTo(2001, 5, 6);
+  Ondo(2001, 5, 20, 1) = 26.4f;
+  Tenki(2001, 5, 20) = "213";
+  f->cmdCalender_Click();
+  ASSERT_TRUE(f->pctCalender->isVisible());
+  QRect button(f->cmdCalender->mapTo(f.get(), QPoint(0, 0)), f->cmdCalender->size());
+  EXPECT_EQ(f->pctCalender->geometry(), QRect(button.right() + 1 - 240, button.bottom() + 1, 240, 200));
+  EXPECT_EQ(CalYear, 2001);
+
+  // A pick sets the current date; losing the focus closes and reloads.
+  CurDay = 20;
+  f->pctCalender_LostFocus();
+  EXPECT_FALSE(f->pctCalender->isVisible());
+  EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/05/20"));
+  EXPECT_EQ(f->hscKionHigh->value(), 264);
+  EXPECT_EQ(f->cmbTenki1->currentIndex(), 2);
+  EXPECT_EQ(Busy, 0);
+  EXPECT_EQ(WeatherChanged, 0);
+
+  // A click on the entry area closes an open calendar.
+  f->cmdCalender_Click();
+  f->Frame2_Click();
+  EXPECT_FALSE(f->pctCalender->isVisible());
+}
+
+TEST_F(WeatherWindowTest, SpinnerStepsTheDayAndLoadsIt) {
+  Ondo(2001, 3, 1, 0) = -3.5f;
+  Ondo(2001, 2, 28, 0) = 1.5f;
+  GoTo(2001, 3, 1);
+  f->vscCalender->setValue(0);  // the upper arrow: one day back
+  EXPECT_EQ(CurMonth, 2);
+  EXPECT_EQ(CurDay, 28);
+  EXPECT_EQ(f->vscCalender->value(), 1);
+  EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/02/28"));
+  EXPECT_EQ(f->hscKionLow->value(), 15);
+  f->vscCalender->setValue(2);
+  EXPECT_EQ(f->hscKionLow->value(), -35);
+  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_TRUE(boxes.calls().empty());
+}
