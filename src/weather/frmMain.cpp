@@ -77,17 +77,11 @@ struct FirstError {
   }
 };
 
-// Switches the window's painting off while a whole day is loaded, so that
-// the intermediate states of the graph and controls never reach the screen.
-class PaintPause {
- public:
-  explicit PaintPause(QWidget* w) : w_(w), was_(w->updatesEnabled()) { w_->setUpdatesEnabled(false); }
-  ~PaintPause() { w_->setUpdatesEnabled(was_); }
-
- private:
-  QWidget* w_;
-  bool was_;
-};
+// A whole day is loaded, and the graph redrawn, inside one handler: the
+// window paints only when the handler has returned, from its double buffer,
+// so the intermediate states of the graph and controls never reach the
+// screen and nothing flickers. The picture box keeps the graph between
+// repaints.
 
 // Loads the current day into the controls under Busy. Each part loads on its
 // own: a value a control cannot take is reported once, the other controls
@@ -369,10 +363,7 @@ void frmMain::hscRain_Change() {
 
 void frmMain::RefreshForCurrentDate() {
   CatchErrors([&] {
-    {
-      PaintPause pause(this);
-      LoadCurrentDay(*this, LoadOrder::CodeFirst);
-    }
+    LoadCurrentDay(*this, LoadOrder::CodeFirst);
     txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
   });
   Busy = 0;
@@ -410,10 +401,7 @@ void frmMain::pctGraph_MouseMove(int, int, float x, float) {
     int16_t d = DayOfX(WeatherMouseX);
     if (d != WeatherHoverDay && d >= 1 && d <= DaysInMonth(CurYear, CurMonth)) {
       WeatherHoverDay = d;
-      {
-        PaintPause pause(this);
-        RedrawGraph(CurYear, CurMonth, d);
-      }
+      RedrawGraph(CurYear, CurMonth, d);
       txtDay->setText(QString::number(d));
       txtKionHighD->setText(Tenths(Ondo(CurYear, CurMonth, d, 1)));
       txtKionLowD->setText(Tenths(Ondo(CurYear, CurMonth, d, 0)));
@@ -461,7 +449,6 @@ void frmMain::pctGraph_DblClick() {
 // --- Module routines -----------------------------------------------------------
 
 void ShowWeatherDay(frmMain& f) {
-  PaintPause pause(&f);
   LoadCurrentDay(f, LoadOrder::CodeFirst);
 }
 
@@ -498,6 +485,12 @@ void ShowWeatherWindow() {
 }
 
 void UnloadWeatherWindow() {
-  delete g_window;
+  // Gone at once for the program; the object itself goes when control is
+  // back in the event loop, in case one of its own handlers is still running
+  // (a menu or message box of the window that let the menu bar in).
+  if (!g_window) return;
+  frmMain* w = g_window;
   g_window = nullptr;
+  w->hide();
+  w->deleteLater();
 }

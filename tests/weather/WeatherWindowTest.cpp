@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "app/RegisterWindows.h"
+#include "shell/RecordWindows.h"
 #include "store/WeatherFiles.h"
 #include "weather/WeatherFixture.h"
 
@@ -420,4 +422,33 @@ TEST_F(WeatherWindowTest, SpinnerStepsTheDayAndLoadsIt) {
   EXPECT_EQ(f->hscKionLow->value(), -35);
   EXPECT_EQ(WeatherChanged, 0);
   EXPECT_TRUE(boxes.calls().empty());
+}
+
+// --- Opening from the menu bar -------------------------------------------------
+
+TEST_F(WeatherWindowTest, MenuBarOpensOneWindowThatKeepsItsDayUntilUnloaded) {
+  RegisterWindows();
+  ShowRecordWindow(RecordWindow::Weather);
+  frmMain* w = WeatherWindow();
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(w->geometry().size(), QSize(1024, 768));
+  EXPECT_EQ(w->txtCalender->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+
+  CurYear = 2001, CurMonth = 5, CurDay = 6;
+  ShowWeatherDay(*w);
+  w->txtCalender->setText(QStringLiteral("2001/05/06"));
+  w->cmdEnd_Click();
+  ShowRecordWindow(RecordWindow::Weather);
+  EXPECT_EQ(WeatherWindow(), w);
+  EXPECT_EQ(w->txtCalender->text(), QStringLiteral("2001/05/06"));
+
+  UnloadRecordWindow(RecordWindow::Weather);
+  EXPECT_EQ(WeatherWindow(), nullptr);
+  ProcessEvents();
+  ShowRecordWindow(RecordWindow::Weather);
+  ASSERT_NE(WeatherWindow(), nullptr);
+  EXPECT_EQ(WeatherWindow()->txtCalender->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+  UnloadRecordWindow(RecordWindow::Weather);
+  ProcessEvents();
 }
