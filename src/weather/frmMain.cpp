@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/Fonts.h"
@@ -268,9 +269,16 @@ bool frmMain::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
-  // Closing only hides: the window keeps its day until the menu bar unloads it.
-  e->ignore();
-  hide();
+  // Closing only hides: the window keeps its day until the menu bar unloads
+  // it. The user's close is turned into a plain hide, so that closing the
+  // last visible window never counts as leaving the program; a close asked
+  // for by the program itself (at exit) is let through, which hides too.
+  if (e->spontaneous()) {
+    e->ignore();
+    hide();
+  } else {
+    e->accept();
+  }
 }
 
 void frmMain::mousePressEvent(QMouseEvent* e) {
@@ -283,7 +291,9 @@ void frmMain::mousePressEvent(QMouseEvent* e) {
 void frmMain::Form_Load() {
   CatchErrors([&] {
     LayoutWeatherWindow(*this);
-    QDate today = QDate::currentDate();
+    // The record tables end at 1999 and 2030; a clock outside them still
+    // opens the window, on the nearest day they hold.
+    QDate today = std::clamp(QDate::currentDate(), QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
     CurYear = static_cast<int16_t>(today.year());
     CurMonth = static_cast<int16_t>(today.month());
     CurDay = static_cast<int16_t>(today.day());
