@@ -1,16 +1,17 @@
 #include <QApplication>
-#include <QLabel>
+#include <QStringList>
 
 #include "app/RegisterWindows.h"
-#include "shell/ErrorReporter.h"
+#include "shell/modMain.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  InstallStoreErrorReporter();
+  QApplication::setApplicationName(QStringLiteral("vorn"));
   RegisterWindows();
-  QLabel placeholder(QStringLiteral("Vorn"));
-  placeholder.setWindowTitle(QStringLiteral("Vorn"));
-  placeholder.resize(400, 100);
-  placeholder.show();
-  return app.exec();
+  StartOptions options;
+  options.commandLine = QCoreApplication::arguments().mid(1).join(QChar(' '));
+  if (Main(options) != StartResult::Running) return 1;
+  int code = app.exec();
+  UnloadShell();
+  return code;
 }

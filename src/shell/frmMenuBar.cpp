@@ -1,0 +1,350 @@
+#include "shell/frmMenuBar.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "platform/Desktop.h"
+#include "platform/Fonts.h"
+#include "platform/MessageBox.h"
+#include "platform/Screen.h"
+#include "platform/TrayIcon.h"
+#include "runtime/Convert.h"
+#include "shell/ErrorReporter.h"
+#include "shell/Icons.h"
+#include "shell/RecordWindows.h"
+#include "shell/frmSave.h"
+#include "shell/frmTitle.h"
+#include "shell/modFile.h"
+#include "shell/modMain.h"
+#include "store/Store.h"
+
+namespace {
+
+frmMenuBar* instance = nullptr;
+
+constexpr int kDesignHeight = 71;
+constexpr int kDesignWidth = 1024;
+
+// Adds a menu item with its caption exactly as designed; "-" is a separator.
+QAction* AddItem(QMenu* menu, const char* caption, std::function<void()> handler = {}) {
+  QString text = QString::fromUtf8(caption);
+  if (text == QStringLiteral("-")) return menu->addSeparator();
+  QAction* a = menu->addAction(text);
+  if (handler) QObject::connect(a, &QAction::triggered, menu, [handler] { CatchErrors(handler); });
+  return a;
+}
+
+void ShowWindow(RecordWindow which) { ShowRecordWindow(which); }
+
+}  // namespace
+
+frmMenuBar* MenuBarWindow() { return instance; }
+void SetMenuBarWindow(frmMenuBar* window) { instance = window; }
+
+frmMenuBar::frmMenuBar() : QWidget(nullptr) {
+  setWindowTitle(QStringLiteral("Vorn"));
+  setWindowIcon(VornIcon());
+  tray = new TrayIcon(this);
+  connect(tray, &TrayIcon::MouseMessage, this,
+          [this](int message) { cmdTask_MouseMove(0, 0, static_cast<float>(message * TwipsPerPixelX), 0); });
+  Build();
+  Place();
+}
+
+frmMenuBar::~frmMenuBar() {
+  if (save_) delete save_.data();
+  if (instance == this) instance = nullptr;
+}
+
+QAction* frmMenuBar::Item(QMenu* menu, QAction*& slot, const char* caption, void (frmMenuBar::*handler)()) {
+  slot = AddItem(menu, caption, handler ? std::function<void()>([this, handler] { (this->*handler)(); })
+                                        : std::function<void()>());
+  return slot;
+}
+
+void frmMenuBar::Build() {
+  QFont menuFont = MapFont(kPGothic, 9);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  menuBar = new QMenuBar(this);
+  menuBar->setNativeMenuBar(false);
+  menuBar->setFont(menuFont);
+  layout->addWidget(menuBar);
+
+  auto show = [](RecordWindow w) { return [w] { ShowWindow(w); }; };
+
+  mnuFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+  Item(mnuFile, mnuFileSave, "データの保存(&S)", &frmMenuBar::mnuFileSave_Click);
+  Item(mnuFile, mnuFileRead, "データの再読込(&R)", &frmMenuBar::mnuFileRead_Click);
+  Item(mnuFile, mnuFileBar0, "-");
+  Item(mnuFile, mnuFileMediaSave, "ディスクに保存(&D)", &frmMenuBar::mnuFileMediaSave_Click);
+  Item(mnuFile, mnuFileRestore, "ディスクから復元（&O)", &frmMenuBar::mnuFileRestore_Click);
+  Item(mnuFile, mnuFileBar1, "-");
+  Item(mnuFile, mnuFileTask, "ﾀｽｸﾄﾚｲに常駐する(&T)", &frmMenuBar::mnuFileTask_Click);
+  Item(mnuFile, mnuFileBar2, "-");
+  Item(mnuFile, mnuFileQuit, "終了(&Q)", &frmMenuBar::mnuFileQuit_Click);
+
+  mnuDisplay = menuBar->addMenu(QStringLiteral("表示(&D)"));
+  mnuDisplayElement = AddItem(mnuDisplay, "気象グラフの表示(&E)", show(RecordWindow::Weather));
+  mnuDisplayDiary = mnuDisplay->addMenu(QStringLiteral("日記の表示(&N)"));
+  mnuDisplayDiaryEdit = AddItem(mnuDisplayDiary, "編集用の表示(&E)", show(RecordWindow::DiaryEdit));
+  mnuDisplayDiaryIndicate = AddItem(mnuDisplayDiary, "閲覧用の表示(&D)", show(RecordWindow::Diary));
+  mnuDisplayMarketPrice = AddItem(mnuDisplay, "市場価格の表示(&P)", show(RecordWindow::MarketPrice));
+  mnuDisplayMaterial = AddItem(mnuDisplay, "資材管理表の表示(&M)", show(RecordWindow::Material));
+  mnuDisplaySchedule = AddItem(mnuDisplay, "作業工程表の表示(&Y)", show(RecordWindow::Schedule));
+  mnuDisplayObserve = AddItem(mnuDisplay, "作物観察日記の表示(&O)", show(RecordWindow::Observe));
+  mnuDisplayFarm = AddItem(mnuDisplay, "圃場管理表の表示(&F)");
+  mnuDisplayFarm->setVisible(false);
+  mnuDisplayFarm->setEnabled(false);
+
+  mnuHelp = menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
+  Item(mnuHelp, mnuHelpIndicate, "ヘルプの表示(&H)", &frmMenuBar::mnuHelpIndicate_Click);
+  mnuHelpIndicate->setEnabled(false);
+  Item(mnuHelp, mnuHelpBar, "-");
+  Item(mnuHelp, mnuHelpAbout, "Vornについて(&A)", &frmMenuBar::mnuHelpAbout_Click);
+
+  // Not on the bar: popped up by the tray icon.
+  mnuPopup = new QMenu(QStringLiteral("ポップアップ"), this);
+  Item(mnuPopup, mnuPopupSave, "データを保存(&S)", &frmMenuBar::mnuFileSave_Click);
+  Item(mnuPopup, mnuPopupRead, "データを再読込(&R)", &frmMenuBar::mnuFileRead_Click);
+  Item(mnuPopup, mnuPopupBar0, "-");
+  Item(mnuPopup, mnuPopupMediaSave, "ディスクに保存(&D)", &frmMenuBar::mnuFileMediaSave_Click);
+  Item(mnuPopup, mnuPopupRestore, "ディスクから復元（&O)", &frmMenuBar::mnuFileRestore_Click);
+  Item(mnuPopup, mnuPopupBar1, "-");
+  mnuPopupElement = AddItem(mnuPopup, "気象グラフの表示(&E)", show(RecordWindow::Weather));
+  mnuPopupDiary = mnuPopup->addMenu(QStringLiteral("日記の表示(&D)"));
+  mnuPopupDiaryEdit = AddItem(mnuPopupDiary, "編集用の表示(&H)", show(RecordWindow::DiaryEdit));
+  mnuPopupDiaryIndicate = AddItem(mnuPopupDiary, "閲覧用の表示(&I)", show(RecordWindow::Diary));
+  mnuPopupMarketPrice = AddItem(mnuPopup, "市場価格の表示(&P)", show(RecordWindow::MarketPrice));
+  mnuPopupMaterial = AddItem(mnuPopup, "資材管理表の表示(&M)", show(RecordWindow::Material));
+  mnuPopupSchedule = AddItem(mnuPopup, "作業予定表の表示(&Y)", show(RecordWindow::Schedule));
+  mnuPopupObserve = AddItem(mnuPopup, "作物観察日記の表示(&O)", show(RecordWindow::Observe));
+  mnuPopupFarm = AddItem(mnuPopup, "圃場管理表の表示(&F)");
+  mnuPopupFarm->setVisible(false);
+  mnuPopupFarm->setEnabled(false);
+  Item(mnuPopup, mnuPopupBar2, "-");
+  Item(mnuPopup, mnuPopupTrayPut, "トレイから出す(&T)", &frmMenuBar::mnuPopupTrayPut_Click);
+  Item(mnuPopup, mnuPopupWindowClose, "ウインドウを全て閉じる(&W)", &frmMenuBar::mnuPopupWindowClose_Click);
+  Item(mnuPopup, mnuPopupBar3, "-");
+  Item(mnuPopup, mnuPopupQuit, "プログラムの終了(&Q)", &frmMenuBar::mnuPopupQuit_Click);
+
+  for (QMenu* m : {mnuFile, mnuDisplay, mnuDisplayDiary, mnuHelp, mnuPopup, mnuPopupDiary}) m->setFont(menuFont);
+
+  tlbMain = new QToolBar(this);
+  tlbMain->setIconSize(QSize(20, 20));
+  tlbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  tlbMain->setMovable(false);
+  tlbMain->setFloatable(false);
+  tlbMain->setFont(menuFont);
+  layout->addWidget(tlbMain);
+  layout->addStretch(1);
+
+  struct Button {
+    int index;
+    ToolIcon icon;
+    const char* tip;
+  };
+  const Button kButtons[] = {
+      {2, ToolIcon::Reload, "データを復元します"},
+      {3, ToolIcon::Save, "全てのデータを保存します"},
+      {5, ToolIcon::Backup, "ディスクにバックアップします"},
+      {6, ToolIcon::Restore, "データを、ディスクから復元します"},
+      {8, ToolIcon::Weather, "気象グラフを表示します"},
+      {10, ToolIcon::DiaryEdit, "日記を編集します"},
+      {11, ToolIcon::Diary, "日記を表示します"},
+      {13, ToolIcon::Market, "市場価格表を表示します"},
+      {15, ToolIcon::Material, "資材管理表を表示します"},
+      {17, ToolIcon::Schedule, "予定表を表示します"},
+      {19, ToolIcon::Observe, "作物観察日記を表示します"},
+      {21, ToolIcon::Quit, "Vornを終了します"},
+  };
+  for (int i = 1; i <= kToolButtons; ++i) {
+    const Button* b = nullptr;
+    for (const Button& k : kButtons)
+      if (k.index == i) b = &k;
+    if (!b) {
+      buttons_[i] = tlbMain->addSeparator();
+      continue;
+    }
+    QAction* a = tlbMain->addAction(ToolbarIcon(b->icon), QString());
+    a->setToolTip(QString::fromUtf8(b->tip));
+    connect(a, &QAction::triggered, this, [this, i] { tlbMain_ButtonClick(i); });
+    buttons_[i] = a;
+  }
+}
+
+frmSave* frmMenuBar::SaveDialog() const { return save_.data(); }
+
+QAction* frmMenuBar::ToolButton(int index) const {
+  return index >= 1 && index <= kToolButtons ? buttons_[index] : nullptr;
+}
+
+void frmMenuBar::Place() {
+  CatchErrors([&] {
+    QRect frame = frameGeometry();
+    QRect client = geometry();
+    int left = client.x() - frame.x();
+    int extraHeight = frame.height() - client.height();
+    // Only the frame's border lies outside the screen, so the client area
+    // starts at the screen's left edge and spans 1024 pixels.
+    int clientHeight = std::max(kDesignHeight - extraHeight, layout()->minimumSize().height());
+    setFixedSize(kDesignWidth, clientHeight);
+    move(-left, -left);
+  });
+}
+
+void frmMenuBar::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  // The desktop tells the frame's size only once the window is on screen.
+  QTimer::singleShot(0, this, [this] { Place(); });
+}
+
+void frmMenuBar::AddTrayIcon() {
+  CatchErrors([&] { tray->Add(VornIcon(), QStringLiteral("Vorn")); });
+}
+
+void frmMenuBar::RemoveTrayIcon() {
+  CatchErrors([&] { tray->Remove(); });
+}
+
+void frmMenuBar::cmdTask_MouseMove(int /*button*/, int /*shift*/, float x, float /*y*/) {
+  CatchErrors([&] {
+    int message = static_cast<int>(rt::RoundHalfEven(x / TwipsPerPixelX));
+    switch (message) {
+      case kTrayLeftUp:
+      case kTrayRightUp: PopupMenu(mnuPopup, QCursor::pos()); break;
+      case kTrayLeftDoubleClick:
+        RemoveTrayIcon();
+        show();
+        break;
+      default: break;
+    }
+  });
+}
+
+void frmMenuBar::tlbMain_ButtonClick(int index) {
+  CatchErrors([&] {
+    switch (index) {
+      case 2: LoadAll(this); break;  // the current day stays
+      case 3: SaveAll(this); break;
+      case 5: OpenSaveDialog(false); break;
+      case 6: OpenSaveDialog(true); break;
+      case 8: ShowWindow(RecordWindow::Weather); break;
+      case 10: ShowWindow(RecordWindow::DiaryEdit); break;
+      case 11: ShowWindow(RecordWindow::Diary); break;
+      case 13: ShowWindow(RecordWindow::MarketPrice); break;
+      case 15: ShowWindow(RecordWindow::Material); break;
+      case 17: ShowWindow(RecordWindow::Schedule); break;
+      case 19: ShowWindow(RecordWindow::Observe); break;
+      case 21: close(); break;
+      default: break;
+    }
+  });
+}
+
+void frmMenuBar::mnuFileSave_Click() { SaveAll(this); }
+
+void frmMenuBar::mnuFileRead_Click() {
+  Busy = 1;
+  YearMonthDay today = Today();
+  CurYear = today.Year;
+  CurMonth = today.Month;
+  CurDay = today.Day;
+  LoadAll(this);
+  Busy = 0;
+}
+
+void frmMenuBar::mnuFileMediaSave_Click() { OpenSaveDialog(false); }
+void frmMenuBar::mnuFileRestore_Click() { OpenSaveDialog(true); }
+
+void frmMenuBar::OpenSaveDialog(bool restore) {
+  if (!save_) save_ = new frmSave;
+  save_->setWindowTitle(restore ? QStringLiteral("ディスクから復元") : QStringLiteral("ディスクへ保存"));
+  save_->cmdSave->setText(restore ? QStringLiteral("復元") : QStringLiteral("保存"));
+  save_->show();
+  save_->raise();
+  save_->activateWindow();
+}
+
+void frmMenuBar::mnuFileTask_Click() {
+  // Without a notification area the menu bar is the only way back in.
+  if (!TrayIcon::Available()) return;
+  AddTrayIcon();
+  hide();
+}
+
+void frmMenuBar::mnuFileQuit_Click() { close(); }
+
+void frmMenuBar::mnuHelpIndicate_Click() { OpenDocument(HelpFile, 1); }
+
+void frmMenuBar::mnuHelpAbout_Click() {
+  auto* about = new frmTitle;
+  about->setAttribute(Qt::WA_DeleteOnClose);
+  RunModal(about);
+}
+
+void frmMenuBar::mnuPopupTrayPut_Click() {
+  RemoveTrayIcon();
+  show();
+}
+
+void frmMenuBar::mnuPopupWindowClose_Click() {
+  for (RecordWindow w : {RecordWindow::Weather, RecordWindow::DiaryEdit, RecordWindow::Diary, RecordWindow::MarketPrice,
+                         RecordWindow::Material})
+    UnloadRecordWindow(w);
+}
+
+void frmMenuBar::mnuPopupQuit_Click() {
+  RemoveTrayIcon();
+  close();
+}
+
+void frmMenuBar::StayReachable() {
+  if (isVisible() || tray->IsAdded()) return;
+  if (TrayIcon::Available())
+    AddTrayIcon();
+  else
+    show();
+}
+
+void frmMenuBar::closeEvent(QCloseEvent* e) {
+  // A save or load in progress finishes first.
+  if (FileSequenceRunning()) {
+    e->ignore();
+    return;
+  }
+  bool end = false;
+  CatchErrors([&] {
+    // Any flag that is set counts, whichever true value it holds.
+    bool changed = WeatherChanged != 0 || DiaryChanged != 0 || PriceChanged != 0 || ScheduleChanged != 0;
+    if (!changed) {
+      end = true;
+      return;
+    }
+    MsgResult r = MsgBox(QStringLiteral("データが変更されてます") + QStringLiteral("\r\n") +
+                             QStringLiteral("終了する前に保存しますか？"),
+                         MsgButtons::YesNoCancel, MsgIcon::Exclamation, QStringLiteral("Vorn"));
+    if (r == MsgResult::No) end = true;
+    // A save that failed has been reported; the program stays so that the
+    // farmer can make room or back up before trying again.
+    if (r == MsgResult::Yes) end = SaveAll(this);
+  });
+  if (!end) {
+    e->ignore();
+    StayReachable();
+    return;
+  }
+  e->accept();
+  RemoveTrayIcon();
+  EndProcess();
+}

@@ -1,0 +1,97 @@
+#pragma once
+// The program's main window: a thin strip across the top of the screen with
+// the menus and the toolbar, from which every record window is opened. It
+// owns the notification-area icon and its popup menu. Closing it ends the
+// program, after asking about unsaved changes.
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class TrayIcon;
+class frmSave;
+
+class frmMenuBar : public QWidget {
+  Q_OBJECT
+ public:
+  frmMenuBar();
+  ~frmMenuBar() override;
+
+  QMenuBar* menuBar;
+  QMenu* mnuFile;
+  QAction *mnuFileSave, *mnuFileRead, *mnuFileBar0, *mnuFileMediaSave, *mnuFileRestore, *mnuFileBar1, *mnuFileTask,
+      *mnuFileBar2, *mnuFileQuit;
+  QMenu* mnuDisplay;
+  QAction* mnuDisplayElement;
+  QMenu* mnuDisplayDiary;
+  QAction *mnuDisplayDiaryEdit, *mnuDisplayDiaryIndicate, *mnuDisplayMarketPrice, *mnuDisplayMaterial,
+      *mnuDisplaySchedule, *mnuDisplayObserve, *mnuDisplayFarm;
+  QMenu* mnuHelp;
+  QAction *mnuHelpIndicate, *mnuHelpBar, *mnuHelpAbout;
+  QMenu* mnuPopup;
+  QAction *mnuPopupSave, *mnuPopupRead, *mnuPopupBar0, *mnuPopupMediaSave, *mnuPopupRestore, *mnuPopupBar1,
+      *mnuPopupElement;
+  QMenu* mnuPopupDiary;
+  QAction *mnuPopupDiaryEdit, *mnuPopupDiaryIndicate, *mnuPopupMarketPrice, *mnuPopupMaterial, *mnuPopupSchedule,
+      *mnuPopupObserve, *mnuPopupFarm, *mnuPopupBar2, *mnuPopupTrayPut, *mnuPopupWindowClose, *mnuPopupBar3,
+      *mnuPopupQuit;
+  QToolBar* tlbMain;
+  TrayIcon* tray;
+
+  // Parameter text for the modal dialogs the record windows open through
+  // this window (the list kind for the name list editor).
+  QString Tag;
+  // The help page mnuHelpIndicate opens (set at start-up when it exists).
+  QString HelpFile;
+
+  // Toolbar button by its 1-based index; separators are actions too.
+  QAction* ToolButton(int index) const;
+  static constexpr int kToolButtons = 21;
+
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  // The backup and restore dialog last opened (null when closed).
+  frmSave* SaveDialog() const;
+
+  // Puts the window at its place: client area 1024 pixels wide from the
+  // screen's left edge, the whole window 71 pixels high.
+  void Place();
+
+  // Event handlers.
+  void cmdTask_MouseMove(int button, int shift, float x, float y);
+  void tlbMain_ButtonClick(int index);
+  void mnuFileSave_Click();
+  void mnuFileRead_Click();
+  void mnuFileMediaSave_Click();
+  void mnuFileRestore_Click();
+  void mnuFileTask_Click();
+  void mnuFileQuit_Click();
+  void mnuHelpIndicate_Click();
+  void mnuHelpAbout_Click();
+  void mnuPopupTrayPut_Click();
+  void mnuPopupWindowClose_Click();
+  void mnuPopupQuit_Click();
+
+ protected:
+  void closeEvent(QCloseEvent*) override;
+  void showEvent(QShowEvent*) override;
+
+ private:
+  void Build();
+  void OpenSaveDialog(bool restore);
+  // After a shutdown that did not end: never leave the program without a
+  // window or an icon to reach it by.
+  void StayReachable();
+  QAction* Item(QMenu* menu, QAction*& slot, const char* caption, void (frmMenuBar::*handler)() = nullptr);
+
+  std::array<QAction*, kToolButtons + 1> buttons_{};
+  QPointer<frmSave> save_;
+};
+
+// The one menu bar window of the program (null before start-up).
+frmMenuBar* MenuBarWindow();
+void SetMenuBarWindow(frmMenuBar* window);

@@ -1,0 +1,27 @@
+#pragma once
+// The title window: shown while the data is loaded at start-up, and again
+// as the about box. A click or Esc closes it, but only while Busy is 0, so
+// that it cannot be dismissed during start-up.
+#include <QImage>
+#include <QWidget>
+
+class frmTitle : public QWidget {
+  Q_OBJECT
+ public:
+  explicit frmTitle(QWidget* parent = nullptr);
+
+  // The title picture (drawn once).
+  static QImage TitlePicture();
+
+  void Form_Click();
+  void Form_KeyPress(int keyAscii);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mouseReleaseEvent(QMouseEvent*) override;
+  void keyPressEvent(QKeyEvent*) override;
+  void closeEvent(QCloseEvent*) override;
+
+ private:
+  QImage picture_;
+};

@@ -1,0 +1,59 @@
+#include "shell/modFile.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "shell/ErrorReporter.h"
+#include "shell/frmProgress.h"
+#include "store/DataFile.h"
+#include "store/FileSequences.h"
+#include "store/Store.h"
+
+namespace {
+
+bool running = false;
+
+// Runs one file sequence in the window frame. An error of the frame itself
+// is reported and leaves the owner disabled, as nothing can be trusted then.
+bool RunInFrame(QWidget* owner, bool (*sequence)()) {
+  if (running) return false;
+  running = true;
+  bool ok = false;
+  QPointer<QWidget> guard(owner);
+  CatchErrors([&] {
+    if (owner) owner->setEnabled(false);
+    auto progress = std::make_unique<frmProgress>();
+    progress->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    ok = sequence();
+    progress.reset();
+    if (guard) {
+      // Enabled first: a disabled window cannot take the focus.
+      guard->setEnabled(true);
+      if (guard->isVisible()) guard->activateWindow();
+    }
+  });
+  running = false;
+  return ok;
+}
+
+}  // namespace
+
+bool FileSequenceRunning() { return running; }
+
+bool LoadAll(QWidget* owner) { return RunInFrame(owner, &LoadAllFiles); }
+
+bool SaveAll(QWidget* owner) {
+  if (running) return false;
+  bool ok = RunInFrame(owner, &SaveAllFiles);
+  bool home = HomeDataPath.empty() || DataPath == HomeDataPath;
+  if (ok && home) {
+    WeatherChanged = 0;
+    DiaryChanged = 0;
+    PriceChanged = 0;
+    ScheduleChanged = 0;
+  }
+  return ok;
+}

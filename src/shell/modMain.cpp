@@ -1,0 +1,144 @@
+#include "shell/modMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <memory>
+
+#include "platform/EventYield.h"
+#include "platform/MessageBox.h"
+#include "platform/Screen.h"
+#include "platform/SingleInstance.h"
+#include "platform/TrayIcon.h"
+#include "platform/clsSystemFolder.h"
+#include "shell/ErrorReporter.h"
+#include "shell/frmMenuBar.h"
+#include "shell/frmTitle.h"
+#include "shell/modFile.h"
+#include "store/DataFile.h"
+
+namespace {
+
+std::optional<QDate>& TodayOverride() {
+  static std::optional<QDate> d;
+  return d;
+}
+
+std::function<void()>& EndHook() {
+  static std::function<void()> h;
+  return h;
+}
+
+const QString kTitle = QStringLiteral("Vorn");
+
+}  // namespace
+
+void SetTodayOverride(std::optional<QDate> today) { TodayOverride() = today; }
+
+YearMonthDay Today() {
+  QDate d = TodayOverride() ? *TodayOverride() : QDate::currentDate();
+  if (d.year() < kFirstYear) d = QDate(kFirstYear, 1, 1);
+  if (d.year() > kLastYear) d = QDate(kLastYear, 12, 31);
+  return {static_cast<int16_t>(d.year()), static_cast<int16_t>(d.month()), static_cast<int16_t>(d.day())};
+}
+
+bool StartsInTray(const QString& commandLine) {
+  // Only spaces are trimmed, as the command line is.
+  QString s = commandLine;
+  while (s.startsWith(QChar(' '))) s.remove(0, 1);
+  while (s.endsWith(QChar(' '))) s.chop(1);
+  return s == QStringLiteral("/t") || s == QStringLiteral("/T");
+}
+
+QString FindHelpFile() {
+  QString own = QString::fromStdString(DataPath) + QStringLiteral("help/index.html");
+  if (QFileInfo(own).isFile()) return own;
+  return QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("vorn/help/index.html"));
+}
+
+void SetEndProcessHook(std::function<void()> hook) { EndHook() = std::move(hook); }
+
+void EndProcess() {
+  if (EndHook()) {
+    EndHook()();
+    return;
+  }
+  for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+  QCoreApplication::exit(0);
+}
+
+StartResult Main(const StartOptions& options) {
+  bool running = false;
+  std::unique_ptr<frmTitle> title;
+  CatchErrors([&] {
+    Busy = 1;
+
+    clsSystemFolder folder;
+    DataPath = folder.MyDirPath();
+    // Damaged copies of a file a reader stopped in are kept only here.
+    HomeDataPath = DataPath;
+
+    YearMonthDay today = Today();
+    CurYear = today.Year;
+    CurMonth = today.Month;
+    CurDay = today.Day;
+    PeriodFrom = today;
+    PeriodTo = today;
+
+    CaptureTwipsPerPixel();
+
+    QSize screen = options.screenSize ? *options.screenSize : ScreenSizeInPixels();
+    if (screen.width() != 1024 || screen.height() != 768) {
+      MsgBox(QStringLiteral("このﾌﾟﾛｸﾞﾗﾑは、解像度が[1024x768]の場合のみ、動作します。") + QStringLiteral("\r\n") +
+                 QStringLiteral("解像度を[1024x768]に変更して、再度ﾌﾟﾛｸﾞﾗﾑを起動してください。"),
+             MsgButtons::Ok, MsgIcon::Exclamation, kTitle);
+      return;
+    }
+
+    if (!AcquireInstanceLock(QString::fromStdString(DataPath) + QStringLiteral(".vorn.lock"))) {
+      MsgBox(QStringLiteral("既に起動されています。"), MsgButtons::Ok, MsgIcon::Exclamation, kTitle);
+      return;
+    }
+
+    InstallStoreErrorReporter();
+    InstallEventYield();
+    // The program lives on in the tray with no window shown.
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) app->setQuitOnLastWindowClosed(false);
+
+    title = std::make_unique<frmTitle>();
+    title->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    LoadAll(title.get());
+
+    title.reset();
+
+    auto* bar = new frmMenuBar;
+    SetMenuBarWindow(bar);
+    // Without a notification area "/t" would hide the only window for good.
+    if (StartsInTray(options.commandLine) && TrayIcon::Available())
+      bar->AddTrayIcon();
+    else
+      bar->show();
+
+    bar->HelpFile = FindHelpFile();
+    if (!bar->HelpFile.isEmpty()) bar->mnuHelpIndicate->setEnabled(true);
+
+    Busy = 0;
+    running = true;
+  });
+  if (!running) {
+    title.reset();
+    Busy = 0;
+  }
+  return running ? StartResult::Running : StartResult::Ended;
+}
+
+void UnloadShell() {
+  if (frmMenuBar* bar = MenuBarWindow()) {
+    SetMenuBarWindow(nullptr);
+    delete bar;
+  }
+  ReleaseInstanceLock();
+}

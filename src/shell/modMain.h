@@ -1,0 +1,44 @@
+#pragma once
+// The start routine and the end of the process.
+#include <QDate>
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "store/Store.h"
+
+struct StartOptions {
+  // The command line after the program name, arguments joined by spaces.
+  QString commandLine;
+  // The screen size in pixels; unset means the real screen's.
+  std::optional<QSize> screenSize;
+};
+
+enum class StartResult { Running, Ended };
+
+// Checks the screen and the running instances, finds the data directory,
+// sets today's date, loads everything behind the title window and shows the
+// menu bar (or only the tray icon for "/t"). Ended means the process is to
+// end now (a check refused it, or start-up failed and was reported).
+StartResult Main(const StartOptions& options);
+
+// True for a command line that is exactly "/t" or "/T" after trimming spaces.
+bool StartsInTray(const QString& commandLine);
+
+// Today's date, clamped into the years the tables hold: before 1999 gives
+// 1999-01-01, after 2030 gives 2030-12-31.
+YearMonthDay Today();
+void SetTodayOverride(std::optional<QDate> today);
+
+// The help page: "help/index.html" in the data directory, else in the
+// installed data directories; empty when there is none.
+QString FindHelpFile();
+
+// Ends the process: every window goes at once.
+void EndProcess();
+// Replaces what EndProcess does (tests); an empty hook restores it.
+void SetEndProcessHook(std::function<void()> hook);
+
+// Undoes Main (tests): destroys the menu bar and releases the instance lock.
+void UnloadShell();
