@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   xvfb xauth
+  xserver-xephyr x11-utils libxcb1-dev
 )
 
 missing=()

@@ -1,4 +1,38 @@
 #!/usr/bin/env bash
-# Starts the program on the current display.
+# Starts the program with the farmer's data directory. The program needs a
+# screen of exactly 1024 x 768 pixels; on a display of any other size it
+# opens a nested 1024 x 768 X screen (Xephyr) and runs there.
 set -euo pipefail
-exec "$1" "${@:2}"
+vorn="$1"
+shift
+
+display_size() {
+  command -v xdpyinfo >/dev/null 2>&1 || return 1
+  xdpyinfo 2>/dev/null | awk '/dimensions:/ { print $2; exit }'
+}
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display: start Vorn from a desktop session (or set DISPLAY)." >&2
+  exit 1
+fi
+
+size="$(display_size || true)"
+if [ -n "${DISPLAY:-}" ] && [ -n "$size" ] && [ "$size" != "1024x768" ] && command -v Xephyr >/dev/null 2>&1; then
+  # A nested screen of the size the program is laid out for.
+  fdfile="$(mktemp)"
+  Xephyr -displayfd 4 -screen 1024x768 -dpi 96 -title "Vorn 1024x768" -no-host-grab -nolisten tcp 4>"$fdfile" &
+  xephyr=$!
+  trap 'kill "$xephyr" 2>/dev/null || true; rm -f "$fdfile"' EXIT
+  for _ in $(seq 1 100); do
+    [ -s "$fdfile" ] && break
+    sleep 0.1
+  done
+  nested="$(head -n1 "$fdfile" 2>/dev/null || true)"
+  if [ -z "$nested" ]; then
+    echo "Xephyr did not start; running on the current display ($size)." >&2
+  else
+    DISPLAY=":$nested" QT_QPA_PLATFORM=xcb "$vorn" "$@"
+    exit $?
+  fi
+fi
+exec "$vorn" "$@"
