@@ -109,6 +109,9 @@ TEST(VornBinary, StartsOnAVirtualScreenAndEndsWhenTheMenuBarIsClosed) {
   env.insert(QStringLiteral("DISPLAY"), QString::fromStdString(x.display()));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
   env.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromStdString(home.dir()));
+  std::filesystem::create_directory(home.file("run"));
+  std::filesystem::permissions(home.file("run"), std::filesystem::perms::owner_all);
+  env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(home.file("run")));
   env.remove(QStringLiteral("QT_SCALE_FACTOR"));
   env.remove(QStringLiteral("WAYLAND_DISPLAY"));
   vorn.setProcessEnvironment(env);

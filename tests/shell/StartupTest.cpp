@@ -131,6 +131,20 @@ TEST_F(ShellTest, DatesOutsideTheTablesStartAtTheNearestEnd) {
 }
 
 TEST_F(ShellTest, TheHelpItemFollowsTheHelpFile) {
+  // An installed help page serves when the data directory has none.
+  TempDir installed;
+  std::filesystem::create_directories(installed.file("vorn/help"));
+  installed.Write("vorn/help/index.html", "<html></html>");
+  const char* before = getenv("XDG_DATA_DIRS");
+  std::string saved = before ? before : "";
+  setenv("XDG_DATA_DIRS", installed.dir().c_str(), 1);
+  ASSERT_EQ(Start(), StartResult::Running);
+  EXPECT_TRUE(bar()->mnuHelpIndicate->isEnabled());
+  EXPECT_EQ(bar()->HelpFile, QString::fromStdString(installed.file("vorn/help/index.html")));
+  UnloadShell();
+  if (before) setenv("XDG_DATA_DIRS", saved.c_str(), 1);
+  else unsetenv("XDG_DATA_DIRS");
+
   QDir().mkpath(QString::fromStdString(dataDir() + "help"));
   home.Write("vorn/help/index.html", "<html></html>");
   ASSERT_EQ(Start(), StartResult::Running);
