@@ -182,3 +182,15 @@ TEST_F(ShellTest, AboutShowsTheTitleWindowModally) {
   ProcessEvents();
   for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_EQ(qobject_cast<frmTitle*>(w), nullptr);
 }
+
+TEST_F(ShellTest, ADataDirectoryThatCannotBeMadeIsReportedAndEndsTheStart) {
+  // The data home is a file, so no directory can be made under it.
+  home.Write("file", "x");
+  setenv("XDG_DATA_HOME", home.file("file").c_str(), 1);
+  MessageBoxes boxes;
+  EXPECT_EQ(Start(), StartResult::Ended);
+  ASSERT_EQ(boxes.calls().size(), 1u);
+  EXPECT_TRUE(boxes.calls()[0].text.startsWith(QStringLiteral("Error!! ｴﾗｰｺｰﾄﾞ: 76\r")));
+  EXPECT_EQ(bar(), nullptr);
+  EXPECT_EQ(Busy, 0);
+}
