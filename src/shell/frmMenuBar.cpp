@@ -176,7 +176,8 @@ void frmMenuBar::Build() {
       buttons_[i] = tlbMain->addSeparator();
       continue;
     }
-    QAction* a = tlbMain->addAction(ToolbarIcon(b->icon), QString());
+    // The tip doubles as the button's name for screen readers.
+    QAction* a = tlbMain->addAction(ToolbarIcon(b->icon), QString::fromUtf8(b->tip));
     a->setToolTip(QString::fromUtf8(b->tip));
     connect(a, &QAction::triggered, this, [this, i] { tlbMain_ButtonClick(i); });
     buttons_[i] = a;
@@ -198,9 +199,21 @@ void frmMenuBar::Place() {
     // Only the frame's border lies outside the screen, so the client area
     // starts at the screen's left edge and spans 1024 pixels.
     int clientHeight = std::max(kDesignHeight - extraHeight, layout()->minimumSize().height());
+    placedFrame_ = QMargins(left, client.y() - frame.y(), frame.right() - client.right(), frame.bottom() - client.bottom());
     setFixedSize(kDesignWidth, clientHeight);
     move(-left, -left);
   });
+}
+
+void frmMenuBar::moveEvent(QMoveEvent* e) {
+  QWidget::moveEvent(e);
+  // A window manager frames the window after it is shown; place it again
+  // once the frame is known.
+  QRect frame = frameGeometry();
+  QRect client = geometry();
+  QMargins now(client.x() - frame.x(), client.y() - frame.y(), frame.right() - client.right(),
+               frame.bottom() - client.bottom());
+  if (now != placedFrame_) QTimer::singleShot(0, this, [this] { Place(); });
 }
 
 void frmMenuBar::showEvent(QShowEvent* e) {
@@ -224,6 +237,8 @@ void frmMenuBar::cmdTask_MouseMove(int /*button*/, int /*shift*/, float x, float
       case kTrayLeftUp:
       case kTrayRightUp: PopupMenu(mnuPopup, QCursor::pos()); break;
       case kTrayLeftDoubleClick:
+        // The first click of the pair has popped the menu up already.
+        mnuPopup->hide();
         RemoveTrayIcon();
         show();
         break;

@@ -3,6 +3,7 @@
 // the menus and the toolbar, from which every record window is opened. It
 // owns the notification-area icon and its popup menu. Closing it ends the
 // program, after asking about unsaved changes.
+#include <QMargins>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -79,6 +80,7 @@ class frmMenuBar : public QWidget {
  protected:
   void closeEvent(QCloseEvent*) override;
   void showEvent(QShowEvent*) override;
+  void moveEvent(QMoveEvent*) override;
 
  private:
   void Build();
@@ -90,6 +92,7 @@ class frmMenuBar : public QWidget {
 
   std::array<QAction*, kToolButtons + 1> buttons_{};
   QPointer<frmSave> save_;
+  QMargins placedFrame_;  // the frame the window was last placed with
 };
 
 // The one menu bar window of the program (null before start-up).
