@@ -177,6 +177,9 @@ void frmMain::BuildControls() {
     w->setParent(Frame1);
     w->show();
   }
+  // The date is chosen with the calendar and the spinner: keys are discarded
+  // (below), and pasting or dropping text is refused as well.
+  txtCalender->setReadOnly(true);
   txtCalender->installEventFilter(this);
   lblTenki = MakeLabel(Frame1, QStringLiteral("天気(&W)"));
   cmbTenki1 = new QComboBox(Frame1);
