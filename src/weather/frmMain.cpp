@@ -20,6 +20,7 @@
 #include "platform/Screen.h"
 #include "runtime/RuntimeError.h"
 #include "shell/ErrorReporter.h"
+#include "shell/modMain.h"
 #include "store/Store.h"
 #include "store/WeatherFiles.h"
 #include "platform/PictureBox.h"
@@ -294,12 +295,11 @@ void frmMain::mousePressEvent(QMouseEvent* e) {
 void frmMain::Form_Load() {
   CatchErrors([&] {
     LayoutWeatherWindow(*this);
-    // The record tables end at 1999 and 2030; a clock outside them still
-    // opens the window, on the nearest day they hold.
-    QDate today = std::clamp(QDate::currentDate(), QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
-    CurYear = static_cast<int16_t>(today.year());
-    CurMonth = static_cast<int16_t>(today.month());
-    CurDay = static_cast<int16_t>(today.day());
+    // Today, kept inside the years the record tables hold.
+    YearMonthDay today = Today();
+    CurYear = today.Year;
+    CurMonth = today.Month;
+    CurDay = today.Day;
     LoadCurrentDay(*this, LoadOrder::TemperaturesFirst);
     txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
   });

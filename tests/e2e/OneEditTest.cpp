@@ -1,0 +1,79 @@
+// One edit, end to end, as a farmer makes it: the menu bar opens the weather
+// window, the high-temperature bar is moved, the window saves, the files are
+// read back; then an unsaved edit meets the exit question.
+#include <QAbstractSlider>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QLineEdit>
+#include <filesystem>
+
+#include "app/RegisterWindows.h"
+#include "shell/ShellFixture.h"
+#include "store/WeatherFiles.h"
+#include "weather/frmMain.h"
+
+// The shell with the real record windows plugged in, as the program starts.
+class OneEditTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    RegisterWindows();
+  }
+  void TearDown() override {
+    UnloadWeatherWindow();
+    ProcessEvents();
+    ShellTest::TearDown();
+  }
+};
+
+TEST_F(OneEditTest, OneWeatherEditFromTheMenuBarToTheFilesAndTheExitQuestion) {
+  ASSERT_EQ(Start(), StartResult::Running);
+  MessageBoxes boxes;
+  bar()->mnuDisplayElement->trigger();
+  frmMain* w = WeatherWindow();
+  ASSERT_NE(w, nullptr);
+  ASSERT_TRUE(w->isVisible());
+  EXPECT_EQ(w->txtCalender->text(), QStringLiteral("2005/07/14"));
+  EXPECT_EQ(WeatherChanged, 0);
+
+  // Drag the high temperature to 28.7 degrees and save.
+  w->hscKionHigh->setSliderDown(true);
+  w->hscKionHigh->setSliderPosition(287);
+  w->hscKionHigh->setSliderDown(false);
+  EXPECT_FLOAT_EQ(Ondo(2005, 7, 14, 1), 28.7f);
+  EXPECT_EQ(WeatherChanged, -1);
+  w->cmdSave->click();
+  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_TRUE(std::filesystem::exists(dataDir() + "ondo.dat"));
+
+  // Reload from the files: the value is back, the window shows it again.
+  Ondo(2005, 7, 14, 1) = 0.0f;
+  bar()->mnuFileRead->trigger();
+  EXPECT_FLOAT_EQ(Ondo(2005, 7, 14, 1), 28.7f);
+  w->cmdEnd_Click();
+  bar()->tlbMain_ButtonClick(8);  // the toolbar's weather button shows the same window
+  EXPECT_EQ(WeatherWindow(), w);
+  EXPECT_EQ(w->hscKionHigh->value(), 287);
+
+  // An unsaved edit, then closing the menu bar: the question offers to save.
+  w->hscKionHigh->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(WeatherChanged, -1);
+  boxes.Answer(MsgResult::Yes);
+  bar()->close();
+  ASSERT_EQ(boxes.calls().size(), 1u);
+  EXPECT_EQ(boxes.calls()[0].buttons, MsgButtons::YesNoCancel);
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(WeatherChanged, 0);
+  Ondo(2005, 7, 14, 1) = 0.0f;
+  ASSERT_TRUE(LoadOndo());
+  EXPECT_FLOAT_EQ(Ondo(2005, 7, 14, 1), 28.8f);
+}
+
+TEST_F(OneEditTest, ClosingAllWindowsUnloadsTheWeatherWindow) {
+  ASSERT_EQ(Start(), StartResult::Running);
+  bar()->mnuPopupElement->trigger();
+  ASSERT_NE(WeatherWindow(), nullptr);
+  bar()->mnuPopupWindowClose->trigger();
+  EXPECT_EQ(WeatherWindow(), nullptr);
+  ProcessEvents();
+}
