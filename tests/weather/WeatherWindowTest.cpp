@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include "app/RegisterWindows.h"
@@ -451,4 +452,32 @@ TEST_F(WeatherWindowTest, MenuBarOpensOneWindowThatKeepsItsDayUntilUnloaded) {
   EXPECT_EQ(WeatherWindow()->txtCalender->text(), QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
   UnloadRecordWindow(RecordWindow::Weather);
   ProcessEvents();
+}
+
+TEST_F(WeatherWindowTest, RealPointerEventsReachTheGraphHandlers) {
+  Tenki(2001, 5, 10) = "038";
+  f->show();
+  GoTo(2001, 5, 6);
+  int shown = 0;
+  frmMain::SetPopupHandler([&](QMenu*, const QPoint&) { ++shown; });
+  PictureBox* g = f->pctGraph;
+  // Pixel position of day 10's column inside the widget (its frame included).
+  QPoint inner(g->ToPixelX(WeatherDayX(10)), 100);
+  QPoint at = inner + (QPoint(g->width(), g->height()) - QPoint(g->InnerSize().width(), g->InnerSize().height())) / 2;
+  QMouseEvent move(QEvent::MouseMove, QPointF(at), g->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(g, &move);
+  EXPECT_EQ(f->WeatherHoverDay, 10);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), g->mapToGlobal(QPointF(at)), Qt::RightButton,
+                    Qt::RightButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), g->mapToGlobal(QPointF(at)), Qt::RightButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(g, &press);
+  QCoreApplication::sendEvent(g, &release);
+  EXPECT_EQ(shown, 1);
+  QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(at), g->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                  Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(g, &dbl);
+  EXPECT_EQ(CurDay, 10);
+  EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/05/10"));
+  EXPECT_TRUE(boxes.calls().empty());
 }
