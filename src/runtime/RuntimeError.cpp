@@ -105,6 +105,7 @@ int16_t ErrorNumberFromErrno(int err) {
     case EROFS: return kErrPermissionDenied;
     case ENAMETOOLONG:
     case EINVAL: return kErrBadFileName;
+    case EISDIR: return kErrPathFileAccess;
     case ENOMEM: return kErrOutOfMemory;
     case ENXIO:
     case ENODEV:

@@ -21,6 +21,7 @@ enum ErrorNumber : int16_t {
   kErrDiskFull = 61,
   kErrDeviceUnavailable = 68,
   kErrPermissionDenied = 70,
+  kErrPathFileAccess = 75,
   kErrPathNotFound = 76,
   kErrInvalidPropertyValue = 380,
 };

@@ -95,7 +95,14 @@ std::string ResolveFile(const std::string& dir, const std::string& name) {
 std::optional<std::string> FindDataFile(const std::string& name) {
   std::string path = ResolveFile(DataPath, name);
   struct stat st{};
-  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+  if (::stat(path.c_str(), &st) != 0) {
+    // Only a file that is really not there counts as missing: a folder that
+    // cannot be read must not look like a first start, or the readers would
+    // reset their tables and the next save would overwrite the real file.
+    if (errno == ENOENT) return std::nullopt;
+    ThrowErrno(errno, path);
+  }
+  if (S_ISDIR(st.st_mode)) ThrowErrno(EISDIR, path);
   return path;
 }
 
@@ -145,10 +152,16 @@ void WriteFileAtomic(const std::string& path, std::string_view utf8Text) {
   if (::stat(dir.c_str(), &dst) != 0) ThrowErrno(errno == ENOENT ? ENOTDIR : errno, dir);
   if (!S_ISDIR(dst.st_mode)) ThrowErrno(ENOTDIR, dir);
 
-  // Keep the permissions of the file being replaced.
+  // Keep the permissions of the file being replaced. A file the farmer made
+  // read-only is refused, as writing into it would be: the rename alone
+  // would otherwise replace it silently.
   mode_t mode = 0644;
   struct stat old{};
-  if (::stat(path.c_str(), &old) == 0) mode = old.st_mode & 07777;
+  if (::stat(path.c_str(), &old) == 0) {
+    mode = old.st_mode & 07777;
+    if (S_ISDIR(old.st_mode)) ThrowErrno(EISDIR, path);
+    if ((mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0) ThrowErrno(EACCES, path);
+  }
 
   thread_local std::mt19937_64 rng{std::random_device{}()};
   std::string tmp;
@@ -230,7 +243,7 @@ bool RunReader(const std::string& name, const std::function<void()>& missing,
     }
     return true;
   } catch (...) {
-    if (line > 0 && !HomeDataPath.empty() && DataPath == HomeDataPath) KeepDamagedCopy(path);
+    if (!path.empty() && !HomeDataPath.empty() && DataPath == HomeDataPath) KeepDamagedCopy(path);
     ReportCurrentStoreError(name, line);
     return false;
   }

@@ -32,16 +32,41 @@ inline int DaySlot(int year, int month, int day) {
   return ((year - kFirstYear) * 12 + (month - 1)) * 31 + (day - 1);
 }
 
+// A per-day table. Its slots are allocated on the first write access, so the
+// empty tables of unused list entries (and of entries a reader grows and
+// shrinks again) cost almost nothing; reading through a const reference never
+// allocates.
 template <class T>
 class DayTable {
  public:
-  DayTable() : slots_(kDaySlots) {}
-  T& operator()(int year, int month, int day) { return slots_[DaySlot(year, month, day)]; }
-  const T& operator()(int year, int month, int day) const { return slots_[DaySlot(year, month, day)]; }
-  void Fill(const T& v) { std::fill(slots_.begin(), slots_.end(), v); }
-  bool operator==(const DayTable&) const = default;
+  T& operator()(int year, int month, int day) {
+    int i = DaySlot(year, month, day);
+    if (slots_.empty()) slots_.resize(kDaySlots);
+    return slots_[static_cast<size_t>(i)];
+  }
+  const T& operator()(int year, int month, int day) const {
+    int i = DaySlot(year, month, day);
+    return slots_.empty() ? Empty() : slots_[static_cast<size_t>(i)];
+  }
+  void Fill(const T& v) {
+    if (v == T{})
+      slots_.clear();
+    else
+      slots_.assign(kDaySlots, v);
+  }
+  bool IsEmpty() const {
+    return std::all_of(slots_.begin(), slots_.end(), [](const T& v) { return v == T{}; });
+  }
+  bool operator==(const DayTable& o) const {
+    if (slots_.empty() || o.slots_.empty()) return IsEmpty() && o.IsEmpty();
+    return slots_ == o.slots_;
+  }
 
  private:
+  static const T& Empty() {
+    static const T empty{};
+    return empty;
+  }
   std::vector<T> slots_;
 };
 

@@ -66,6 +66,24 @@ TEST_F(DataFileTest, AFailedRenameLeavesNoTemporaryFile) {
   EXPECT_EQ(dir.Read("tenki.dat/keep"), "x");
 }
 
+TEST_F(DataFileTest, AReadOnlyFileIsRefusedAndKept) {
+  dir.Write("kousui.dat", "old");
+  ::chmod(dir.file("kousui.dat").c_str(), 0444);
+  EXPECT_FALSE(SaveKousui());
+  EXPECT_EQ(numbers(), std::vector<int>{70});
+  EXPECT_EQ(dir.Read("kousui.dat"), "old");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"kousui.dat"});
+}
+
+TEST_F(DataFileTest, AFileThatCannotBeOpenedIsAnErrorNotAFirstStart) {
+  // A directory where the file should be: the reader must not take it for a
+  // missing file and fill every weather code with the default.
+  std::filesystem::create_directory(dir.file("tenki.dat"));
+  EXPECT_FALSE(LoadTenki());
+  EXPECT_EQ(numbers(), std::vector<int>{75});
+  EXPECT_EQ(Tenki(2001, 1, 1), "");
+}
+
 TEST_F(DataFileTest, AWriteIntoAMissingDirectoryReportsPathNotFound) {
   DataPath = dir.dir() + "nowhere/";
   EXPECT_FALSE(SaveOndo());

@@ -65,3 +65,21 @@ TEST(Tables, GrowingKeepsContentsAndResetLeavesOneEmptyEntry) {
   EXPECT_EQ(PriceItem(0).Name, "");
   EXPECT_EQ(PriceHigh(0)(2001, 5, 6), 0);
 }
+
+TEST(Tables, EmptyDayTablesReadAsEmptyWithoutAllocating) {
+  DayTable<std::string> a;
+  const DayTable<std::string>& ca = a;
+  EXPECT_EQ(ca(2001, 5, 6), "");
+  DayTable<std::string> b;
+  EXPECT_TRUE(a == b);
+  b(2001, 5, 6) = "";  // allocated, still all empty
+  EXPECT_TRUE(a == b);
+  b(2001, 5, 6) = "x";
+  EXPECT_FALSE(a == b);
+  EXPECT_EQ(static_cast<const DayTable<std::string>&>(b)(2001, 5, 6), "x");
+  b.Fill("");
+  EXPECT_TRUE(a == b);
+  EXPECT_THROW(ca(2031, 1, 1), RuntimeError);
+  b.Fill("038");
+  EXPECT_EQ(b(2030, 12, 31), "038");
+}
