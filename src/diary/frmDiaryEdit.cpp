@@ -63,7 +63,7 @@ frmDiaryEdit::frmDiaryEdit(QWidget* parent) : QWidget(parent) {
 
 void frmDiaryEdit::Form_Load() {
   LoadingScope loading;
-  CatchErrors([&] { txtDiary->setPlainText(DiaryEntryText(CurYear, CurMonth, CurDay)); });
+  CatchErrors([&] { LoadEntry(); });
   CatchErrors([&] {
     MoveWindowOuter(this, kWindowMin, 214);
     cmdSave->setGeometry(312, 2, 51, 31);
@@ -98,7 +98,10 @@ void frmDiaryEdit::Form_Resize() {
 void frmDiaryEdit::txtDiary_Change() {
   CatchErrors([&] {
     if (DiaryLoading) return;
-    StoreDiaryEntry(CurYear, CurMonth, CurDay, txtDiary->toPlainText());
+    if (shownYear_)
+      StoreDiaryEntry(shownYear_, shownMonth_, shownDay_, txtDiary->toPlainText());
+    else
+      StoreDiaryEntry(CurYear, CurMonth, CurDay, txtDiary->toPlainText());
     DiaryChanged = -1;
   });
 }
@@ -136,10 +139,18 @@ void frmDiaryEdit::cmdEnd_Click() {
   CatchErrors([&] { hide(); });
 }
 
+void frmDiaryEdit::LoadEntry() {
+  shownYear_ = shownMonth_ = shownDay_ = 0;
+  txtDiary->setPlainText(DiaryEntryText(CurYear, CurMonth, CurDay));
+  shownYear_ = CurYear;
+  shownMonth_ = CurMonth;
+  shownDay_ = CurDay;
+}
+
 void frmDiaryEdit::RefreshForCurrentDate() {
   LoadingScope loading;
   CatchErrors([&] {
-    txtDiary->setPlainText(DiaryEntryText(CurYear, CurMonth, CurDay));
+    LoadEntry();
     txtCalender->setText(CurrentDateText());
   });
 }

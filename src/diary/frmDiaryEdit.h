@@ -38,6 +38,13 @@ class frmDiaryEdit : public QWidget, public CalenderHost {
   void Unload();
 
  private:
+  // Shows the entry of the current date and remembers that date.
+  void LoadEntry();
+
+  // The date whose entry the text box shows (0 when none could be loaded).
+  // The current date is shared and other windows move it while this one
+  // keeps its text; typing goes to the day shown, never to another day.
+  int16_t shownYear_ = 0, shownMonth_ = 0, shownDay_ = 0;
   bool saving_ = false;
   bool unloadWhenSaved_ = false;
 

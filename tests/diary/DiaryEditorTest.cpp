@@ -176,6 +176,13 @@ TEST_F(DiaryEditorTest, HideAndShowKeepsTheTextShownBefore) {
   EXPECT_TRUE(e->isVisible());
   EXPECT_EQ(Text(e->txtDiary), "六日");
   EXPECT_EQ(e->txtCalender->text(), "2001/05/06");
+  // Typing goes to the day shown; the entry of the new current date is
+  // left alone.
+  Nikki(2001, 5, 20) = "二十日";
+  e->txtDiary->moveCursor(QTextCursor::End);
+  Type(e->txtDiary, QStringLiteral("!"));
+  EXPECT_EQ(Nikki(2001, 5, 6), "六日!");
+  EXPECT_EQ(Nikki(2001, 5, 20), "二十日");
 }
 
 TEST_F(DiaryEditorTest, TypingStopsAt300CharactersWithALineBreakCountingTwo) {
