@@ -3,6 +3,9 @@
 // installed, as the farmer runs it.
 #include <benchmark/benchmark.h>
 
+#include "DailyRecords.h"
+#include "GuiBenchMain.h"
+
 #include <QApplication>
 #include <QWidget>
 #include <cstdlib>
@@ -21,16 +24,7 @@ namespace {
 
 void Populate() {
   ResetStore();
-  int i = 0;
-  for (int y = kFirstYear; y <= kLastYear; ++y)
-    for (int m = 1; m <= 12; ++m)
-      for (int d = 1; d <= DaysInMonth(y, m); ++d, ++i) {
-        Ondo(y, m, d, 1) = static_cast<float>((i * 7) % 450) / 10.0f;
-        Ondo(y, m, d, 0) = static_cast<float>((i * 13) % 300 - 150) / 10.0f;
-        Kousui(y, m, d) = static_cast<float>((i * 31) % 6000) / 10.0f;
-        Tenki(y, m, d) = std::to_string(100 + i % 900);
-        Nikki(y, m, d) = "晴れ。畑の草取りと水やり。\r\nトマトの誘引 " + std::to_string(i);
-      }
+  PopulateDailyRecords(true);
   RedimPrice(10);
   for (int k = 1; k <= 10; ++k) {
     PriceItem(k).Name = "品目" + std::to_string(k);
@@ -112,14 +106,4 @@ BENCHMARK(BM_LoadAllSaveAllWithProgressWindow)->Unit(benchmark::kMillisecond)->M
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  std::string platform = std::string("offscreen:configfile=") + VORN_SOURCE_DIR "/tests/support/screen-1024x768.json";
-  setenv("QT_QPA_PLATFORM", platform.c_str(), 0);
-  QApplication app(argc, argv);
-  CaptureTwipsPerPixel();
-  SetMsgBoxHandler([](const MsgBoxCall&) { return MsgResult::Ok; });
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunGuiBenchmarks(argc, argv); }

@@ -1,6 +1,8 @@
 // Loading and saving the three weather files of a fully populated store.
 #include <benchmark/benchmark.h>
 
+#include "DailyRecords.h"
+
 #include "store/DataFile.h"
 #include "store/Store.h"
 #include "store/WeatherFiles.h"
@@ -10,15 +12,7 @@ namespace {
 
 void Populate() {
   ResetStore();
-  int i = 0;
-  for (int y = kFirstYear; y <= kLastYear; ++y)
-    for (int m = 1; m <= 12; ++m)
-      for (int d = 1; d <= DaysInMonth(y, m); ++d, ++i) {
-        Ondo(y, m, d, 1) = static_cast<float>((i * 7) % 450) / 10.0f;
-        Ondo(y, m, d, 0) = static_cast<float>((i * 13) % 300 - 150) / 10.0f;
-        Kousui(y, m, d) = static_cast<float>((i * 31) % 6000) / 10.0f;
-        Tenki(y, m, d) = std::to_string(100 + i % 900);
-      }
+  PopulateDailyRecords(false);
 }
 
 void BM_SaveWeatherFiles(benchmark::State& state) {

@@ -78,6 +78,23 @@ size_t YearMonthKey(const std::string& line) {
 
 std::string MonthKey(int year, int month) { return std::to_string(year) + "/" + rt::Format(month, "00"); }
 
+// One line per month, "yyyy/mm" and a comma and the value text of each day.
+template <class ValueText>
+void WriteMonthLines(LineSink& out, ValueText valueText) {
+  out.Reserve(200000);
+  std::string& b = out.Buffer();
+  for (int y = kFirstYear; y <= kLastYear; ++y)
+    for (int m = 1; m <= 12; ++m) {
+      b += MonthKey(y, m);
+      for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d) {
+        b += ',';
+        valueText(b, y, m, d);
+        StepProgress();
+      }
+      out.EndLine();
+    }
+}
+
 }  // namespace
 
 bool LoadKousui() {
@@ -90,18 +107,7 @@ bool LoadKousui() {
 
 bool SaveKousui() {
   return RunWriter(kKousui, [](LineSink& out) {
-    out.Reserve(200000);
-    for (int y = kFirstYear; y <= kLastYear; ++y)
-      for (int m = 1; m <= 12; ++m) {
-        std::string& b = out.Buffer();
-        b += MonthKey(y, m);
-        for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d) {
-          b += ',';
-          b += rt::NumText(Kousui(y, m, d));
-          StepProgress();
-        }
-        out.EndLine();
-      }
+    WriteMonthLines(out, [](std::string& b, int y, int m, int d) { b += rt::NumText(Kousui(y, m, d)); });
   });
 }
 
@@ -156,18 +162,9 @@ bool LoadTenki() {
 
 bool SaveTenki() {
   return RunWriter(kTenki, [](LineSink& out) {
-    out.Reserve(200000);
-    for (int y = kFirstYear; y <= kLastYear; ++y)
-      for (int m = 1; m <= 12; ++m) {
-        std::string& b = out.Buffer();
-        b += MonthKey(y, m);
-        for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d) {
-          const std::string& code = Tenki(y, m, d);
-          b += ',';
-          b += code.empty() ? kDefaultCode : code;
-          StepProgress();
-        }
-        out.EndLine();
-      }
+    WriteMonthLines(out, [](std::string& b, int y, int m, int d) {
+      const std::string& code = Tenki(y, m, d);
+      b += code.empty() ? kDefaultCode : code;
+    });
   });
 }
