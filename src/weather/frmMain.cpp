@@ -91,6 +91,7 @@ struct FirstError {
 enum class LoadOrder { TemperaturesFirst, CodeFirst };
 void LoadCurrentDay(frmMain& f, LoadOrder order) {
   Busy = 1;
+  f.ShownYear = CurYear, f.ShownMonth = CurMonth, f.ShownDay = CurDay;
   FirstError e;
   e.Try([&] { f.RedrawGraph(CurYear, CurMonth, CurDay); });
   if (order == LoadOrder::TemperaturesFirst) {
@@ -323,11 +324,34 @@ void frmMain::mnuRightClick_Click() {
   CatchErrors([&] { HideCalendarIfOpen(); });
 }
 
+void frmMain::EditDate(int16_t& y, int16_t& m, int16_t& d) const {
+  if (ShownYear == 0) {
+    y = CurYear, m = CurMonth, d = CurDay;
+  } else {
+    y = ShownYear, m = ShownMonth, d = ShownDay;
+  }
+}
+
+bool frmMain::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate && Busy == 0 && ShownYear != 0 &&
+      (ShownYear != CurYear || ShownMonth != CurMonth || ShownDay != CurDay)) {
+    // Another window moved the current date: show it before the next edit.
+    CatchErrors([&] {
+      LoadCurrentDay(*this, LoadOrder::CodeFirst);
+      txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
+    });
+    Busy = 0;
+  }
+  return QWidget::event(e);
+}
+
 void frmMain::StoreWeatherCode() {
   if (Busy != 0) return;
+  int16_t y, m, d;
+  EditDate(y, m, d);
   std::string code = std::to_string(cmbTenki1->currentIndex()) + std::to_string(cmbTenki2->currentIndex()) +
                      std::to_string(cmbTenki3->currentIndex());
-  Tenki(CurYear, CurMonth, CurDay) = code;
+  Tenki(y, m, d) = code;
   WeatherChanged = -1;
 }
 
@@ -344,11 +368,13 @@ void frmMain::cmbTenki3_Click() {
 void frmMain::StoreTemperature(QScrollBar* bar, QLineEdit* box, int kind) {
   float t = static_cast<float>(bar->value()) / 10.0f;
   box->setText(Tenths(t));
+  int16_t y, m, d;
+  EditDate(y, m, d);
   if (Busy == 0) {
-    Ondo(CurYear, CurMonth, CurDay, kind) = t;
+    Ondo(y, m, d, kind) = t;
     WeatherChanged = -1;
   }
-  RedrawGraph(CurYear, CurMonth, CurDay);
+  RedrawGraph(y, m, d);
 }
 
 void frmMain::hscKionHigh_Change() {
@@ -364,11 +390,13 @@ void frmMain::hscRain_Change() {
   CatchErrors([&] {
     float r = static_cast<float>(hscRain->value()) / 10.0f;
     txtRain->setText(Tenths(r));
+    int16_t y, m, d;
+    EditDate(y, m, d);
     if (Busy == 0) {
-      Kousui(CurYear, CurMonth, CurDay) = r;
+      Kousui(y, m, d) = r;
       WeatherChanged = -1;
     }
-    RedrawGraph(CurYear, CurMonth, CurDay);
+    RedrawGraph(y, m, d);
   });
   // Also after a failure, or the bar would never store again.
   RainBusy = 0;

@@ -81,6 +81,12 @@ class frmMain : public QWidget, public CalenderHost {
   QAction* mnuRightClickBar1 = nullptr;
   QAction* mnuRightClickSettingDay = nullptr;
 
+  // The day the selectors and scroll bars were last loaded for. Another
+  // window can move the shared current date while this one stays open; an
+  // edit here still goes into the day shown here, and the window catches up
+  // with the current date when it is activated again.
+  int16_t ShownYear = 0, ShownMonth = 0, ShownDay = 0;
+
   int16_t RainBusy = 0;         // 1 while the rainfall handler runs
   int16_t WeatherHoverDay = 0;  // the day last read out by pointing
 
@@ -119,12 +125,15 @@ class frmMain : public QWidget, public CalenderHost {
   void closeEvent(QCloseEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  bool event(QEvent* e) override;
 
  private:
   void BuildControls();
   void StoreWeatherCode();
   void StoreTemperature(QScrollBar* bar, QLineEdit* box, int kind);
   void HideCalendarIfOpen();
+  // The day an edit goes into: the shown day once one has been loaded.
+  void EditDate(int16_t& y, int16_t& m, int16_t& d) const;
 };
 
 // --- Routines of the weather window (module) ---------------------------------

@@ -481,3 +481,20 @@ TEST_F(WeatherWindowTest, RealPointerEventsReachTheGraphHandlers) {
   EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/05/10"));
   EXPECT_TRUE(boxes.calls().empty());
 }
+
+TEST_F(WeatherWindowTest, EditsGoIntoTheShownDayWhenAnotherWindowMovedTheDate) {
+  GoTo(2001, 5, 6);
+  Ondo(2001, 5, 9, 1) = 12.0f;
+  CurDay = 9;  // the diary editor's calendar, say
+  f->hscKionHigh->setValue(250);
+  EXPECT_FLOAT_EQ(Ondo(2001, 5, 6, 1), 25.0f);
+  EXPECT_FLOAT_EQ(Ondo(2001, 5, 9, 1), 12.0f);
+  // Coming back to the window shows the current date.
+  QEvent activate(QEvent::WindowActivate);
+  QCoreApplication::sendEvent(f.get(), &activate);
+  EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/05/09"));
+  EXPECT_EQ(f->hscKionHigh->value(), 120);
+  EXPECT_FLOAT_EQ(Ondo(2001, 5, 6, 1), 25.0f);
+  f->hscKionHigh->setValue(130);
+  EXPECT_FLOAT_EQ(Ondo(2001, 5, 9, 1), 13.0f);
+}
