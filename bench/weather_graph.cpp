@@ -3,6 +3,8 @@
 // 60 Hz frame (16.7 ms).
 #include <benchmark/benchmark.h>
 
+#include "GuiBenchMain.h"
+
 #include <QApplication>
 #include <cmath>
 #include <cstdlib>
@@ -56,13 +58,4 @@ BENCHMARK(BM_WeatherPointerOntoNewDay)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  std::string platform = std::string("offscreen:configfile=") + VORN_SOURCE_DIR "/tests/support/screen-1024x768.json";
-  setenv("QT_QPA_PLATFORM", platform.c_str(), 0);
-  QApplication app(argc, argv);
-  CaptureTwipsPerPixel();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunGuiBenchmarks(argc, argv); }
