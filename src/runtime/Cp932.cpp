@@ -3,9 +3,13 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <mutex>
 #include <stdexcept>
+#include <vector>
 
 namespace rt {
 namespace {
@@ -82,15 +86,216 @@ Converter& Encoder() {
   return c;
 }
 
+// The data files are tens of megabytes, and the system converter costs more
+// per character than everything else a reader does. So both directions run
+// on lookup tables, built once from that same converter: for every single
+// byte and every lead/trail pair what it decodes to, and for every character
+// of the basic plane what it encodes to. The results are exactly the
+// converter's, including which bytes a duplicate character is written as.
+struct Utf8Piece {
+  uint8_t len = 0;  // 0: not a character
+  char bytes[3] = {};
+};
+
+struct Cp932Piece {
+  uint8_t len = 0;  // 0: not in the code page
+  char bytes[2] = {};
+};
+
+struct Tables {
+  std::array<Utf8Piece, 256> single{};
+  std::array<bool, 256> lead{};
+  std::vector<Utf8Piece> pair = std::vector<Utf8Piece>(65536);  // (lead << 8) | trail
+  std::vector<Cp932Piece> encode = std::vector<Cp932Piece>(65536);
+  bool asciiSame = true;  // every byte below 0x80 is the same character both ways
+
+  Tables() {
+    iconv_t dec = iconv_open("UTF-8", "CP932");
+    iconv_t enc = iconv_open("CP932", "UTF-8");
+    if (dec == reinterpret_cast<iconv_t>(-1) || enc == reinterpret_cast<iconv_t>(-1))
+      throw std::runtime_error("iconv cannot convert between CP932 and UTF-8");
+    auto run = [](iconv_t cd, const char* in, size_t n, char* out, size_t outSize, size_t* produced) {
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+      char* src = const_cast<char*>(in);
+      char* dst = out;
+      size_t left = n, room = outSize;
+      size_t r = iconv(cd, &src, &left, &dst, &room);
+      *produced = outSize - room;
+      if (r == static_cast<size_t>(-1)) return errno;
+      return left == 0 ? 0 : EILSEQ;
+    };
+    char out[16];
+    size_t produced = 0;
+    for (int b = 0; b < 256; ++b) {
+      char in = static_cast<char>(b);
+      int err = run(dec, &in, 1, out, sizeof out, &produced);
+      if (err == EINVAL) {
+        lead[b] = true;
+      } else if (err == 0 && produced >= 1 && produced <= 3) {
+        single[b].len = static_cast<uint8_t>(produced);
+        std::copy(out, out + produced, single[b].bytes);
+      }
+    }
+    for (int l = 0; l < 256; ++l) {
+      if (!lead[l]) continue;
+      for (int t = 0; t < 256; ++t) {
+        char in[2] = {static_cast<char>(l), static_cast<char>(t)};
+        if (run(dec, in, 2, out, sizeof out, &produced) != 0 || produced < 1 || produced > 3) continue;
+        Utf8Piece& p = pair[static_cast<size_t>(l << 8 | t)];
+        p.len = static_cast<uint8_t>(produced);
+        std::copy(out, out + produced, p.bytes);
+      }
+    }
+    for (uint32_t cp = 0; cp < 65536; ++cp) {
+      if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+      char in[3];
+      size_t n;
+      if (cp < 0x80) {
+        in[0] = static_cast<char>(cp);
+        n = 1;
+      } else if (cp < 0x800) {
+        in[0] = static_cast<char>(0xC0 | cp >> 6);
+        in[1] = static_cast<char>(0x80 | (cp & 0x3F));
+        n = 2;
+      } else {
+        in[0] = static_cast<char>(0xE0 | cp >> 12);
+        in[1] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        in[2] = static_cast<char>(0x80 | (cp & 0x3F));
+        n = 3;
+      }
+      if (run(enc, in, n, out, sizeof out, &produced) != 0 || produced < 1 || produced > 2) continue;
+      encode[cp].len = static_cast<uint8_t>(produced);
+      std::copy(out, out + produced, encode[cp].bytes);
+    }
+    for (int c = 0; c < 0x80; ++c)
+      if (single[c].len != 1 || single[c].bytes[0] != static_cast<char>(c) || encode[c].len != 1 ||
+          encode[c].bytes[0] != static_cast<char>(c))
+        asciiSame = false;
+    iconv_close(dec);
+    iconv_close(enc);
+  }
+};
+
+const Tables& TheTables() {
+  static const Tables t;
+  return t;
+}
+
+// The code point of a well-formed UTF-8 sequence of n bytes (2 or 3), or -1
+// for an overlong form or a surrogate, which the converter rejects too.
+long CodePoint(const unsigned char* p, size_t n) {
+  if (n == 2) {
+    long cp = (p[0] & 0x1F) << 6 | (p[1] & 0x3F);
+    return cp < 0x80 ? -1 : cp;
+  }
+  long cp = (p[0] & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+  if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
+  return cp;
+}
+
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view bytes) {
   if (AllAscii(bytes)) return std::string(bytes);
-  return Decoder().Run(bytes, "\xEF\xBF\xBD", [](std::string_view) { return size_t{1}; });
+  const Tables& t = TheTables();
+  static constexpr char kBad[3] = {'\xEF', '\xBF', '\xBD'};
+  const unsigned char* begin = reinterpret_cast<const unsigned char*>(bytes.data());
+  const unsigned char* end = begin + bytes.size();
+  // Two passes, so that the result is allocated once at its exact size.
+  // `emit` is false for the pass that only measures.
+  auto walk = [&](char* dst, bool emit) {
+    size_t size = 0;
+    const unsigned char* p = begin;
+    while (p < end) {
+      // Runs of ASCII, which both code pages share, eight bytes at a time.
+      while (end - p >= 8) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        if (w & 0x8080808080808080ull) break;
+        if (emit) std::memcpy(dst + size, p, 8);
+        p += 8;
+        size += 8;
+      }
+      if (p >= end) break;
+      unsigned char c = *p;
+      if (c < 0x80 && t.asciiSame) {
+        if (emit) dst[size] = static_cast<char>(c);
+        ++p;
+        ++size;
+        continue;
+      }
+      const Utf8Piece* piece = &t.single[c];
+      size_t used = 1;
+      if (t.lead[c]) {
+        piece = p + 1 < end ? &t.pair[static_cast<size_t>(c << 8 | p[1])] : nullptr;
+        if (piece && piece->len) used = 2;
+      }
+      const char* from = kBad;
+      size_t len = 3;
+      if (piece && piece->len) {
+        from = piece->bytes;
+        len = piece->len;
+      }
+      if (emit) std::memcpy(dst + size, from, len);
+      size += len;
+      p += used;
+    }
+    return size;
+  };
+  std::string out;
+  out.resize(walk(nullptr, false));
+  walk(out.data(), true);
+  return out;
 }
 
 std::string Utf8ToCp932(std::string_view text) {
   if (AllAscii(text)) return std::string(text);
+  const Tables& t = TheTables();
+  std::string out;
+  out.resize(text.size());  // never longer than the UTF-8 text
+  char* dst = out.data();
+  size_t i = 0, n = text.size();
+  const unsigned char* s = reinterpret_cast<const unsigned char*>(text.data());
+  while (i < n) {
+    if (t.asciiSame) {
+      while (n - i >= 8) {
+        uint64_t w;
+        std::memcpy(&w, s + i, 8);
+        if (w & 0x8080808080808080ull) break;
+        std::memcpy(dst, s + i, 8);
+        dst += 8;
+        i += 8;
+      }
+      if (i >= n) break;
+    }
+    unsigned char c = s[i];
+    long cp;
+    size_t len;
+    if (c < 0x80) {
+      cp = c;
+      len = 1;
+    } else {
+      len = Utf8SeqLen(text.substr(i));
+      cp = len == 2 || len == 3 ? CodePoint(s + i, len) : -1;
+    }
+    const Cp932Piece* piece = cp >= 0 ? &t.encode[static_cast<size_t>(cp)] : nullptr;
+    if (piece && piece->len) {
+      *dst++ = piece->bytes[0];
+      if (piece->len == 2) *dst++ = piece->bytes[1];
+    } else {
+      *dst++ = '?';
+    }
+    i += len;
+  }
+  out.resize(static_cast<size_t>(dst - out.data()));
+  return out;
+}
+
+std::string Cp932ToUtf8ByIconv(std::string_view bytes) {
+  return Decoder().Run(bytes, "\xEF\xBF\xBD", [](std::string_view) { return size_t{1}; });
+}
+
+std::string Utf8ToCp932ByIconv(std::string_view text) {
   return Encoder().Run(text, "?", [](std::string_view rest) { return Utf8SeqLen(rest); });
 }
 
@@ -112,13 +317,14 @@ std::string_view Mid(std::string_view text, size_t start, long len) {
   if (start < 1) start = 1;
   size_t i = 0, ch = 1;
   while (i < text.size() && ch < start) {
-    i += Utf8SeqLen(text.substr(i));
+    i += static_cast<unsigned char>(text[i]) < 0x80 ? 1 : Utf8SeqLen(text.substr(i));
     ++ch;
   }
   if (i >= text.size()) return {};
   if (len < 0) return text.substr(i);
   size_t j = i;
-  for (long k = 0; k < len && j < text.size(); ++k) j += Utf8SeqLen(text.substr(j));
+  for (long k = 0; k < len && j < text.size(); ++k)
+    j += static_cast<unsigned char>(text[j]) < 0x80 ? 1 : Utf8SeqLen(text.substr(j));
   return text.substr(i, j - i);
 }
 

@@ -15,6 +15,11 @@ std::string Cp932ToUtf8(std::string_view bytes);
 // UTF-8 byte) is written as "?".
 std::string Utf8ToCp932(std::string_view text);
 
+// The same conversions straight through the system converter, which the
+// two above reproduce from tables; kept to check them against.
+std::string Cp932ToUtf8ByIconv(std::string_view bytes);
+std::string Utf8ToCp932ByIconv(std::string_view text);
+
 // True when every character of the UTF-8 text can be written in CP932.
 bool FitsCp932(std::string_view text);
 

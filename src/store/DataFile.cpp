@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -108,6 +109,7 @@ std::optional<std::string> FindDataFile(const std::string& name) {
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   size_t start = 0, i = 0, n = text.size();
   while (i < n) {
     char c = text[i];

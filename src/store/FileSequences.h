@@ -3,12 +3,18 @@
 // with the progress totals and captions they show. Each file reports its own
 // errors and the next is still processed; the result says whether all
 // succeeded.
+#include <array>
 #include <cstdint>
 
 constexpr int32_t kLoadAllTotal = 56575;
 constexpr int32_t kSaveAllTotal = 46720;
 inline constexpr const char* kLoadAllCaption = "データを読み込み中．．．";
 inline constexpr const char* kSaveAllCaption = "データを保存中．．．";
+
+// The eight data files in the order load-all reads them (save-all writes
+// them in the same order).
+inline constexpr std::array<const char*, 8> kDataFiles = {"ondo.dat",   "Schedule.dat", "tenki.dat", "material.dat",
+                                                          "kousui.dat", "observe.dat",  "nikki.dat", "price.dat"};
 
 // Sets ProgressTotal, ProgressCount (0) and ProgressCaption, then reads
 // ondo, Schedule, tenki, material, kousui, observe, nikki, price.

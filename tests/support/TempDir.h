@@ -36,6 +36,10 @@ class TempDir {
     std::ifstream in(file(name), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
+  static std::string ReadPath(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
   bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
   // Names of the files in the directory, sorted.
   std::vector<std::string> Names() const {

@@ -1,0 +1,73 @@
+#include "store/FileSequences.h"
+
+#include <gtest/gtest.h>
+
+#include "store/StoreFixture.h"
+
+using FileSequences = StoreTest;
+
+namespace {
+std::vector<std::string> Files(const std::vector<StoreError>& errors) {
+  std::vector<std::string> f;
+  for (auto& e : errors) f.push_back(e.file);
+  return f;
+}
+}  // namespace
+
+TEST_F(FileSequences, AStartWithoutFilesGivesTheEmptyStore) {
+  Schedule.RedimPreserve(3);
+  EXPECT_TRUE(LoadAllFiles());
+  EXPECT_EQ(ProgressTotal, 56575);
+  EXPECT_EQ(ProgressCaption, "データを読み込み中．．．");
+  EXPECT_EQ(Tenki(2000, 2, 29), "038");
+  EXPECT_EQ(Tenki(2001, 4, 31), "");
+  EXPECT_EQ(PriceItem.UBound(), 0);
+  EXPECT_EQ(PriceItem(0).Max, 1000);
+  EXPECT_EQ(ObserveItem.UBound(), 0);
+  EXPECT_EQ(ObserveFile.UBound(), 0);
+  EXPECT_EQ(Schedule.UBound(), 0);
+  EXPECT_EQ(FarmName.UBound(), 0);
+  EXPECT_TRUE(errors.empty());
+  EXPECT_TRUE(dir.Names().empty());
+}
+
+TEST_F(FileSequences, EachFileReportsItsOwnErrorInLoadOrderAndTheNextStillReads) {
+  // One bad line in every file.
+  dir.Write("ondo.dat", "\r\n");
+  dir.Write("Schedule.dat", "%2001\r\n0101/0102,x\r\n");
+  dir.Write("tenki.dat", "\r\n");
+  dir.Write("material.dat", "Name=x\r\n");
+  dir.Write("kousui.dat", "\r\n");
+  dir.Write("observe.dat", "Name=x\r\n");
+  dir.Write("nikki.dat", "2001/0101,kept\r\n\r\n");
+  dir.Write("price.dat", "#Start1\r\nName=x\r\n#End\r\nName=y\r\n");
+  EXPECT_FALSE(LoadAllFiles());
+  EXPECT_EQ(Files(errors), std::vector<std::string>(kDataFiles.begin(), kDataFiles.end()));
+  EXPECT_EQ(Nikki(2001, 1, 1), "kept");
+  EXPECT_EQ(PriceItem(1).Name, "x");
+}
+
+TEST_F(FileSequences, SaveAllWritesTheEightFilesInOrderAndTheyReadBack) {
+  Nikki(2001, 5, 5) = "日記";
+  Material(1).Name = "肥料";
+  ObserveItem(0).Name = "トマト";
+  FarmName(0) = "畑";
+  EXPECT_TRUE(SaveAllFiles());
+  EXPECT_EQ(ProgressTotal, 46720);
+  EXPECT_EQ(ProgressCaption, "データを保存中．．．");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Schedule.dat", "kousui.dat", "material.dat", "nikki.dat",
+                                                    "observe.dat", "ondo.dat", "price.dat", "tenki.dat"}));
+  ResetStore();
+  DataPath = dir.dir();
+  EXPECT_TRUE(LoadAllFiles());
+  EXPECT_EQ(Nikki(2001, 5, 5), "日記");
+  EXPECT_EQ(Material(1).Name, "肥料");
+  EXPECT_EQ(ObserveItem(0).Name, "トマト");
+  EXPECT_EQ(FarmName(0), "畑");
+  EXPECT_EQ(Tenki(2001, 5, 5), "038");
+
+  // Into a folder that does not exist every writer fails on its own.
+  DataPath = dir.dir() + "missing/";
+  EXPECT_FALSE(SaveAllFiles());
+  EXPECT_EQ(Files(errors), std::vector<std::string>(kDataFiles.begin(), kDataFiles.end()));
+}
