@@ -14,6 +14,7 @@
 
 #include "store/DataFile.h"
 #include "store/DiaryFile.h"
+#include "store/FileText.h"
 #include "store/MaterialFile.h"
 #include "store/ObserveFile.h"
 #include "store/PriceFile.h"
@@ -89,6 +90,9 @@ void Fail(const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Target& t = TheTarget();
+  // Lists of a few entries reach every branch; hundreds only make each run
+  // slower (the index limit itself is still checked).
+  filetext::MaxListEntries = 8;
   ResetStore();
   DataPath = Dir();
   HomeDataPath.clear();

@@ -16,8 +16,9 @@ namespace filetext {
 
 // Each list that a file can grow (produce, observed crops, works) holds at
 // most this many entries. A damaged index such as 32767 would otherwise make
-// a reader allocate gigabytes of empty day tables.
-constexpr int kMaxListEntries = 500;
+// a reader allocate gigabytes of empty day tables. (A variable only so that
+// the fuzz harnesses can keep their inputs small.)
+inline int MaxListEntries = 500;
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -46,10 +47,10 @@ inline bool IsNumeric(std::string_view s) {
 }
 
 // An index read from a file for a list the file grows: negative or beyond
-// kMaxListEntries raises 9.
+// MaxListEntries raises 9.
 inline int ListIndex(std::string_view text) {
   int32_t i = rt::CLng(text);
-  if (i < 0 || i >= kMaxListEntries) throw rt::RuntimeError(rt::kErrSubscript);
+  if (i < 0 || i >= MaxListEntries) throw rt::RuntimeError(rt::kErrSubscript);
   return i;
 }
 

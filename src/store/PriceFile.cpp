@@ -87,7 +87,7 @@ bool LoadPrice() {
       char a = line[0], b = line[1];
       if (a == '#' && b == 'S') {
         int16_t index = rt::CInt(rt::Mid(line, 7));
-        if (index < 0 || index >= kMaxListEntries) throw rt::RuntimeError(rt::kErrSubscript);
+        if (index < 0 || index >= MaxListEntries) throw rt::RuntimeError(rt::kErrSubscript);
         RedimPrice(index);
         item = index;
         anyItem = true;
