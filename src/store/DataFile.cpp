@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <random>
 
@@ -110,18 +111,27 @@ std::optional<std::string> FindDataFile(const std::string& name) {
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-  size_t start = 0, i = 0, n = text.size();
-  while (i < n) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.emplace_back(text.substr(start, i - start));
-      if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
-      start = ++i;
-    } else {
-      ++i;
+  const char* p = text.data();
+  const char* end = p + text.size();
+  auto findLf = [&](const char* from) {
+    return static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(end - from)));
+  };
+  // The next LF is searched once and kept until passed, so that a file of
+  // lone CRs is not rescanned to its end for every line.
+  const char* lf = p < end ? findLf(p) : nullptr;
+  while (p < end) {
+    if (lf && lf < p) lf = findLf(p);
+    const char* stop = lf ? lf : end;
+    const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(stop - p)));
+    const char* eol = cr ? cr : lf;
+    if (!eol) {
+      lines.emplace_back(p, static_cast<size_t>(end - p));
+      break;
     }
+    lines.emplace_back(p, static_cast<size_t>(eol - p));
+    p = eol + 1;
+    if (*eol == '\r' && p < end && *p == '\n') ++p;
   }
-  if (start < n) lines.emplace_back(text.substr(start));
   return lines;
 }
 

@@ -16,6 +16,7 @@ TEST(SplitLines, AcceptsEveryLineEnd) {
   EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
   EXPECT_EQ(SplitLines(""), std::vector<std::string>{});
   EXPECT_EQ(SplitLines("\n"), std::vector<std::string>{""});
+  EXPECT_EQ(SplitLines("a\rb\r\rc\n\nd\r"), (std::vector<std::string>{"a", "b", "", "c", "", "d"}));
 }
 
 using DataFileTest = StoreTest;
