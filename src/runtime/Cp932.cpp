@@ -275,7 +275,10 @@ std::string Utf8ToCp932(std::string_view text) {
       cp = c;
       len = 1;
     } else {
-      len = Utf8SeqLen(text.substr(i));
+      len = c >> 5 == 6 ? 2 : c >> 4 == 14 ? 3 : c >> 3 == 30 ? 4 : 1;
+      if (len > n - i) len = 1;
+      for (size_t k = 1; k < len; ++k)
+        if ((s[i + k] & 0xC0) != 0x80) len = 1;
       cp = len == 2 || len == 3 ? CodePoint(s + i, len) : -1;
     }
     const Cp932Piece* piece = cp >= 0 ? &t.encode[static_cast<size_t>(cp)] : nullptr;

@@ -71,6 +71,10 @@ inline void Append2(std::string& out, int v) {
 // one space, because the readers split the file at every one of them and the
 // rest of the field would come back as a line of its own.
 inline void AppendOneLine(std::string& out, std::string_view s) {
+  if (s.find_first_of("\r\n") == std::string_view::npos) {
+    out.append(s);
+    return;
+  }
   size_t start = 0;
   for (size_t i = 0; i < s.size(); ++i) {
     char c = s[i];
@@ -88,6 +92,10 @@ inline void AppendOneLine(std::string& out, std::string_view s) {
 // written the same way (it reads back as CR LF) so that it cannot split the
 // file's line.
 inline void AppendMarked(std::string& out, std::string_view s) {
+  if (s.find_first_of("\r\n") == std::string_view::npos) {
+    out.append(s);
+    return;
+  }
   size_t start = 0;
   for (size_t i = 0; i < s.size(); ++i) {
     char c = s[i];

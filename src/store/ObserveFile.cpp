@@ -50,6 +50,10 @@ void ApplyDayLine(const std::string& line, int item, int year, std::string& comm
 // the next comma; a comma inside it is written as a full-width comma so
 // that the day's comment cannot take over the rest of the path.
 void AppendPicture(std::string& out, std::string_view path) {
+  if (path.find_first_of(",\r\n") == std::string_view::npos) {
+    out.append(path);
+    return;
+  }
   size_t start = 0;
   for (size_t i = 0; i < path.size(); ++i) {
     char c = path[i];
