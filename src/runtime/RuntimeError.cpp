@@ -126,7 +126,7 @@ int16_t ErrorNumberOf(std::exception_ptr e) {
     return s.code().category() == std::generic_category() ||
                    s.code().category() == std::system_category()
                ? ErrorNumberFromErrno(s.code().value())
-               : kErrInternal;
+               : static_cast<int16_t>(kErrInternal);
   } catch (const std::out_of_range&) {
     return kErrSubscript;
   } catch (...) {

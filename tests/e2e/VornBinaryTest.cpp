@@ -62,7 +62,7 @@ class VirtualScreen {
 
 xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
   xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, strlen(name), name), nullptr);
-  xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+  xcb_atom_t a = r ? r->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
   free(r);
   return a;
 }
