@@ -66,11 +66,9 @@ inline void Append2(std::string& out, int v) {
   out += static_cast<char>('0' + v % 10);
 }
 
-// A field that must stay on its line (a name, a unit, a picture path): a line
-// break typed or pasted into it (CR LF, a lone CR or a lone LF) is written as
-// one space, because the readers split the file at every one of them and the
-// rest of the field would come back as a line of its own.
-inline void AppendOneLine(std::string& out, std::string_view s) {
+// Appends s with each line break in it (CR LF, a lone CR or a lone LF)
+// replaced by `mark`.
+inline void AppendReplacingBreaks(std::string& out, std::string_view s, std::string_view mark) {
   if (s.find_first_of("\r\n") == std::string_view::npos) {
     out.append(s);
     return;
@@ -80,33 +78,24 @@ inline void AppendOneLine(std::string& out, std::string_view s) {
     char c = s[i];
     if (c != '\r' && c != '\n') continue;
     out.append(s.substr(start, i - start));
-    out += ' ';
+    out.append(mark);
     if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
     start = i + 1;
   }
   out.append(s.substr(start));
 }
 
+// A field that must stay on its line (a name, a unit, a picture path): a line
+// break typed or pasted into it is written as one space, because the readers
+// split the file at every one of them and the rest of the field would come
+// back as a line of its own.
+inline void AppendOneLine(std::string& out, std::string_view s) { AppendReplacingBreaks(out, s, " "); }
+
 // A multi-line text (diary, comment) with each line break written as the
 // marker "^~". CR LF is the line break the windows store; a lone CR or LF is
 // written the same way (it reads back as CR LF) so that it cannot split the
 // file's line.
-inline void AppendMarked(std::string& out, std::string_view s) {
-  if (s.find_first_of("\r\n") == std::string_view::npos) {
-    out.append(s);
-    return;
-  }
-  size_t start = 0;
-  for (size_t i = 0; i < s.size(); ++i) {
-    char c = s[i];
-    if (c != '\r' && c != '\n') continue;
-    out.append(s.substr(start, i - start));
-    out += "^~";
-    if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  out.append(s.substr(start));
-}
+inline void AppendMarked(std::string& out, std::string_view s) { AppendReplacingBreaks(out, s, "^~"); }
 
 // Every "^~" of s turned back into CR LF, in place (same length); returns how
 // many were replaced.
