@@ -2,9 +2,12 @@
 # Times `vorn-data copy` of a fully populated data set against the floor of
 # merely decoding the same files with `iconv -f CP932 -t UTF-8`.
 #   scripts/bench-data-copy.sh [BUILD_DIR] [RUNS]
+# The two are run in turns, so that a busy moment of the machine falls on
+# both alike, and the best of RUNS runs of each is compared, as wall time
+# and as processor time (user + system).
 set -euo pipefail
 build=${1:-build}
-runs=${2:-5}
+runs=${2:-7}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -12,20 +15,31 @@ trap 'rm -rf "$tmp"' EXIT
 echo "data set: $(du -sh "$tmp/src" | cut -f1) in $(ls "$tmp/src" | wc -l) files" >&2
 cat "$tmp"/src/* > /dev/null  # warm the page cache
 
-now() { date +%s.%N; }
-# Best wall time of $runs runs of the given shell snippet.
-best() {
-  local b="" t0 t1 d
-  for _ in $(seq "$runs"); do
-    t0=$(now); eval "$1"; t1=$(now)
-    d=$(echo "$t1 - $t0" | bc -l)
-    if [ -z "$b" ] || [ "$(echo "$d < $b" | bc -l)" = 1 ]; then b=$d; fi
-  done
-  echo "$b"
+# Into a new directory each time; removing the last copy is not timed.
+copy() {
+  "$build/tools/vorn-data/vorn-data" copy "$tmp/src" "$tmp/dst"
 }
+floor() {
+  for f in "$tmp"/src/*; do iconv -f CP932 -t UTF-8 "$f" > /dev/null; done
+}
+# Prints "real cpu" of one run of the given function.
+measure() {
+  local TIMEFORMAT='%R %U %S' out
+  out=$({ time "$1" >/dev/null; } 2>&1)
+  echo "$out" | awk '{ printf "%s %.3f\n", $1, $2 + $3 }'
+}
+min() { if [ -z "$1" ] || [ "$(echo "$2 < $1" | bc -l)" = 1 ]; then echo "$2"; else echo "$1"; fi; }
 
-copy=$(best 'rm -rf "$tmp/dst"; "$build/tools/vorn-data/vorn-data" copy "$tmp/src" "$tmp/dst"')
-floor=$(best 'for f in "$tmp"/src/*; do iconv -f CP932 -t UTF-8 "$f" > /dev/null; done')
-printf 'vorn-data copy (load + save): %.3f s\n' "$copy"
-printf 'iconv CP932 -> UTF-8:         %.3f s\n' "$floor"
-printf 'ratio:                        %.2f x\n' "$(echo "$copy / $floor" | bc -l)"
+cr="" cc="" fr="" fc=""
+for _ in $(seq "$runs"); do
+  rm -rf "$tmp/dst"
+  sync
+  read -r r c < <(measure copy)
+  cr=$(min "$cr" "$r") cc=$(min "$cc" "$c")
+  read -r r c < <(measure floor)
+  fr=$(min "$fr" "$r") fc=$(min "$fc" "$c")
+done
+printf '%-32s %8s %8s\n' "" "wall" "cpu"
+printf '%-32s %7.3fs %7.3fs\n' "vorn-data copy (load + save)" "$cr" "$cc"
+printf '%-32s %7.3fs %7.3fs\n' "iconv CP932 -> UTF-8" "$fr" "$fc"
+printf '%-32s %7.2fx %7.2fx\n' "ratio" "$(echo "$cr / $fr" | bc -l)" "$(echo "$cc / $fc" | bc -l)"

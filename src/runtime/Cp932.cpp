@@ -195,69 +195,65 @@ long CodePoint(const unsigned char* p, size_t n) {
 
 }  // namespace
 
-std::string Cp932ToUtf8(std::string_view bytes) {
-  if (AllAscii(bytes)) return std::string(bytes);
+size_t Cp932ToUtf8Into(std::string_view bytes, char* dst) {
   const Tables& t = TheTables();
   static constexpr char kBad[3] = {'\xEF', '\xBF', '\xBD'};
-  const unsigned char* begin = reinterpret_cast<const unsigned char*>(bytes.data());
-  const unsigned char* end = begin + bytes.size();
-  // Two passes, so that the result is allocated once at its exact size.
-  // `emit` is false for the pass that only measures.
-  auto walk = [&](char* dst, bool emit) {
-    size_t size = 0;
-    const unsigned char* p = begin;
-    while (p < end) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const unsigned char* end = p + bytes.size();
+  char* out = dst;
+  while (p < end) {
+    unsigned char c = *p;
+    if (c < 0x80 && t.asciiSame) {
       // Runs of ASCII, which both code pages share, eight bytes at a time.
       while (end - p >= 8) {
         uint64_t w;
         std::memcpy(&w, p, 8);
         if (w & 0x8080808080808080ull) break;
-        if (emit) std::memcpy(dst + size, p, 8);
+        std::memcpy(out, p, 8);
         p += 8;
-        size += 8;
+        out += 8;
       }
-      if (p >= end) break;
-      unsigned char c = *p;
-      if (c < 0x80 && t.asciiSame) {
-        if (emit) dst[size] = static_cast<char>(c);
-        ++p;
-        ++size;
-        continue;
-      }
-      const Utf8Piece* piece = &t.single[c];
-      size_t used = 1;
-      if (t.lead[c]) {
-        piece = p + 1 < end ? &t.pair[static_cast<size_t>(c << 8 | p[1])] : nullptr;
-        if (piece && piece->len) used = 2;
-      }
-      const char* from = kBad;
-      size_t len = 3;
-      if (piece && piece->len) {
-        from = piece->bytes;
-        len = piece->len;
-      }
-      if (emit) std::memcpy(dst + size, from, len);
-      size += len;
-      p += used;
+      while (p < end && *p < 0x80) *out++ = static_cast<char>(*p++);
+      continue;
     }
-    return size;
-  };
+    const Utf8Piece* piece = &t.single[c];
+    size_t used = 1;
+    if (t.lead[c]) {
+      piece = p + 1 < end ? &t.pair[static_cast<size_t>(c << 8 | p[1])] : nullptr;
+      if (piece && piece->len) used = 2;
+    }
+    if (piece && piece->len) {
+      // Copying all three bytes is cheaper than a variable-length copy; the
+      // caller's room of three bytes per input byte covers the excess.
+      std::memcpy(out, piece->bytes, 3);
+      out += piece->len;
+    } else {
+      std::memcpy(out, kBad, 3);
+      out += 3;
+    }
+    p += used;
+  }
+  return static_cast<size_t>(out - dst);
+}
+
+bool AsciiIsShared() { return TheTables().asciiSame; }
+
+std::string Cp932ToUtf8(std::string_view bytes) {
+  if (AllAscii(bytes)) return std::string(bytes);
   std::string out;
-  out.resize(walk(nullptr, false));
-  walk(out.data(), true);
+  out.resize(bytes.size() * kUtf8PerCp932Byte);
+  out.resize(Cp932ToUtf8Into(bytes, out.data()));
   return out;
 }
 
-std::string Utf8ToCp932(std::string_view text) {
-  if (AllAscii(text)) return std::string(text);
+size_t Utf8ToCp932Into(std::string_view text, char* out) {
   const Tables& t = TheTables();
-  std::string out;
-  out.resize(text.size());  // never longer than the UTF-8 text
-  char* dst = out.data();
+  char* dst = out;
   size_t i = 0, n = text.size();
   const unsigned char* s = reinterpret_cast<const unsigned char*>(text.data());
   while (i < n) {
-    if (t.asciiSame) {
+    unsigned char c = s[i];
+    if (c < 0x80 && t.asciiSame) {
       while (n - i >= 8) {
         uint64_t w;
         std::memcpy(&w, s + i, 8);
@@ -266,9 +262,24 @@ std::string Utf8ToCp932(std::string_view text) {
         dst += 8;
         i += 8;
       }
-      if (i >= n) break;
+      while (i < n && s[i] < 0x80) *dst++ = static_cast<char>(s[i++]);
+      continue;
     }
-    unsigned char c = s[i];
+    // Kana and kanji: three bytes in UTF-8, the bulk of Japanese text.
+    if ((c & 0xF0) == 0xE0 && n - i >= 3 && (s[i + 1] & 0xC0) == 0x80 && (s[i + 2] & 0xC0) == 0x80) {
+      size_t code = static_cast<size_t>((c & 0x0F) << 12 | (s[i + 1] & 0x3F) << 6 | (s[i + 2] & 0x3F));
+      const Cp932Piece& piece = t.encode[code];
+      // Overlong forms (below U+0800) are not characters; surrogates are
+      // never in the table.
+      if (code >= 0x800 && piece.len) {
+        *dst++ = piece.bytes[0];
+        if (piece.len == 2) *dst++ = piece.bytes[1];
+      } else {
+        *dst++ = '?';
+      }
+      i += 3;
+      continue;
+    }
     long cp;
     size_t len;
     if (c < 0x80) {
@@ -290,7 +301,14 @@ std::string Utf8ToCp932(std::string_view text) {
     }
     i += len;
   }
-  out.resize(static_cast<size_t>(dst - out.data()));
+  return static_cast<size_t>(dst - out);
+}
+
+std::string Utf8ToCp932(std::string_view text) {
+  if (AllAscii(text)) return std::string(text);
+  std::string out;
+  out.resize(text.size());  // never longer than the UTF-8 text
+  out.resize(Utf8ToCp932Into(text, out.data()));
   return out;
 }
 

@@ -15,6 +15,16 @@ std::string Cp932ToUtf8(std::string_view bytes);
 // UTF-8 byte) is written as "?".
 std::string Utf8ToCp932(std::string_view text);
 
+// The same two conversions into a caller's buffer, for whole files: `dst`
+// must have room for 3 bytes per input byte (decoding) or 1 (encoding).
+// They return the number of bytes written.
+inline constexpr size_t kUtf8PerCp932Byte = 3;
+size_t Cp932ToUtf8Into(std::string_view bytes, char* dst);
+size_t Utf8ToCp932Into(std::string_view text, char* dst);
+// True when bytes below 0x80 are the same characters in both (so plain
+// ASCII text needs no conversion either way).
+bool AsciiIsShared();
+
 // The same conversions straight through the system converter, which the
 // two above reproduce from tables; kept to check them against.
 std::string Cp932ToUtf8ByIconv(std::string_view bytes);

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <ctime>
 #include <random>
 
@@ -108,42 +109,72 @@ std::optional<std::string> FindDataFile(const std::string& name) {
   return path;
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+namespace {
+
+// True when one of the eight bytes of w is a CR or an LF.
+inline bool HasLineEnd(uint64_t w) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+  uint64_t cr = w ^ (kOnes * '\r'), lf = w ^ (kOnes * '\n');
+  return (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs;
+}
+
+}  // namespace
+
+std::vector<std::string_view> SplitLineViews(std::string_view text) {
+  std::vector<std::string_view> lines;
+  // Reserving only address space: a guess on the large side costs nothing
+  // until used, and most files have lines longer than eight bytes.
+  lines.reserve(text.size() / 8 + 1);
   const char* p = text.data();
   const char* end = p + text.size();
-  auto findLf = [&](const char* from) {
-    return static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(end - from)));
-  };
-  // The next LF is searched once and kept until passed, so that a file of
-  // lone CRs is not rescanned to its end for every line.
-  const char* lf = p < end ? findLf(p) : nullptr;
+  const char* start = p;
   while (p < end) {
-    if (lf && lf < p) lf = findLf(p);
-    const char* stop = lf ? lf : end;
-    const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(stop - p)));
-    const char* eol = cr ? cr : lf;
-    if (!eol) {
-      lines.emplace_back(p, static_cast<size_t>(end - p));
-      break;
+    // Runs without a line end, eight bytes at a time.
+    while (end - p >= 8) {
+      uint64_t w;
+      std::memcpy(&w, p, 8);
+      if (HasLineEnd(w)) break;
+      p += 8;
     }
-    lines.emplace_back(p, static_cast<size_t>(eol - p));
-    p = eol + 1;
-    if (*eol == '\r' && p < end && *p == '\n') ++p;
+    while (p < end && *p != '\r' && *p != '\n') ++p;
+    if (p == end) break;
+    lines.emplace_back(start, static_cast<size_t>(p - start));
+    if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
+    start = ++p;
   }
+  if (start < end) lines.emplace_back(start, static_cast<size_t>(end - start));
   return lines;
 }
 
-std::vector<std::string> ReadAllLines(const std::string& path) {
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string_view> views = SplitLineViews(text);
+  return std::vector<std::string>(views.begin(), views.end());
+}
+
+namespace {
+
+// A whole file, read straight into a buffer that is not cleared first.
+struct FileBytes {
+  std::unique_ptr<char[]> data;
+  size_t size = 0;
+  std::string_view view() const { return {data.get(), size}; }
+};
+
+FileBytes ReadAllBytes(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) ThrowErrno(errno, path);
-  std::string bytes;
+  FileBytes f;
   struct stat st{};
-  if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
-  char buf[1 << 16];
+  size_t room = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 1 << 16;
+  f.data = std::make_unique_for_overwrite<char[]>(room);
   for (;;) {
-    ssize_t r = ::read(fd, buf, sizeof buf);
+    if (f.size == room) {  // the file grew while being read
+      auto bigger = std::make_unique_for_overwrite<char[]>(room * 2);
+      std::memcpy(bigger.get(), f.data.get(), f.size);
+      f.data = std::move(bigger);
+      room *= 2;
+    }
+    ssize_t r = ::read(fd, f.data.get() + f.size, room - f.size);
     if (r < 0) {
       if (errno == EINTR) continue;
       int err = errno;
@@ -151,15 +182,20 @@ std::vector<std::string> ReadAllLines(const std::string& path) {
       ThrowErrno(err, path);
     }
     if (r == 0) break;
-    bytes.append(buf, static_cast<size_t>(r));
+    f.size += static_cast<size_t>(r);
   }
   ::close(fd);
-  return SplitLines(rt::Cp932ToUtf8(bytes));
+  return f;
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view utf8Text) {
-  std::string bytes = rt::Utf8ToCp932(utf8Text);
-  std::string dir = DirOf(path);
+}  // namespace
+
+std::vector<std::string> ReadAllLines(const std::string& path) {
+  return SplitLines(rt::Cp932ToUtf8(ReadAllBytes(path).view()));
+}
+
+AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
+  std::string dir = DirOf(path_);
   struct stat dst{};
   if (::stat(dir.c_str(), &dst) != 0) ThrowErrno(errno == ENOENT ? ENOTDIR : errno, dir);
   if (!S_ISDIR(dst.st_mode)) ThrowErrno(ENOTDIR, dir);
@@ -169,63 +205,147 @@ void WriteFileAtomic(const std::string& path, std::string_view utf8Text) {
   // would otherwise replace it silently.
   mode_t mode = 0644;
   struct stat old{};
-  if (::stat(path.c_str(), &old) == 0) {
+  if (::stat(path_.c_str(), &old) == 0) {
     mode = old.st_mode & 07777;
-    if (S_ISDIR(old.st_mode)) ThrowErrno(EISDIR, path);
-    if ((mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0) ThrowErrno(EACCES, path);
+    if (S_ISDIR(old.st_mode)) ThrowErrno(EISDIR, path_);
+    if ((mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path_.c_str(), W_OK) != 0) ThrowErrno(EACCES, path_);
   }
 
   thread_local std::mt19937_64 rng{std::random_device{}()};
-  std::string tmp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+  for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".tmp-%08llx", static_cast<unsigned long long>(rng() & 0xffffffffu));
-    tmp = path + suffix;
-    fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0 && errno != EEXIST) ThrowErrno(errno, tmp);
+    tmp_ = path_ + suffix;
+    fd_ = ::open(tmp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd_ < 0 && errno != EEXIST) ThrowErrno(errno, tmp_);
   }
-  if (fd < 0) ThrowErrno(EEXIST, tmp);
+  if (fd_ < 0) ThrowErrno(EEXIST, tmp_);
+}
 
-  auto fail = [&](int err) {
-    ::close(fd);
-    ::unlink(tmp.c_str());
-    ThrowErrno(err, path);
-  };
-  const char* p = bytes.data();
-  size_t left = bytes.size();
+AtomicFile::~AtomicFile() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    ::unlink(tmp_.c_str());
+  }
+}
+
+void AtomicFile::Fail(int err) {
+  ::close(fd_);
+  fd_ = -1;
+  ::unlink(tmp_.c_str());
+  ThrowErrno(err, path_);
+}
+
+void AtomicFile::Write(std::string_view utf8Text) {
+  if (fd_ < 0) ThrowErrno(EBADF, path_);
+  // CP932 is never longer than the UTF-8 it comes from; the buffer is kept
+  // for the next piece and not cleared first.
+  if (room_ < utf8Text.size()) {
+    room_ = utf8Text.size();
+    encoded_ = std::make_unique_for_overwrite<char[]>(room_);
+  }
+  const char* p = encoded_.get();
+  size_t left = rt::Utf8ToCp932Into(utf8Text, encoded_.get());
   while (left > 0) {
-    ssize_t w = ::write(fd, p, left);
+    ssize_t w = ::write(fd_, p, left);
     if (w < 0) {
       if (errno == EINTR) continue;
-      fail(errno);
+      Fail(errno);
     }
     p += w;
     left -= static_cast<size_t>(w);
   }
-  if (::fsync(fd) != 0) fail(errno);
+}
+
+void AtomicFile::Commit() {
+  if (fd_ < 0) ThrowErrno(EBADF, path_);
+  if (::fsync(fd_) != 0) Fail(errno);
+  int fd = fd_;
+  fd_ = -1;
   if (::close(fd) != 0) {
     int err = errno;
-    ::unlink(tmp.c_str());
-    ThrowErrno(err, path);
+    ::unlink(tmp_.c_str());
+    ThrowErrno(err, path_);
   }
-  if (::rename(tmp.c_str(), path.c_str()) != 0) {
+  if (::rename(tmp_.c_str(), path_.c_str()) != 0) {
     int err = errno;
-    ::unlink(tmp.c_str());
-    ThrowErrno(err, path);
+    ::unlink(tmp_.c_str());
+    ThrowErrno(err, path_);
   }
   // Make the rename itself durable.
-  int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int dfd = ::open(DirOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd >= 0) {
     ::fsync(dfd);
     ::close(dfd);
   }
 }
 
-const std::vector<std::string>& FileReading::Lines() {
-  if (!read_) {
-    lines_ = ReadAllLines(path_);
-    read_ = true;
+void WriteFileAtomic(const std::string& path, std::string_view utf8Text) {
+  AtomicFile file(path);
+  file.Write(utf8Text);
+  file.Commit();
+}
+
+void LineSink::Flush() {
+  if (!file_ || text_.empty()) return;
+  file_->Write(text_);
+  text_.clear();
+}
+
+struct FileReading::Bytes : FileBytes {};
+
+FileReading::FileReading(std::string path) : path_(std::move(path)) {}
+FileReading::~FileReading() = default;
+
+const FileReading::Bytes& FileReading::Raw() {
+  if (!raw_) raw_ = std::make_unique<Bytes>(Bytes{ReadAllBytes(path_)});
+  return *raw_;
+}
+
+bool FileReading::NextLine(std::string_view& line) {
+  const Bytes& raw = Raw();
+  const char* begin = raw.data.get();
+  const char* p = begin + pos_;
+  const char* end = begin + raw.size;
+  if (p >= end) return false;
+  // Line ends are found in the file's bytes: CR and LF are never the second
+  // byte of a double-byte character, so this splits exactly where splitting
+  // the decoded text would. Plain ASCII lines need no decoding at all.
+  const char* start = p;
+  uint64_t high = 0;
+  while (end - p >= 8) {
+    uint64_t w;
+    std::memcpy(&w, p, 8);
+    if (HasLineEnd(w)) break;
+    high |= w;
+    p += 8;
+  }
+  while (p < end && *p != '\r' && *p != '\n') high |= static_cast<unsigned char>(*p++);
+  std::string_view bytes(start, static_cast<size_t>(p - start));
+  if (p < end) {
+    if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
+    ++p;
+  }
+  pos_ = static_cast<size_t>(p - begin);
+  ++line_;
+  if ((high & 0x8080808080808080ull) == 0 && rt::AsciiIsShared()) {
+    line = bytes;
+  } else {
+    decoded_.resize(bytes.size() * rt::kUtf8PerCp932Byte);
+    decoded_.resize(rt::Cp932ToUtf8Into(bytes, decoded_.data()));
+    line = decoded_;
+  }
+  return true;
+}
+
+const std::vector<std::string_view>& FileReading::Lines() {
+  if (!split_) {
+    const Bytes& bytes = Raw();
+    // Decoded once into a buffer the lines point into.
+    text_ = std::make_unique_for_overwrite<char[]>(bytes.size * rt::kUtf8PerCp932Byte + 1);
+    size_t size = rt::Cp932ToUtf8Into(bytes.view(), text_.get());
+    lines_ = SplitLineViews(std::string_view(text_.get(), size));
+    split_ = true;
   }
   return lines_;
 }
@@ -263,9 +383,11 @@ bool RunReader(const std::string& name, const std::function<void()>& missing,
 
 bool RunWriter(const std::string& name, const std::function<void(LineSink&)>& body) {
   try {
-    LineSink sink;
+    AtomicFile file(ResolveFile(DataPath, name));
+    LineSink sink(&file);
     body(sink);
-    WriteFileAtomic(ResolveFile(DataPath, name), sink.text());
+    sink.Flush();
+    file.Commit();
     return true;
   } catch (...) {
     ReportCurrentStoreError(name, 0);

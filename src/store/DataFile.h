@@ -4,6 +4,7 @@
 // a failure or crash during a save never damages the previous records.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,8 @@ std::optional<std::string> FindDataFile(const std::string& name);
 // end a line; a missing final line end is fine. Failures raise RuntimeError.
 std::vector<std::string> ReadAllLines(const std::string& path);
 std::vector<std::string> SplitLines(std::string_view text);
+// The same lines as views into `text`.
+std::vector<std::string_view> SplitLineViews(std::string_view text);
 
 // Writes UTF-8 text (already with CR LF line ends) encoded as CP932: into a
 // temporary file beside `path`, flushed and synced, then renamed over it. On
@@ -46,21 +49,36 @@ extern std::function<void(const StoreError&)> StoreErrorHook;
 // Empty (the default) means no copies anywhere, as for backups and the tool.
 extern std::string HomeDataPath;
 
-// What a reader body sees.
+// What a reader body sees: the file's lines, either one after another
+// (NextLine, for readers that apply each line as it comes) or all at once
+// (Lines, for readers that file lines before applying them).
 class FileReading {
  public:
-  explicit FileReading(std::string path) : path_(std::move(path)) {}
+  explicit FileReading(std::string path);
+  ~FileReading();
+  FileReading(const FileReading&) = delete;
+  FileReading& operator=(const FileReading&) = delete;
   const std::string& path() const { return path_; }
-  // Reads all lines (once).
-  const std::vector<std::string>& Lines();
+  // The next line, decoded; false after the last. The view is valid until
+  // the next call.
+  bool NextLine(std::string_view& line);
+  // All lines (read once); they stay valid as long as this object.
+  const std::vector<std::string_view>& Lines();
   // The 1-based line being applied, for error messages and damaged copies.
+  // NextLine keeps it; readers of Lines() set it with At.
   void At(size_t index0) { line_ = static_cast<long>(index0) + 1; }
   long line() const { return line_; }
 
  private:
+  struct Bytes;
+  const Bytes& Raw();
   std::string path_;
-  std::vector<std::string> lines_;
-  bool read_ = false;
+  std::unique_ptr<Bytes> raw_;
+  size_t pos_ = 0;
+  std::string decoded_;  // the current line, when it is not plain ASCII
+  std::unique_ptr<char[]> text_;
+  std::vector<std::string_view> lines_;
+  bool split_ = false;
   long line_ = 0;
 };
 
@@ -71,20 +89,57 @@ class FileReading {
 bool RunReader(const std::string& name, const std::function<void()>& missing,
                const std::function<void(FileReading&)>& body);
 
-// Collects a file's lines for a writer.
-class LineSink {
+// A file being replaced: written to a temporary file beside `path`, which
+// Commit() flushes, syncs and renames over it. Destroyed without Commit()
+// (an error, an exception) it removes the temporary file and leaves the old
+// one as it was. Failures raise RuntimeError with the matching number.
+class AtomicFile {
  public:
-  void Line(std::string_view s) {
-    text_.append(s);
-    text_.append("\r\n");
-  }
-  // Appends without ending the line (for lines built from many parts).
-  std::string& Buffer() { return text_; }
-  void EndLine() { text_.append("\r\n"); }
-  const std::string& text() const { return text_; }
-  void Reserve(size_t n) { text_.reserve(n); }
+  explicit AtomicFile(std::string path);
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+  // Encodes UTF-8 text as CP932 and appends it.
+  void Write(std::string_view utf8Text);
+  void Commit();
 
  private:
+  [[noreturn]] void Fail(int err);
+  std::string path_, tmp_;
+  int fd_ = -1;
+  std::unique_ptr<char[]> encoded_;
+  size_t room_ = 0;
+};
+
+// Collects a file's lines for a writer and hands them on to the file in
+// pieces of about kChunk bytes, so that a large file is never held whole
+// (twice, as UTF-8 and as CP932) in memory.
+class LineSink {
+ public:
+  static constexpr size_t kChunk = 1 << 18;
+  LineSink() = default;
+  explicit LineSink(AtomicFile* file) : file_(file) { text_.reserve(kChunk + kChunk / 2); }
+  void Line(std::string_view s) {
+    text_.append(s);
+    EndLine();
+  }
+  // Appends without ending the line (for lines built from many parts);
+  // call Spill() after whole lines.
+  std::string& Buffer() { return text_; }
+  void EndLine() {
+    text_.append("\r\n");
+    Spill();
+  }
+  // Passes the lines collected so far to the file once they are a chunk.
+  void Spill() {
+    if (file_ && text_.size() >= kChunk) Flush();
+  }
+  void Flush();
+  // What has not been passed on yet (everything, without a file).
+  const std::string& text() const { return text_; }
+
+ private:
+  AtomicFile* file_ = nullptr;
   std::string text_;
 };
 

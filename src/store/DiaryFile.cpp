@@ -18,11 +18,9 @@ constexpr const char* kNikki = "nikki.dat";
 // with the earlier lines stored.
 bool LoadNikki() {
   return RunReader(kNikki, nullptr, [](FileReading& f) {
-    const std::vector<std::string>& lines = f.Lines();
+    std::string_view line;
     std::string converted;
-    for (size_t n = 0; n < lines.size(); ++n) {
-      f.At(n);
-      const std::string& line = lines[n];
+    while (f.NextLine(line)) {
       int year = KeyNumber(line, 1, 4), month = KeyNumber(line, 6, 2), day = KeyNumber(line, 8, 2);
       StepProgress();
       std::string& slot = Nikki(year, month, day);
@@ -43,11 +41,6 @@ bool LoadNikki() {
 // a single space.
 bool SaveNikki() {
   return RunWriter(kNikki, [](LineSink& out) {
-    size_t size = 0;
-    for (int y = kFirstYear; y <= kLastYear; ++y)
-      for (int m = 1; m <= 12; ++m)
-        for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d) size += Nikki(y, m, d).size() + 13;
-    out.Reserve(size);
     std::string& b = out.Buffer();
     for (int y = kFirstYear; y <= kLastYear; ++y)
       for (int m = 1; m <= 12; ++m)

@@ -66,10 +66,19 @@ inline void Append2(std::string& out, int v) {
   out += static_cast<char>('0' + v % 10);
 }
 
+// True when s holds a CR or LF (or, with comma, a ','). A plain loop: the
+// library's find_first_of searches its set once per character, and writers
+// check every field of a file.
+inline bool HasBreak(std::string_view s, bool comma = false) {
+  for (char c : s)
+    if (c == '\r' || c == '\n' || (comma && c == ',')) return true;
+  return false;
+}
+
 // Appends s with each line break in it (CR LF, a lone CR or a lone LF)
 // replaced by `mark`.
 inline void AppendReplacingBreaks(std::string& out, std::string_view s, std::string_view mark) {
-  if (s.find_first_of("\r\n") == std::string_view::npos) {
+  if (!HasBreak(s)) {
     out.append(s);
     return;
   }

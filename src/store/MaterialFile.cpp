@@ -26,11 +26,9 @@ constexpr const char* kMaterial = "material.dat";
 // missing from the file keep their values in memory.
 bool LoadMaterial() {
   return RunReader(kMaterial, nullptr, [](FileReading& f) {
-    const std::vector<std::string>& lines = f.Lines();
+    std::string_view line;
     int32_t k = 0, j = 0;
-    for (size_t n = 0; n < lines.size(); ++n) {
-      f.At(n);
-      const std::string& line = lines[n];
+    while (f.NextLine(line)) {
       if (line.empty()) continue;
       switch (line[0]) {
         case '#':
@@ -87,12 +85,6 @@ bool LoadMaterial() {
 // up to the first with Date 0; "#End" and an empty line after each material.
 bool SaveMaterial() {
   return RunWriter(kMaterial, [](LineSink& out) {
-    size_t size = 0;
-    for (int k = 1; k <= kMaterials && !Material(k).Name.empty(); ++k) {
-      size += 128 + Material(k).Name.size() + Material(k).Unit.size();
-      for (int j = 1; j <= kTransactions && Material(k).Date(j) != 0; ++j) size += 96;
-    }
-    out.Reserve(size);
     std::string& b = out.Buffer();
     for (int k = 1; k <= kMaterials && !Material(k).Name.empty(); ++k) {
       const MaterialRec& r = Material(k);
@@ -121,6 +113,7 @@ bool SaveMaterial() {
         b += "\r\nRemainVol=";
         AppendInt(b, r.RemainVol(j));
         b += "\r\n%End\r\n";
+        out.Spill();
       }
       b += "#End\r\n\r\n";
     }

@@ -18,7 +18,7 @@ constexpr const char* kObserve = "observe.dat";
 
 // "mmdd,picture,comment": the first comma ends the date, the second the
 // picture path; later commas belong to the comment.
-void ApplyDayLine(const std::string& line, int item, int year, std::string& comment) {
+void ApplyDayLine(std::string_view line, int item, int year, std::string& comment) {
   DayTable<std::string>& pictures = ObserveFile(item);
   ObserveItemRec& rec = ObserveItem(item);
   if (year < kFirstYear || year > kLastYear) throw rt::RuntimeError(rt::kErrSubscript);
@@ -50,7 +50,7 @@ void ApplyDayLine(const std::string& line, int item, int year, std::string& comm
 // the next comma; a comma inside it is written as a full-width comma so
 // that the day's comment cannot take over the rest of the path.
 void AppendPicture(std::string& out, std::string_view path) {
-  if (path.find_first_of(",\r\n") == std::string_view::npos) {
+  if (!HasBreak(path, true)) {
     out.append(path);
     return;
   }
@@ -76,12 +76,10 @@ bool LoadObserve() {
   ObserveItem.Reset();
   return RunReader(kObserve, [] { ObserveFile.Reset(); },
                    [](FileReading& f) {
-                     const std::vector<std::string>& lines = f.Lines();
+                     std::string_view line;
                      int item = -1, year = 0;  // none until their headers
                      std::string comment;
-                     for (size_t n = 0; n < lines.size(); ++n) {
-                       f.At(n);
-                       const std::string& line = lines[n];
+                     while (f.NextLine(line)) {
                        if (line.empty()) continue;
                        char c = line[0];
                        if (c == '#') {
@@ -106,17 +104,6 @@ bool LoadObserve() {
 // "%End" after the last year; "#End" once at the end.
 bool SaveObserve() {
   return RunWriter(kObserve, [](LineSink& out) {
-    size_t size = 16;
-    for (int i = 0; i <= ObserveItem.UBound(); ++i) {
-      size += 32 + 12 * 32 + 9 * 11688;
-      const ObserveItemRec& rec = ObserveItem(i);
-      const DayTable<std::string>& pictures = ObserveFile(i);
-      for (int y = kFirstYear; y <= kLastYear; ++y)
-        for (int m = 1; m <= 12; ++m)
-          for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d)
-            size += pictures(y, m, d).size() + rec.Comment(y, m, d).size();
-    }
-    out.Reserve(size);
     std::string& b = out.Buffer();
     for (int i = 0; i <= ObserveItem.UBound(); ++i) {
       const ObserveItemRec& rec = ObserveItem(i);
@@ -139,6 +126,7 @@ bool SaveObserve() {
             b += ',';
             AppendMarked(b, rec.Comment(y, m, d));
             b += "\r\n";
+            out.Spill();
           }
       }
       b += "%End\r\n";

@@ -30,7 +30,7 @@ DayTable<int32_t>& TableOf(char kind, int item) {
 // numbers; the scan stops after the month's last day, and what follows the
 // last comma is stored only when it is a number (so a trailing comma adds
 // nothing).
-void ApplyPriceLine(const std::string& line, int item) {
+void ApplyPriceLine(std::string_view line, int item) {
   DayTable<int32_t>& table = TableOf(line[0], item);
   int year = rt::CInt(rt::Mid(line, 3, 4));
   int month = rt::CInt(rt::Mid(line, 8, 2));
@@ -77,12 +77,10 @@ bool LoadPrice() {
     PriceItem(0).Name.clear();
   };
   return RunReader(kPrice, missing, [](FileReading& f) {
-    const std::vector<std::string>& lines = f.Lines();
+    std::string_view line;
     int item = -1;  // none until the first "#Start"
     bool anyItem = false;
-    for (size_t n = 0; n < lines.size(); ++n) {
-      f.At(n);
-      const std::string& line = lines[n];
+    while (f.NextLine(line)) {
       if (line.size() < 2) continue;
       char a = line[0], b = line[1];
       if (a == '#' && b == 'S') {
@@ -116,7 +114,6 @@ bool LoadPrice() {
 // (high, middle, low), "#End". Min is never written.
 bool SavePrice() {
   return RunWriter(kPrice, [](LineSink& out) {
-    out.Reserve(static_cast<size_t>(PriceItem.UBound() + 1) * 3 * 384 * 120 + 64);
     std::string& b = out.Buffer();
     for (int i = 0; i <= PriceItem.UBound(); ++i) {
       const PriceItemRec& rec = PriceItem(i);
@@ -135,6 +132,7 @@ bool SavePrice() {
           AppendPriceLine(b, 'H', y, m, high);
           AppendPriceLine(b, 'M', y, m, mid);
           AppendPriceLine(b, 'L', y, m, low);
+          out.Spill();
         }
       b += "#End\r\n";
     }

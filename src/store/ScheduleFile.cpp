@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kSchedule = "Schedule.dat";
 
 // "i,name": split at the first comma only, so the name keeps later commas.
-void ApplyFarmLine(const std::string& line) {
+void ApplyFarmLine(std::string_view line) {
   size_t comma = line.find(',');
   if (comma == std::string::npos) throw rt::RuntimeError(rt::kErrSubscript);
   int16_t index = rt::CInt(std::string_view(line).substr(0, comma));
@@ -26,7 +26,7 @@ void ApplyFarmLine(const std::string& line) {
 }
 
 // "ssss/eeee,place" by character position.
-void ApplyPeriodLine(const std::string& line, int work, int year, int& entry) {
+void ApplyPeriodLine(std::string_view line, int work, int year, int& entry) {
   if (year < kFirstYear || year > kLastYear) throw rt::RuntimeError(rt::kErrSubscript);
   YearPeriods& periods = Schedule(work).SchedulePeriod(year);
   SchedulePeriodRec& rec = periods(entry);  // the 367th line of a year raises 9
@@ -59,12 +59,10 @@ bool LoadSchedule() {
   Schedule.Reset();
   FarmName.Reset();
   return RunReader(kSchedule, nullptr, [](FileReading& f) {
-    const std::vector<std::string>& lines = f.Lines();
+    std::string_view line;
     int work = 0, year = 0, entry = 0;
     bool farm = false;
-    for (size_t n = 0; n < lines.size(); ++n) {
-      f.At(n);
-      const std::string& line = lines[n];
+    while (f.NextLine(line)) {
       if (line.empty()) continue;
       char a = line[0], b = line.size() > 1 ? line[1] : '\0';
       if (a == '#') {
@@ -132,6 +130,7 @@ bool SaveSchedule() {
           b += "\r\n";
         }
         b += "%End\r\n";
+        out.Spill();
       }
       b += "#End\r\n";
     }

@@ -54,23 +54,22 @@ void ScanMonth(std::string_view line, size_t dataStart, int year, int month, Sto
 // bad.
 template <class KeyOf, class Apply>
 void ReadMonthLines(FileReading& f, int kinds, KeyOf keyOf, Apply apply) {
-  const std::vector<std::string>& lines = f.Lines();
+  const std::vector<std::string_view>& lines = f.Lines();
   std::vector<int> filed(static_cast<size_t>(kYears * 12 * kinds), -1);
   for (size_t n = 0; n < lines.size(); ++n) {
     f.At(n);
     filed[keyOf(lines[n])] = static_cast<int>(n);
   }
-  static const std::string empty;
   for (int y = kFirstYear; y <= kLastYear; ++y)
     for (int m = 1; m <= 12; ++m)
       for (int k = 0; k < kinds; ++k) {
         int n = filed[static_cast<size_t>(((y - kFirstYear) * 12 + (m - 1)) * kinds + k)];
         if (n >= 0) f.At(static_cast<size_t>(n));
-        apply(n >= 0 ? lines[static_cast<size_t>(n)] : empty, y, m, k);
+        apply(n >= 0 ? lines[static_cast<size_t>(n)] : std::string_view{}, y, m, k);
       }
 }
 
-size_t YearMonthKey(const std::string& line) {
+size_t YearMonthKey(std::string_view line) {
   int year = KeyNumber(line, 1, 4), month = KeyNumber(line, 6, 2);
   CheckYearMonth(year, month);
   return static_cast<size_t>((year - kFirstYear) * 12 + (month - 1));
@@ -81,7 +80,6 @@ std::string MonthKey(int year, int month) { return std::to_string(year) + "/" + 
 // One line per month, "yyyy/mm" and a comma and the value text of each day.
 template <class ValueText>
 void WriteMonthLines(LineSink& out, ValueText valueText) {
-  out.Reserve(200000);
   std::string& b = out.Buffer();
   for (int y = kFirstYear; y <= kLastYear; ++y)
     for (int m = 1; m <= 12; ++m) {
@@ -99,7 +97,7 @@ void WriteMonthLines(LineSink& out, ValueText valueText) {
 
 bool LoadKousui() {
   return RunReader(kKousui, nullptr, [](FileReading& f) {
-    ReadMonthLines(f, 1, YearMonthKey, [](const std::string& line, int y, int m, int) {
+    ReadMonthLines(f, 1, YearMonthKey, [](std::string_view line, int y, int m, int) {
       ScanMonth(line, 9, y, m, [&](int d, std::string_view v) { Kousui(y, m, d) = ToSingle(rt::Val(v)); });
     });
   });
@@ -113,13 +111,13 @@ bool SaveKousui() {
 
 bool LoadOndo() {
   return RunReader(kOndo, nullptr, [](FileReading& f) {
-    auto key = [](const std::string& line) {
+    auto key = [](std::string_view line) {
       int kind = KeyNumber(line, 1, 1), year = KeyNumber(line, 3, 4), month = KeyNumber(line, 8, 2);
       CheckYearMonth(year, month);
       if (kind < 0 || kind > 1) throw rt::RuntimeError(rt::kErrSubscript);
       return static_cast<size_t>(((year - kFirstYear) * 12 + (month - 1)) * 2 + kind);
     };
-    ReadMonthLines(f, 2, key, [](const std::string& line, int y, int m, int k) {
+    ReadMonthLines(f, 2, key, [](std::string_view line, int y, int m, int k) {
       ScanMonth(line, 11, y, m, [&](int d, std::string_view v) { Ondo(y, m, d, k) = ToSingle(rt::Val(v)); });
     });
   });
@@ -127,7 +125,6 @@ bool LoadOndo() {
 
 bool SaveOndo() {
   return RunWriter(kOndo, [](LineSink& out) {
-    out.Reserve(400000);
     std::string high, low;
     for (int y = kFirstYear; y <= kLastYear; ++y)
       for (int m = 1; m <= 12; ++m) {
@@ -154,7 +151,7 @@ bool LoadTenki() {
         for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d) Tenki(y, m, d) = kDefaultCode;
   };
   return RunReader(kTenki, missing, [](FileReading& f) {
-    ReadMonthLines(f, 1, YearMonthKey, [](const std::string& line, int y, int m, int) {
+    ReadMonthLines(f, 1, YearMonthKey, [](std::string_view line, int y, int m, int) {
       ScanMonth(line, 9, y, m, [&](int d, std::string_view v) { Tenki(y, m, d).assign(v); });
     });
   });

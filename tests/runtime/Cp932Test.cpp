@@ -72,7 +72,7 @@ TEST(Cp932, TablesAgreeWithTheSystemConverter) {
     }
     text += static_cast<char>(0x80 | (cp & 0x3F));
   }
-  text += "\xC0\x80|\xED\xA0\x80|\xF0\x9F\x98\x80|\xF4\x90\x80\x80|\xE3\x81|\xE3\x81\x41|\x80|\xFF|\xE3";
+  text += "\xC0\x80|\xE0\x80\xAF|\xE0\x9F\xBF|\xED\xA0\x80|\xF0\x9F\x98\x80|\xF4\x90\x80\x80|\xE3\x81|\xE3\x81\x41|\x80|\xFF|\xE3";
   EXPECT_EQ(Utf8ToCp932(text), Utf8ToCp932ByIconv(text));
   // Random bytes, heavy on lead bytes and line ends.
   uint32_t seed = 12345;

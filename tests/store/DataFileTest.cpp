@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/Cp932.h"
 #include "store/StoreFixture.h"
 #include "store/WeatherFiles.h"
 
@@ -20,6 +21,62 @@ TEST(SplitLines, AcceptsEveryLineEnd) {
 }
 
 using DataFileTest = StoreTest;
+
+TEST_F(DataFileTest, LinesOneByOneAreTheDecodedTextSplit) {
+  // Random files heavy on line ends, lead bytes without their trail byte and
+  // plain ASCII: reading line by line must give what decoding the whole file
+  // and splitting it gives, with the right line numbers, and so must Lines().
+  uint32_t seed = 99;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0xFF; };
+  const char pool[] = {'\r', '\n', '\x82', '\xA0', '\x88', '\xB1', '\x81', '\x40', 'a', ',', '^', '~', '\xFF', '\x80'};
+  for (int round = 0; round < 400; ++round) {
+    std::string bytes;
+    for (int i = 0, n = static_cast<int>(next() % 60); i < n; ++i)
+      bytes += next() % 3 ? pool[next() % sizeof pool] : static_cast<char>(next() % 2 ? 'x' : next());
+    dir.Write("nikki.dat", bytes);
+    std::vector<std::string> expected = SplitLines(rt::Cp932ToUtf8(bytes));
+    FileReading f(dir.file("nikki.dat"));
+    std::vector<std::string> got;
+    std::string_view line;
+    while (f.NextLine(line)) {
+      got.emplace_back(line);
+      ASSERT_EQ(f.line(), static_cast<long>(got.size()));
+    }
+    ASSERT_EQ(got, expected) << round;
+    FileReading all(dir.file("nikki.dat"));
+    ASSERT_EQ(std::vector<std::string>(all.Lines().begin(), all.Lines().end()), expected) << round;
+  }
+}
+
+TEST_F(DataFileTest, ALargeFileIsWrittenInPiecesAndAFailureMidwayKeepsTheOldFile) {
+  std::string text;
+  for (int i = 0; text.size() < 3 * LineSink::kChunk; ++i) text += "%" + std::to_string(i) + ",晴れ時々くもり\r\n";
+  auto body = [&](LineSink& out) {
+    for (size_t start = 0; start < text.size();) {
+      size_t end = text.find("\r\n", start) + 2;
+      out.Buffer().append(text, start, end - start);
+      out.Spill();
+      start = end;
+    }
+  };
+  ASSERT_TRUE(RunWriter("observe.dat", body));
+  EXPECT_EQ(dir.Read("observe.dat"), rt::Utf8ToCp932(text));
+
+  // A file size limit stops the second piece, as a full disk would.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = LineSink::kChunk + LineSink::kChunk / 2;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  text += "more\r\n";
+  bool ok = RunWriter("observe.dat", body);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(numbers(), std::vector<int>{61});
+  EXPECT_EQ(dir.Read("observe.dat").size(), rt::Utf8ToCp932(text).size() - 6);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"observe.dat"});
+}
 
 TEST_F(DataFileTest, WritesCp932WithCrLf) {
   Tenki.Fill("");
