@@ -287,8 +287,8 @@ void WriteFileAtomic(const std::string& path, std::string_view utf8Text) {
 }
 
 void LineSink::Flush() {
-  if (!file_ || text_.empty()) return;
-  file_->Write(text_);
+  if (text_.empty()) return;
+  file_.Write(text_);
   text_.clear();
 }
 
@@ -384,7 +384,7 @@ bool RunReader(const std::string& name, const std::function<void()>& missing,
 bool RunWriter(const std::string& name, const std::function<void(LineSink&)>& body) {
   try {
     AtomicFile file(ResolveFile(DataPath, name));
-    LineSink sink(&file);
+    LineSink sink(file);
     body(sink);
     sink.Flush();
     file.Commit();

@@ -117,8 +117,7 @@ class AtomicFile {
 class LineSink {
  public:
   static constexpr size_t kChunk = 1 << 18;
-  LineSink() = default;
-  explicit LineSink(AtomicFile* file) : file_(file) { text_.reserve(kChunk + kChunk / 2); }
+  explicit LineSink(AtomicFile& file) : file_(file) { text_.reserve(kChunk + kChunk / 2); }
   void Line(std::string_view s) {
     text_.append(s);
     EndLine();
@@ -132,14 +131,12 @@ class LineSink {
   }
   // Passes the lines collected so far to the file once they are a chunk.
   void Spill() {
-    if (file_ && text_.size() >= kChunk) Flush();
+    if (text_.size() >= kChunk) Flush();
   }
   void Flush();
-  // What has not been passed on yet (everything, without a file).
-  const std::string& text() const { return text_; }
 
  private:
-  AtomicFile* file_ = nullptr;
+  AtomicFile& file_;
   std::string text_;
 };
 
