@@ -87,10 +87,18 @@ template <class T>
 T TextToIntegral(std::string_view s) {
   std::string_view t = Trim(s);
   // Plain digits are by far the most common case in the data files.
+  // At most eleven characters cannot overflow 64 bits.
   if (!t.empty() && t.size() < 12) {
+    size_t i = t[0] == '-' ? 1 : 0;
     long long v = 0;
-    auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (r.ec == std::errc() && r.ptr == t.data() + t.size()) {
+    bool digits = i < t.size();
+    for (size_t k = i; k < t.size() && digits; ++k) {
+      unsigned d = static_cast<unsigned char>(t[k]) - '0';
+      if (d > 9) digits = false;
+      v = v * 10 + d;
+    }
+    if (digits) {
+      if (i) v = -v;
       if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max())
         throw RuntimeError(kErrOverflow);
       return static_cast<T>(v);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -111,12 +112,14 @@ std::optional<std::string> FindDataFile(const std::string& name) {
 
 namespace {
 
-// True when one of the eight bytes of w is a CR or an LF.
-inline bool HasLineEnd(uint64_t w) {
+// Nonzero when one of the eight bytes of w is a CR or an LF; its lowest set
+// bit is then the high bit of the first such byte (in memory order).
+inline uint64_t LineEndBits(uint64_t w) {
   constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
   uint64_t cr = w ^ (kOnes * '\r'), lf = w ^ (kOnes * '\n');
   return (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs;
 }
+inline bool HasLineEnd(uint64_t w) { return LineEndBits(w) != 0; }
 
 }  // namespace
 
@@ -313,14 +316,27 @@ bool FileReading::NextLine(std::string_view& line) {
   // the decoded text would. Plain ASCII lines need no decoding at all.
   const char* start = p;
   uint64_t high = 0;
-  while (end - p >= 8) {
+  for (;;) {
+    if (end - p < 8) {
+      while (p < end && *p != '\r' && *p != '\n') high |= static_cast<unsigned char>(*p++);
+      break;
+    }
     uint64_t w;
     std::memcpy(&w, p, 8);
-    if (HasLineEnd(w)) break;
+    if (uint64_t bits = LineEndBits(w)) {
+      if constexpr (std::endian::native == std::endian::little) {
+        // Only the bytes before the line end count.
+        int skip = std::countr_zero(bits) / 8;
+        if (skip) high |= w & (~0ull >> (64 - 8 * skip));
+        p += skip;
+      } else {
+        while (*p != '\r' && *p != '\n') high |= static_cast<unsigned char>(*p++);
+      }
+      break;
+    }
     high |= w;
     p += 8;
   }
-  while (p < end && *p != '\r' && *p != '\n') high |= static_cast<unsigned char>(*p++);
   std::string_view bytes(start, static_cast<size_t>(p - start));
   if (p < end) {
     if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
