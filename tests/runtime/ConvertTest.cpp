@@ -57,6 +57,10 @@ TEST(IntegerConversion, AcceptsNumbersWithSpacesAndRoundsHalvesToEven) {
   EXPECT_EQ(CLng("1e3"), 1000);
   EXPECT_EQ(CByte("255"), 255);
   EXPECT_EQ(CInt(-0.5), 0);
+  EXPECT_EQ(CInt("+7"), 7);
+  EXPECT_EQ(CInt("-0"), 0);
+  EXPECT_EQ(CLng("-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(CLng("00000000042"), 42);
 }
 
 TEST(IntegerConversion, RaisesTypeMismatchAndOverflow) {
@@ -64,6 +68,10 @@ TEST(IntegerConversion, RaisesTypeMismatchAndOverflow) {
   EXPECT_EQ(ErrorOf([] { CInt("   "); }), kErrTypeMismatch);
   EXPECT_EQ(ErrorOf([] { CInt("12a"); }), kErrTypeMismatch);
   EXPECT_EQ(ErrorOf([] { CLng("1 2"); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorOf([] { CInt("-"); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorOf([] { CInt("1-"); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorOf([] { CInt("--1"); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorOf([] { CLng("99999999999"); }), kErrOverflow);
   EXPECT_EQ(ErrorOf([] { CInt("32768"); }), kErrOverflow);
   EXPECT_EQ(ErrorOf([] { CInt("-32769"); }), kErrOverflow);
   EXPECT_EQ(ErrorOf([] { CInt("32767.5"); }), kErrOverflow);
