@@ -193,9 +193,6 @@ FileBytes ReadAllBytes(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::string> ReadAllLines(const std::string& path) {
-  return SplitLines(rt::Cp932ToUtf8(ReadAllBytes(path).view()));
-}
 
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
   std::string dir = DirOf(path_);
@@ -283,11 +280,6 @@ void AtomicFile::Commit() {
   }
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view utf8Text) {
-  AtomicFile file(path);
-  file.Write(utf8Text);
-  file.Commit();
-}
 
 void LineSink::Flush() {
   if (text_.empty()) return;

@@ -18,18 +18,11 @@ std::string ResolveFile(const std::string& dir, const std::string& name);
 // The same in DataPath; nullopt when no such file exists.
 std::optional<std::string> FindDataFile(const std::string& name);
 
-// All lines of a file, decoded to UTF-8. CR LF, a lone CR and a lone LF each
-// end a line; a missing final line end is fine. Failures raise RuntimeError.
-std::vector<std::string> ReadAllLines(const std::string& path);
+// The lines of a text: CR LF, a lone CR and a lone LF each end a line; a
+// missing final line end is fine.
 std::vector<std::string> SplitLines(std::string_view text);
 // The same lines as views into `text`.
 std::vector<std::string_view> SplitLineViews(std::string_view text);
-
-// Writes UTF-8 text (already with CR LF line ends) encoded as CP932: into a
-// temporary file beside `path`, flushed and synced, then renamed over it. On
-// failure the old file is untouched, the temporary file removed, and a
-// RuntimeError with the matching number raised.
-void WriteFileAtomic(const std::string& path, std::string_view utf8Text);
 
 // A failure of a reader or writer, as the error reporter shows it; `line` is
 // the 1-based line where a reader stopped (0 when not at a line).
