@@ -193,7 +193,6 @@ FileBytes ReadAllBytes(const std::string& path) {
 
 }  // namespace
 
-
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
   std::string dir = DirOf(path_);
   struct stat dst{};
@@ -279,7 +278,6 @@ void AtomicFile::Commit() {
     ::close(dfd);
   }
 }
-
 
 void LineSink::Flush() {
   if (text_.empty()) return;
