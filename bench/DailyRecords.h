@@ -1,11 +1,12 @@
 #pragma once
-// Every day of 1999..2030 with weather (and, if asked, a diary entry), for
-// the benchmarks of the files and of load-all / save-all.
+// Every day of 1999..2030 with weather (and, given a text for day number i,
+// a diary entry), for the benchmarks of the files and of load-all / save-all.
+#include <functional>
 #include <string>
 
 #include "store/Store.h"
 
-inline void PopulateDailyRecords(bool withDiary) {
+inline void PopulateDailyRecords(const std::function<std::string(int i)>& diary = nullptr) {
   int i = 0;
   for (int y = kFirstYear; y <= kLastYear; ++y)
     for (int m = 1; m <= 12; ++m)
@@ -14,6 +15,6 @@ inline void PopulateDailyRecords(bool withDiary) {
         Ondo(y, m, d, 0) = static_cast<float>((i * 13) % 300 - 150) / 10.0f;
         Kousui(y, m, d) = static_cast<float>((i * 31) % 6000) / 10.0f;
         Tenki(y, m, d) = std::to_string(100 + i % 900);
-        if (withDiary) Nikki(y, m, d) = "晴れ。畑の草取りと水やり。\r\nトマトの誘引 " + std::to_string(i);
+        if (diary) Nikki(y, m, d) = diary(i);
       }
 }

@@ -16,6 +16,8 @@
 #include "store/Store.h"
 #include "support/TempDir.h"
 
+#include "DailyRecords.h"
+
 namespace {
 
 const char* const kPhrases[] = {"晴れ。畑を耕した", "朝から雨、ハウスの換気", "トマトの脇芽かき", "なすに追肥（化成）",
@@ -23,16 +25,9 @@ const char* const kPhrases[] = {"晴れ。畑を耕した", "朝から雨、ハ�
 
 void Populate() {
   ResetStore();
-  int i = 0;
-  for (int y = kFirstYear; y <= kLastYear; ++y)
-    for (int m = 1; m <= 12; ++m)
-      for (int d = 1; d <= DaysInMonth(y, m); ++d, ++i) {
-        Ondo(y, m, d, 1) = static_cast<float>((i * 7) % 450) / 10.0f;
-        Ondo(y, m, d, 0) = static_cast<float>((i * 13) % 300 - 150) / 10.0f;
-        Kousui(y, m, d) = static_cast<float>((i * 31) % 600) / 10.0f;
-        Tenki(y, m, d) = std::to_string(100 + i % 900);
-        Nikki(y, m, d) = std::string(kPhrases[i % 8]) + "\r\n" + kPhrases[(i / 8) % 8] + "。気温 " + std::to_string(i % 35) + "度";
-      }
+  PopulateDailyRecords([](int i) {
+    return std::string(kPhrases[i % 8]) + "\r\n" + kPhrases[(i / 8) % 8] + "。気温 " + std::to_string(i % 35) + "度";
+  });
   RedimPrice(29);
   for (int k = 0; k < 30; ++k) {
     PriceItem(k).Name = "野菜" + std::to_string(k);

@@ -24,7 +24,7 @@ namespace {
 
 void Populate() {
   ResetStore();
-  PopulateDailyRecords(true);
+  PopulateDailyRecords([](int i) { return "晴れ。畑の草取りと水やり。\r\nトマトの誘引 " + std::to_string(i); });
   RedimPrice(10);
   for (int k = 1; k <= 10; ++k) {
     PriceItem(k).Name = "品目" + std::to_string(k);

@@ -12,7 +12,7 @@ namespace {
 
 void Populate() {
   ResetStore();
-  PopulateDailyRecords(false);
+  PopulateDailyRecords();
 }
 
 void BM_SaveWeatherFiles(benchmark::State& state) {
