@@ -11,8 +11,13 @@ all: build
 deps:
 	@bash scripts/install-deps.sh
 
+# A compiler cache, where the machine has one, makes rebuilds of a fresh
+# clone quick; nothing depends on it.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
+
 $(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER)
 
 configure: $(BUILD)/build.ninja
 

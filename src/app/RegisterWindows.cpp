@@ -6,6 +6,7 @@
 
 void RegisterWindows() {
   // Each record window adds its registration here.
-  RegisterDiaryWindows();
   RegisterRecordWindow(RecordWindow::Weather, {ShowWeatherWindow, UnloadWeatherWindow});
+  RegisterRecordWindow(RecordWindow::DiaryEdit, {ShowDiaryEdit, UnloadDiaryEdit});
+  RegisterRecordWindow(RecordWindow::Diary, {ShowDiary, UnloadDiary});
 }

@@ -12,7 +12,7 @@
 #include "platform/Screen.h"
 #include "runtime/Convert.h"
 #include "runtime/RuntimeError.h"
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 #include "store/Store.h"
 
 int16_t CalYear = 0, CalMonth = 0, CalDay = 0;

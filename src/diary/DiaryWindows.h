@@ -15,6 +15,3 @@ void ShowDiary();
 // Destroys the window when it is loaded; the next showing loads it afresh.
 void UnloadDiaryEdit();
 void UnloadDiary();
-
-// Registers both windows with the menu bar.
-void RegisterDiaryWindows();

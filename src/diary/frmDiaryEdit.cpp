@@ -11,7 +11,7 @@
 #include "platform/Fonts.h"
 #include "platform/Screen.h"
 #include "runtime/Convert.h"
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 #include "store/DiaryFile.h"
 #include "store/Store.h"
 

@@ -17,13 +17,15 @@
 #include "platform/Screen.h"
 #include "platform/TrayIcon.h"
 #include "runtime/Convert.h"
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 #include "shell/Icons.h"
 #include "shell/RecordWindows.h"
 #include "shell/frmSave.h"
 #include "shell/frmTitle.h"
 #include "shell/modFile.h"
+#include "platform/Today.h"
 #include "shell/modMain.h"
+#include "store/ScopedFlag.h"
 #include "store/Store.h"
 
 namespace {
@@ -270,13 +272,9 @@ void frmMenuBar::tlbMain_ButtonClick(int index) {
 void frmMenuBar::mnuFileSave_Click() { SaveAll(this); }
 
 void frmMenuBar::mnuFileRead_Click() {
-  Busy = 1;
-  YearMonthDay today = Today();
-  CurYear = today.Year;
-  CurMonth = today.Month;
-  CurDay = today.Day;
+  ScopedFlag busy(Busy);
+  SetCurrentDate(Today());
   LoadAll(this);
-  Busy = 0;
 }
 
 void frmMenuBar::mnuFileMediaSave_Click() { OpenSaveDialog(false); }

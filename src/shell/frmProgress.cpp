@@ -13,7 +13,7 @@
 #include "platform/Fonts.h"
 #include "platform/Screen.h"
 #include "runtime/Convert.h"
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 #include "store/Store.h"
 
 int16_t BarHeight = 0;

@@ -13,7 +13,7 @@
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "runtime/RuntimeError.h"
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 #include "shell/modFile.h"
 #include "store/Store.h"
 

@@ -9,7 +9,7 @@
 #include <QScreen>
 
 #include "platform/Fonts.h"
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 #include "store/Store.h"
 
 namespace {

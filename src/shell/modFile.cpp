@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 #include "shell/frmProgress.h"
 #include "store/DataFile.h"
 #include "store/FileSequences.h"

@@ -12,18 +12,13 @@
 #include "platform/SingleInstance.h"
 #include "platform/TrayIcon.h"
 #include "platform/clsSystemFolder.h"
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 #include "shell/frmMenuBar.h"
 #include "shell/frmTitle.h"
 #include "shell/modFile.h"
 #include "store/DataFile.h"
 
 namespace {
-
-std::optional<QDate>& TodayOverride() {
-  static std::optional<QDate> d;
-  return d;
-}
 
 std::function<void()>& EndHook() {
   static std::function<void()> h;
@@ -33,15 +28,6 @@ std::function<void()>& EndHook() {
 const QString kTitle = QStringLiteral("Vorn");
 
 }  // namespace
-
-void SetTodayOverride(std::optional<QDate> today) { TodayOverride() = today; }
-
-YearMonthDay Today() {
-  QDate d = TodayOverride() ? *TodayOverride() : QDate::currentDate();
-  if (d.year() < kFirstYear) d = QDate(kFirstYear, 1, 1);
-  if (d.year() > kLastYear) d = QDate(kLastYear, 12, 31);
-  return {static_cast<int16_t>(d.year()), static_cast<int16_t>(d.month()), static_cast<int16_t>(d.day())};
-}
 
 bool StartsInTray(const QString& commandLine) {
   // Only spaces are trimmed, as the command line is.
@@ -80,9 +66,7 @@ StartResult Main(const StartOptions& options) {
     HomeDataPath = DataPath;
 
     YearMonthDay today = Today();
-    CurYear = today.Year;
-    CurMonth = today.Month;
-    CurDay = today.Day;
+    SetCurrentDate(today);
     PeriodFrom = today;
     PeriodTo = today;
 

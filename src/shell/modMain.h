@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include "platform/Today.h"
 #include "store/Store.h"
 
 struct StartOptions {
@@ -26,10 +27,6 @@ StartResult Main(const StartOptions& options);
 // True for a command line that is exactly "/t" or "/T" after trimming spaces.
 bool StartsInTray(const QString& commandLine);
 
-// Today's date, clamped into the years the tables hold: before 1999 gives
-// 1999-01-01, after 2030 gives 2030-12-31.
-YearMonthDay Today();
-void SetTodayOverride(std::optional<QDate> today);
 
 // The help page: "help/index.html" in the data directory, else in the
 // installed data directories; empty when there is none.

@@ -11,14 +11,13 @@
 #include "runtime/Convert.h"
 #include "runtime/Cp932.h"
 #include "runtime/RuntimeError.h"
+#include "store/Store.h"
 
 namespace filetext {
 
-// Each list that a file can grow (produce, observed crops, works) holds at
-// most this many entries. A damaged index such as 32767 would otherwise make
-// a reader allocate gigabytes of empty day tables. (A variable only so that
-// the fuzz harnesses can keep their inputs small.)
-inline int MaxListEntries = 500;
+// The list limit of the store (kListLimit); a variable only so that the fuzz
+// harnesses can keep their inputs small.
+inline int MaxListEntries = kListLimit;
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

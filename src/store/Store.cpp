@@ -45,6 +45,19 @@ int16_t DaysInMonth(int year, int month) {
 }
 
 std::string DayOfYearToDate(int year, int n) {
+  MonthDay md = DateOfDayOfYear(year, n);
+  return std::to_string(year) + "/" + std::to_string(md.Month) + "/" + std::to_string(md.Day);
+}
+
+int DaysInYear(int year) { return year % 4 == 0 ? 366 : 365; }
+
+int DayOfYear(int year, int month, int day) {
+  int n = day;
+  for (int m = 1; m < month; ++m) n += DaysInMonth(year, m);
+  return n;
+}
+
+MonthDay DateOfDayOfYear(int year, int n) {
   int month = 1;
   if (n < 1) n = 1;
   while (month < 12 && n > DaysInMonth(year, month)) {
@@ -52,7 +65,7 @@ std::string DayOfYearToDate(int year, int n) {
     ++month;
   }
   if (n > DaysInMonth(year, month)) n = DaysInMonth(year, month);
-  return std::to_string(year) + "/" + std::to_string(month) + "/" + std::to_string(n);
+  return {month, n};
 }
 
 void RedimPrice(int ubound) {

@@ -26,6 +26,19 @@ int16_t DaysInMonth(int year, int month);
 // zeros; 0 or less gives 1 January, beyond the year 31 December.
 std::string DayOfYearToDate(int year, int n);
 
+// Day number of a date in its year (January 1 is 1), and back. A number
+// outside the year is clamped to its first or last day, as DayOfYearToDate
+// does.
+int DayOfYear(int year, int month, int day);
+struct MonthDay {
+  int Month = 0;
+  int Day = 0;
+  bool operator==(const MonthDay&) const = default;
+};
+MonthDay DateOfDayOfYear(int year, int n);
+// Days in a year: 366 when year mod 4 = 0, as DaysInMonth counts February.
+int DaysInYear(int year);
+
 inline int DaySlot(int year, int month, int day) {
   if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 || day > 31)
     throw rt::RuntimeError(rt::kErrSubscript);
@@ -237,6 +250,20 @@ struct YearMonthDay {
 };
 extern YearMonthDay PeriodFrom;
 extern YearMonthDay PeriodTo;
+
+// Makes a date the shared current date of the daily windows.
+inline void SetCurrentDate(const YearMonthDay& d) {
+  CurYear = d.Year;
+  CurMonth = d.Month;
+  CurDay = d.Day;
+}
+inline YearMonthDay CurrentDate() { return {CurYear, CurMonth, CurDay}; }
+
+// Each list a user or a file can grow (produce, observed crops, works,
+// places) holds at most this many entries: a damaged index such as 32767
+// would otherwise make a reader allocate gigabytes of empty day tables, and
+// the name list editor refuses to add beyond it.
+constexpr int kListLimit = 500;
 
 // Called once per day value the weather and diary files handle, after
 // ProgressCount has grown. The store's own is a no-op; the windows install one

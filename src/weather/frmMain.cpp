@@ -19,8 +19,9 @@
 #include "platform/Fonts.h"
 #include "platform/Screen.h"
 #include "runtime/RuntimeError.h"
-#include "shell/ErrorReporter.h"
-#include "shell/modMain.h"
+#include "platform/ErrorReporter.h"
+#include "platform/Today.h"
+#include "platform/WindowSlot.h"
 #include "store/Store.h"
 #include "store/WeatherFiles.h"
 #include "platform/PictureBox.h"
@@ -29,7 +30,10 @@
 
 namespace {
 
-frmMain* g_window = nullptr;
+WindowSlot<frmMain>& Slot() {
+  static WindowSlot<frmMain> slot;
+  return slot;
+}
 
 void DefaultPopup(QMenu* menu, const QPoint& at) { menu->exec(at); }
 frmMain::PopupFn& Popup() {
@@ -144,9 +148,7 @@ frmMain::frmMain() : QWidget(nullptr) {
   BuildControls();
 }
 
-frmMain::~frmMain() {
-  if (g_window == this) g_window = nullptr;
-}
+frmMain::~frmMain() = default;
 
 void frmMain::BuildControls() {
   pctGraph = new PictureBox(this);
@@ -297,10 +299,7 @@ void frmMain::Form_Load() {
   CatchErrors([&] {
     LayoutWeatherWindow(*this);
     // Today, kept inside the years the record tables hold.
-    YearMonthDay today = Today();
-    CurYear = today.Year;
-    CurMonth = today.Month;
-    CurDay = today.Day;
+    SetCurrentDate(Today());
     LoadCurrentDay(*this, LoadOrder::TemperaturesFirst);
     txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
   });
@@ -513,25 +512,14 @@ void ShowRainfall(frmMain& f, int16_t year, int16_t month, int16_t day) {
   SetBarValue(f.hscRain, TenthsOf(Kousui(year, month, day)));
 }
 
-frmMain* WeatherWindow() { return g_window; }
+frmMain* WeatherWindow() { return Slot().Loaded(); }
 
 void ShowWeatherWindow() {
-  if (!g_window) {
-    g_window = new frmMain();
-    g_window->Form_Load();
-  }
-  g_window->show();
-  g_window->raise();
-  g_window->activateWindow();
+  Slot().Show([] {
+    auto* w = new frmMain();
+    w->Form_Load();
+    return w;
+  });
 }
 
-void UnloadWeatherWindow() {
-  // Gone at once for the program; the object itself goes when control is
-  // back in the event loop, in case one of its own handlers is still running
-  // (a menu or message box of the window that let the menu bar in).
-  if (!g_window) return;
-  frmMain* w = g_window;
-  g_window = nullptr;
-  w->hide();
-  w->deleteLater();
-}
+void UnloadWeatherWindow() { Slot().Unload(); }

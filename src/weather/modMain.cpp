@@ -6,7 +6,7 @@
 #include "runtime/Convert.h"
 #include "runtime/Cp932.h"
 #include "runtime/RuntimeError.h"
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 #include "store/Store.h"
 
 int16_t WeatherTop = 0;

@@ -12,7 +12,7 @@
 #include "diary/frmDiaryEdit.h"
 #include "diary/frmDiary.h"
 #include "runtime/Cp932.h"
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 #include "store/DiaryFile.h"
 #include "shell/RecordWindows.h"
 

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "platform/Screen.h"
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 #include "store/DataFile.h"
 #include "store/Store.h"
 #include "support/GuiTest.h"

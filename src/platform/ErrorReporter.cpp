@@ -1,4 +1,4 @@
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 
 #include "platform/MessageBox.h"
 #include "runtime/Convert.h"

@@ -1,4 +1,4 @@
-#include "shell/ErrorReporter.h"
+#include "platform/ErrorReporter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,47 @@
+#pragma once
+// The one copy of a modeless record window: created on first showing, kept
+// (hidden) when closed, destroyed when the program unloads it.
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "platform/ErrorReporter.h"
+
+template <class W>
+class WindowSlot {
+ public:
+  // The loaded window, or nullptr when it is not loaded.
+  W* Loaded() const { return window_.data(); }
+
+  // Loads the window on first showing (make builds it and runs its loading),
+  // then shows it modeless and brings it to the front. A failure is reported.
+  W* Show(const std::function<W*()>& make = [] { return new W; }) {
+    CatchErrors([&] {
+      if (!window_) window_ = make();
+      window_->show();
+      window_->raise();
+      window_->activateWindow();
+    });
+    return window_.data();
+  }
+
+  // Unloads the window: gone for the program at once, so the next showing
+  // loads it afresh. A window with an Unload() of its own decides how it
+  // goes (it may be in the middle of a save); any other is hidden now and
+  // deleted when control is back in the event loop, in case one of its own
+  // handlers is still running (a menu or message box that let the caller in).
+  void Unload() {
+    W* w = window_.data();
+    window_ = nullptr;
+    if (!w) return;
+    if constexpr (requires { w->Unload(); }) {
+      w->Unload();
+    } else {
+      w->hide();
+      w->deleteLater();
+    }
+  }
+
+ private:
+  QPointer<W> window_;
+};
