@@ -107,6 +107,11 @@ class OutsideClickCloser : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::WindowActivate && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow()) {
+      CatchErrors([&] { host_->CatchUpWithCurrentDate(); });
+      return false;
+    }
     if (e->type() != QEvent::MouseButtonPress) return false;
     PictureBox* pct = host_->pctCalender;
     if (!pct || !pct->isVisible() || !pct->hasFocus() || !host_->cmdCalender) return false;
@@ -429,6 +434,12 @@ void CloseCalender(CalenderHost& host) {
 CalenderHost::~CalenderHost() {
   for (const QMetaObject::Connection& c : calenderConnections_) QObject::disconnect(c);
   delete calenderCloser_;
+}
+
+bool CalenderHost::CatchUpWithCurrentDate() {
+  if (Busy != 0 || ShownDate.Year == 0 || ShownDate == CurrentDate()) return false;
+  RefreshForCurrentDate();
+  return true;
 }
 
 void CalenderHost::cmdCalender_Click() {

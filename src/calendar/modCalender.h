@@ -55,6 +55,11 @@
 //                          RefreshForCurrentDate().
 // WriteCalenderText(*this) writes txtCalender for the current date (for the
 // host's own loading code).
+//
+// The shown day (see ShownDate below): a host's RefreshForCurrentDate loads
+// its fields and calls MarkShown(); its change handlers store into
+// EditDate(). ConnectCalender also makes the host catch up with a current
+// date moved by another window whenever the host window is activated.
 // ---------------------------------------------------------------------------
 #include <QMetaObject>
 #include <QPointer>
@@ -62,6 +67,7 @@
 #include <vector>
 
 #include "platform/PictureBox.h"
+#include "store/Store.h"
 
 class QLineEdit;
 class QPushButton;
@@ -109,8 +115,27 @@ class CalenderHost {
   Align calenderAlign = kAlignRight;
   bool useOpenToggle = false;
 
-  // Reload the window's fields for CurYear/CurMonth/CurDay.
+  // Reload the window's fields for CurYear/CurMonth/CurDay (and call
+  // MarkShown() once they show it).
   virtual void RefreshForCurrentDate() = 0;
+
+  // --- The shown day ------------------------------------------------------
+  // The current date is shared, and another window can move it while this
+  // one stays open with its fields. An edit here must still go into the day
+  // the fields show: handlers store into EditDate(), never into the current
+  // date directly. When the window is activated again and Busy is 0, it
+  // catches up: RefreshForCurrentDate() runs for the moved date.
+  YearMonthDay ShownDate{};  // all 0 until the fields were loaded for a day
+  // The fields now show the current date.
+  void MarkShown() { ShownDate = CurrentDate(); }
+  // The fields show no day (a load failed half-way): edits go to the current date.
+  void ForgetShown() { ShownDate = {}; }
+  // The day an edit goes into: the shown day once one has been loaded, else
+  // the current date.
+  YearMonthDay EditDate() const { return ShownDate.Year != 0 ? ShownDate : CurrentDate(); }
+  // Reloads for the current date when it moved away from the shown day;
+  // returns whether it did. Runs on every activation of the host window.
+  bool CatchUpWithCurrentDate();
 
   virtual void cmdCalender_Click();
   virtual void pctCalender_LostFocus();

@@ -27,9 +27,6 @@ QPlainTextEdit* MakeEntryBox(QWidget* parent) {
   return t;
 }
 
-int TwipsToPixelsX(double tw) { return static_cast<int>(rt::RoundHalfEven(tw / TwipsPerPixelX)); }
-int TwipsToPixelsY(double tw) { return static_cast<int>(rt::RoundHalfEven(tw / TwipsPerPixelY)); }
-
 }  // namespace
 
 frmDiary::frmDiary(QWidget* parent) : QWidget(parent) {

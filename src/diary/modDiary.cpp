@@ -1,5 +1,7 @@
 #include "diary/modDiary.h"
 
+#include "platform/Controls.h"
+
 #include <QWidget>
 #include <string>
 
@@ -47,28 +49,7 @@ int DiaryEntryLength(const QString& text) {
   return n;
 }
 
-QString StorableDiaryText(const QString& typed) {
-  QString in = typed;
-  in.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  in.replace(QChar('\r'), QChar('\n'));
-  in.replace(QChar::ParagraphSeparator, QChar('\n'));
-  in.replace(QChar::LineSeparator, QChar('\n'));
-  QString out;
-  out.reserve(in.size());
-  for (int i = 0; i < in.size();) {
-    int len = (in.at(i).isHighSurrogate() && i + 1 < in.size() && in.at(i + 1).isLowSurrogate()) ? 2 : 1;
-    QString ch = in.mid(i, len);
-    i += len;
-    if (ch.at(0).unicode() < 0x80) {
-      out += ch;
-      continue;
-    }
-    std::string bytes = rt::Utf8ToCp932(ch.toStdString());
-    if (bytes == "?") continue;  // the code page has no such character
-    out += QString::fromStdString(rt::Cp932ToUtf8(bytes));
-  }
-  return out;
-}
+QString StorableDiaryText(const QString& typed) { return StorableText(typed); }
 
 void MoveWindowOuter(QWidget* w, int widthPx, int heightPx) {
   QSize frameExtra = w->frameGeometry().size() - w->geometry().size();

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 #include <cmath>
 
 #include "runtime/Convert.h"
@@ -32,3 +33,22 @@ int ScaledFontSize(double n, double denominator) {
 
 int PixelsToTwipsX(double px) { return static_cast<int>(rt::RoundHalfEven(px * TwipsPerPixelX)); }
 int PixelsToTwipsY(double px) { return static_cast<int>(rt::RoundHalfEven(px * TwipsPerPixelY)); }
+
+int TwipsToPixelsX(double twips) { return static_cast<int>(rt::RoundHalfEven(twips / TwipsPerPixelX)); }
+int TwipsToPixelsY(double twips) { return static_cast<int>(rt::RoundHalfEven(twips / TwipsPerPixelY)); }
+
+namespace {
+// A control lands on whole pixels with a fraction dropped; a small epsilon
+// keeps a value like 52 * 15 / 15 from landing a hair below its pixel after
+// float arithmetic.
+int FloorPxX(double twips) { return static_cast<int>(std::floor(twips / TwipsPerPixelX + 1e-6)); }
+int FloorPxY(double twips) { return static_cast<int>(std::floor(twips / TwipsPerPixelY + 1e-6)); }
+}  // namespace
+
+void PlaceTwips(QWidget* w, double left, double top, double width, double height) {
+  w->setGeometry(FloorPxX(left), FloorPxY(top), FloorPxX(width), FloorPxY(height));
+}
+
+void PlacePixels(QWidget* w, double left, double top, double width, double height) {
+  PlaceTwips(w, left * TwipsPerPixelX, top * TwipsPerPixelY, width * TwipsPerPixelX, height * TwipsPerPixelY);
+}

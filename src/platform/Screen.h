@@ -20,3 +20,17 @@ int ScaledFontSize(double n, double denominator = 15.0);
 // Pixels to twips and back with the captured factors.
 int PixelsToTwipsX(double px);
 int PixelsToTwipsY(double px);
+
+// Twips to pixels, nearest with halves to even.
+int TwipsToPixelsX(double twips);
+int TwipsToPixelsY(double twips);
+
+class QWidget;
+// Places a control given in twips (left, top, width, height), relative to
+// its parent's inner area; each value lands on a whole pixel with the
+// fraction dropped.
+void PlaceTwips(QWidget* w, double left, double top, double width, double height);
+// Places a control given in design pixels of the 1024 x 768 screen: each
+// value goes through twips, so the result is the same as PlaceTwips with
+// pixels times twips per pixel.
+void PlacePixels(QWidget* w, double left, double top, double width, double height);

@@ -21,7 +21,6 @@ namespace {
 
 const QString kBackupCaption = QStringLiteral("ディスクへ保存");
 const QString kRestoreCaption = QStringLiteral("ディスクから復元");
-constexpr int kPathRole = Qt::UserRole;
 
 // Puts DataPath back however the routine ends.
 class DataPathGuard {
@@ -36,48 +35,13 @@ class DataPathGuard {
 
 }  // namespace
 
-DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
-  connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    CatchErrors([&] { SetPath(item->data(kPathRole).toString()); });
-  });
-}
-
-void DirListBox::SetPath(const QString& path) {
-  QFileInfo info(path);
-  if (!info.isDir() || !info.isReadable()) throw rt::RuntimeError(rt::kErrPathNotFound, path.toStdString());
-  QString clean = QDir::cleanPath(info.absoluteFilePath());
-  QStringList chain;
-  for (QDir d(clean);; ) {
-    chain.prepend(d.absolutePath());
-    if (d.isRoot() || !d.cdUp()) break;
-  }
-  clear();
-  QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-  QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-  int depth = 0;
-  for (const QString& p : chain) {
-    QString name = QDir(p).isRoot() ? p : QFileInfo(p).fileName();
-    auto* item = new QListWidgetItem(open, QString(depth * 2, QChar(' ')) + name, this);
-    item->setData(kPathRole, p);
-    ++depth;
-  }
-  setCurrentRow(count() - 1);
-  const QStringList children = QDir(clean).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-  for (const QString& c : children) {
-    auto* item = new QListWidgetItem(closed, QString(depth * 2, QChar(' ')) + c, this);
-    item->setData(kPathRole, QDir(clean).filePath(c));
-  }
-  path_ = clean;
-  emit PathChanged(path_);
-}
-
 frmSave::frmSave(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(kBackupCaption);
   setFont(MapFont(kPGothic, 9));
   setFixedSize(330, 300);
 
-  drvMain = new QComboBox(this);
+  drvMain = new DriveListBox(this);
   dirMain = new DirListBox(this);
   cmdSave = new QPushButton(QStringLiteral("保存"), this);
   cmdCancel = new QPushButton(QStringLiteral("取り消し"), this);
@@ -87,11 +51,9 @@ frmSave::frmSave(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   cmdSave->setGeometry(130, 260, 90, 28);
   cmdCancel->setGeometry(230, 260, 90, 28);
 
-  FillDrives();
+  drvMain->Fill();
   CatchErrors([&] { dirMain->SetPath(QDir::homePath()); });
-  QStorageInfo home(QDir::homePath());
-  int at = drvMain->findData(home.rootPath(), kPathRole);
-  if (at >= 0) drvMain->setCurrentIndex(at);
+  drvMain->SelectVolumeOf(QDir::homePath());
   lastDrive_ = drvMain->currentIndex();
 
   connect(drvMain, &QComboBox::currentIndexChanged, this, [this](int) { drvMain_Change(); });
@@ -99,24 +61,11 @@ frmSave::frmSave(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 
-void frmSave::FillDrives() {
-  const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
-  for (const QStorageInfo& v : volumes) {
-    if (!v.isValid()) continue;
-    QString root = v.rootPath();
-    QString label = v.displayName() == root ? root : root + QStringLiteral(" [") + v.displayName() + QStringLiteral("]");
-    if (drvMain->findData(root, kPathRole) < 0) drvMain->addItem(label, root);
-  }
-  if (drvMain->count() == 0) drvMain->addItem(QStringLiteral("/"), QStringLiteral("/"));
-}
-
 void frmSave::drvMain_Change() {
   QString previous = dirMain->Path();
-  QString root = drvMain->currentData(kPathRole).toString();
   try {
-    QStorageInfo volume(root);
-    if (!QFileInfo(root).isDir() || !volume.isReady()) throw rt::RuntimeError(rt::kErrDeviceUnavailable, root.toStdString());
-    dirMain->SetPath(root);
+    drvMain->CheckReady();
+    dirMain->SetPath(drvMain->Root());
     lastDrive_ = drvMain->currentIndex();
   } catch (...) {
     if (rt::ErrorNumberOf(std::current_exception()) != rt::kErrDeviceUnavailable) return;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/ErrorReporter.h"
+#include "shell/RecordWindows.h"
 #include "shell/frmProgress.h"
 #include "store/DataFile.h"
 #include "store/FileSequences.h"
@@ -43,7 +44,14 @@ bool RunInFrame(QWidget* owner, bool (*sequence)()) {
 
 bool FileSequenceRunning() { return running; }
 
-bool LoadAll(QWidget* owner) { return RunInFrame(owner, &LoadAllFiles); }
+bool LoadAll(QWidget* owner) {
+  if (running) return false;
+  bool ok = RunInFrame(owner, &LoadAllFiles);
+  // Also after a partial load: the lists may have shrunk under the open
+  // windows, which must not keep an index into them.
+  ReloadRecordWindows();
+  return ok;
+}
 
 bool SaveAll(QWidget* owner) {
   if (running) return false;

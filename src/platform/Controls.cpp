@@ -1,0 +1,73 @@
+#include "platform/Controls.h"
+
+#include <QLineEdit>
+#include <algorithm>
+
+#include "runtime/Cp932.h"
+#include "runtime/RuntimeError.h"
+
+void SetBarValue(QScrollBar* bar, long value) {
+  if (value < bar->minimum() || value > bar->maximum()) throw rt::RuntimeError(rt::kErrInvalidPropertyValue);
+  bar->setValue(static_cast<int>(value));
+}
+
+void SetListIndex(QComboBox* box, int index) {
+  if (index < -1 || index >= box->count()) throw rt::RuntimeError(rt::kErrInvalidPropertyValue);
+  box->setCurrentIndex(index);
+}
+
+void SetListIndex(QListWidget* list, int index) {
+  if (index < -1 || index >= list->count()) throw rt::RuntimeError(rt::kErrInvalidPropertyValue);
+  list->setCurrentRow(index);
+  if (index == -1) list->clearSelection();
+}
+
+void FillList(QComboBox* box, const QStringList& items) {
+  QSignalBlocker block(box);
+  box->clear();
+  box->addItems(items);
+  box->setCurrentIndex(-1);
+}
+
+void FillList(QListWidget* list, const QStringList& items) {
+  QSignalBlocker block(list);
+  list->clear();
+  list->addItems(items);
+  list->setCurrentRow(-1);
+}
+
+QString StorableText(const QString& typed) {
+  QString in = typed;
+  in.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  in.replace(QChar('\r'), QChar('\n'));
+  in.replace(QChar::ParagraphSeparator, QChar('\n'));
+  in.replace(QChar::LineSeparator, QChar('\n'));
+  QString out;
+  out.reserve(in.size());
+  for (int i = 0; i < in.size();) {
+    int len = (in.at(i).isHighSurrogate() && i + 1 < in.size() && in.at(i + 1).isLowSurrogate()) ? 2 : 1;
+    QString ch = in.mid(i, len);
+    i += len;
+    if (ch.at(0).unicode() < 0x80) {
+      out += ch;
+      continue;
+    }
+    std::string bytes = rt::Utf8ToCp932(ch.toStdString());
+    if (bytes == "?") continue;  // the code page has no such character
+    out += QString::fromStdString(rt::Cp932ToUtf8(bytes));
+  }
+  return out;
+}
+
+void KeepStorable(QLineEdit* box) {
+  QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
+    QString keep = StorableText(text);
+    keep.replace(QChar('\n'), QChar(' '));
+    if (keep == text) return;
+    // The caret stays after what was typed, less what was taken out before it.
+    int caret = box->cursorPosition();
+    int lost = caret - StorableText(text.left(caret)).size();
+    box->setText(keep);
+    box->setCursorPosition(std::max(0, caret - lost));
+  });
+}

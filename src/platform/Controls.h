@@ -1,0 +1,44 @@
+#pragma once
+// What the record windows do with Qt's controls the same way everywhere.
+#include <QComboBox>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QString>
+#include <QStringList>
+#include <utility>
+
+// Programmatic assignments accept only values the control can take; anything
+// else raises run-time error 380 (invalid property value), as a stored value
+// beyond a bar's range must be reported rather than clamped without a word.
+void SetBarValue(QScrollBar* bar, long value);
+// -1 clears the selection; an index past the last item raises 380.
+void SetListIndex(QComboBox* box, int index);
+void SetListIndex(QListWidget* list, int index);
+
+// Replaces the items of a selector without any change signal: Qt selects
+// the first item of an empty combo box on its first addItem and says so,
+// which would reach a Click handler that is not meant to run yet. The
+// selection is left at -1 (none); where the window's own code selects an
+// entry afterwards, do that with SetListIndex or call the handler yourself.
+void FillList(QComboBox* box, const QStringList& items);
+void FillList(QListWidget* list, const QStringList& items);
+
+// Runs fill with the control's signals blocked.
+template <class Fill>
+void Quietly(QObject* control, Fill&& fill) {
+  QSignalBlocker block(control);
+  std::forward<Fill>(fill)();
+}
+
+// What of a typed or pasted text the data files can hold: every character
+// as the file will read back (a character the code page writes differently
+// comes out as it will read back, e.g. U+301C as U+FF5E), characters the
+// code page cannot hold dropped. Line breaks of any kind become "\n".
+QString StorableText(const QString& typed);
+
+class QLineEdit;
+// Keeps a line edit (or a combo box's editor) to storable text: whatever is
+// typed or pasted that the data files cannot hold is taken out again at once,
+// with the caret kept in place.
+void KeepStorable(QLineEdit* box);
