@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 QT_OFFSCREEN := offscreen:configfile=$(CURDIR)/tests/support/screen-1024x768.json
 
-.PHONY: all deps configure build run test bench screenshots fuzz clean
+.PHONY: all deps configure build run test bench screenshots fuzz reliability clean
 
 all: build
 
@@ -32,6 +32,12 @@ test: build
 
 bench: build
 	cd $(BUILD) && for b in bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=$(QT_OFFSCREEN) "$$b"; done
+
+# Saves killed at random moments (slow; not part of make test). KILLS sets
+# how many.
+KILLS ?= 200
+reliability: build
+	bash scripts/kill-test.sh $(BUILD) $(KILLS)
 
 screenshots: build
 	$(BUILD)/tests/vorn_screenshots $(BUILD)/screenshots

@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth
   xserver-xephyr x11-utils libxcb1-dev
+  xdotool
 )
 
 missing=()
