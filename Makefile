@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 QT_OFFSCREEN := offscreen:configfile=$(CURDIR)/tests/support/screen-1024x768.json
 
-.PHONY: all deps configure build run test bench screenshots fuzz reliability clean
+.PHONY: all deps configure build run test test-sanitize bench screenshots fuzz reliability clean
 
 all: build
 
@@ -32,6 +32,23 @@ test: build
 
 bench: build
 	cd $(BUILD) && for b in bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=$(QT_OFFSCREEN) "$$b"; done
+
+# Every test again, built with the address and undefined-behaviour
+# sanitizers; any report fails the run. Leak reports are limited to the
+# program's own code (tests/support/lsan.supp lists the libraries' own
+# one-time allocations).
+SAN_BUILD ?= build-sanitize
+SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+$(SAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) \
+	  -DCMAKE_CXX_FLAGS="$(SAN_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SAN_FLAGS)"
+test-sanitize: deps $(SAN_BUILD)/build.ninja
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && QT_QPA_PLATFORM=$(QT_OFFSCREEN) \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
 
 # Saves killed at random moments (slow; not part of make test). KILLS sets
 # how many.

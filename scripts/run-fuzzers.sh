@@ -10,7 +10,7 @@ seconds=${2:-60}
 shift 2 || true
 root=$(cd "$(dirname "$0")/.." && pwd)
 readers=("$@")
-[ ${#readers[@]} -eq 0 ] && readers=(ondo schedule tenki material kousui observe nikki price)
+[ ${#readers[@]} -eq 0 ] && readers=(ondo schedule tenki material kousui observe nikki price all)
 status=0
 for r in "${readers[@]}"; do
   mkdir -p "$build/corpus/$r" "$build/artifacts/$r"
