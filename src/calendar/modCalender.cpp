@@ -183,64 +183,86 @@ void DrawCalenderFrame(PictureBox* surface, int16_t hover) {
   });
 }
 
+namespace {
+
+// Steps of the day drawing, without catching: the title, the grid with its
+// cell table, the footer.
+void DrawMonth(PictureBox* s, int16_t y, int16_t m, int16_t d) {
+  if (!s) throw rt::RuntimeError(91);
+  if (m < 1 || m > 12) throw rt::RuntimeError(rt::kErrSubscript);
+  CalYear = y;
+  CalMonth = m;
+  CalDay = d;
+  std::fill(&gCells[0][0][0], &gCells[0][0][0] + 7 * 6 * 3, 0);
+
+  const int w = WeekdayOf(y, m, 1) + 1;  // 1 = Sunday .. 7 = Saturday
+  const int py = m == 1 ? y - 1 : y, pm = m == 1 ? 12 : m - 1;
+  const int p = DaysInMonth(py, pm), n = DaysInMonth(y, m);
+
+  s->SetForeColor(RGB(0, 0, 255));
+  PrintAt(s, 76, 6, QString::number(y) + QStringLiteral("年") + (m < 10 ? QStringLiteral(" ") : QString()) +
+                        QString::number(m) + QStringLiteral("月"));
+
+  auto cell = [&](int c, int r, int code, const QString& text) {
+    const int ox = 8 + 34 * c, oy = 48 + 20 * r;
+    CalCell(c, r, 0) = static_cast<int32_t>(X(ox));
+    CalCell(c, r, 1) = static_cast<int32_t>(Y(oy));
+    CalCell(c, r, 2) = code;
+    PrintAt(s, ox, oy, text);
+  };
+
+  s->SetForeColor(kGrey);
+  for (int c = 0; c <= w - 2; ++c) {
+    int day = p - w + c + 2;
+    cell(c, 0, 100 + day, QString::number(day));
+  }
+
+  int c = w - 1, r = 0;
+  for (int day = 1; day <= n; ++day) {
+    s->SetForeColor(c == 0 ? kSunday : c == 6 ? kSaturday : kBlack);
+    cell(c, r, 200 + day, Pad2(day));
+    if (++c > 6) c = 0, ++r;
+  }
+
+  CalLastRow = static_cast<int16_t>(r);
+  s->SetForeColor(kGrey);
+  for (int k = 1; c <= 6; ++c, ++k) cell(c, r, 300 + k, QStringLiteral(" ") + QString::number(k));
+
+  // The footer lies below the grid: the frames drawn afterwards never touch it.
+  s->SetForeColor(RGB(0, 0, 255));
+  s->SetFontSize(ScaledFontSize(14));
+  PrintAt(s, 50, 175, QString::number(y) + QStringLiteral("年") + Pad2(m) + QStringLiteral("月") + Pad2(d) +
+                          QStringLiteral("日"));
+  s->SetFontSize(ScaledFontSize(12));
+}
+
+// Two outlines around day d of the shown month. A day outside the month
+// (only a caller's mistake) is simply not framed.
+void FrameDay(PictureBox* s, int d, QRgb colour) {
+  if (!s) throw rt::RuntimeError(91);
+  if (d < 1 || d > DaysInMonth(CalYear, CalMonth)) return;
+  const int at = WeekdayOf(CalYear, CalMonth, 1) + d - 1;
+  const int32_t fx = CalCell(at % 7, at / 7, 0), fy = CalCell(at % 7, at / 7, 1);
+  const float tx = TwipsPerPixelX, ty = TwipsPerPixelY;
+  s->Box(fx - 2 * tx, fy - 2 * ty, fx + 18 * tx, fy + 18 * ty, QColor(colour));
+  s->Box(fx - 1 * tx, fy - 1 * ty, fx + 17 * tx, fy + 17 * ty, QColor(colour));
+}
+
+}  // namespace
+
 void DrawCalenderDays(PictureBox* surface, int16_t y, int16_t m, int16_t d) {
   CatchErrors([&] {
-    if (!surface) throw rt::RuntimeError(91);
-    if (m < 1 || m > 12) throw rt::RuntimeError(rt::kErrSubscript);
-    PictureBox* s = surface;
-    CalYear = y;
-    CalMonth = m;
-    CalDay = d;
-    std::fill(&gCells[0][0][0], &gCells[0][0][0] + 7 * 6 * 3, 0);
-
-    const int w = WeekdayOf(y, m, 1) + 1;  // 1 = Sunday .. 7 = Saturday
-    const int py = m == 1 ? y - 1 : y, pm = m == 1 ? 12 : m - 1;
-    const int p = DaysInMonth(py, pm), n = DaysInMonth(y, m);
-
-    s->SetForeColor(RGB(0, 0, 255));
-    PrintAt(s, 76, 6, QString::number(y) + QStringLiteral("年") + (m < 10 ? QStringLiteral(" ") : QString()) +
-                          QString::number(m) + QStringLiteral("月"));
-
-    auto cell = [&](int c, int r, int code, const QString& text) {
-      const int ox = 8 + 34 * c, oy = 48 + 20 * r;
-      CalCell(c, r, 0) = static_cast<int32_t>(X(ox));
-      CalCell(c, r, 1) = static_cast<int32_t>(Y(oy));
-      CalCell(c, r, 2) = code;
-      PrintAt(s, ox, oy, text);
-    };
-
-    s->SetForeColor(kGrey);
-    for (int c = 0; c <= w - 2; ++c) {
-      int day = p - w + c + 2;
-      cell(c, 0, 100 + day, QString::number(day));
-    }
-
-    int c = w - 1, r = 0;
-    for (int day = 1; day <= n; ++day) {
-      s->SetForeColor(c == 0 ? kSunday : c == 6 ? kSaturday : kBlack);
-      cell(c, r, 200 + day, Pad2(day));
-      if (++c > 6) c = 0, ++r;
-    }
-
-    CalLastRow = static_cast<int16_t>(r);
-    s->SetForeColor(kGrey);
-    for (int k = 1; c <= 6; ++c, ++k) cell(c, r, 300 + k, QStringLiteral(" ") + QString::number(k));
-
-    // A day outside the month (only a caller's mistake) is simply not framed.
-    if (d >= 1 && d <= n) {
-      const int at = w + d - 2;
-      const int32_t fx = CalCell(at % 7, at / 7, 0), fy = CalCell(at % 7, at / 7, 1);
-      const float tx = TwipsPerPixelX, ty = TwipsPerPixelY;
-      s->Box(fx - 2 * tx, fy - 2 * ty, fx + 18 * tx, fy + 18 * ty, QColor(kFrame));
-      s->Box(fx - 1 * tx, fy - 1 * ty, fx + 17 * tx, fy + 17 * ty, QColor(kFrame));
-    }
-
-    s->SetForeColor(RGB(0, 0, 255));
-    s->SetFontSize(ScaledFontSize(14));
-    PrintAt(s, 50, 175, QString::number(y) + QStringLiteral("年") + Pad2(m) + QStringLiteral("月") + Pad2(d) +
-                            QStringLiteral("日"));
-    s->SetFontSize(ScaledFontSize(12));
+    DrawMonth(surface, y, m, d);
+    FrameDay(surface, d, kFrame);
   });
+}
+
+void DrawCalenderMonth(PictureBox* surface, int16_t y, int16_t m, int16_t d) {
+  CatchErrors([&] { DrawMonth(surface, y, m, d); });
+}
+
+void FrameCalenderDay(PictureBox* surface, int day, QRgb colour) {
+  CatchErrors([&] { FrameDay(surface, day, colour); });
 }
 
 // --- Hit test and events -----------------------------------------------------
@@ -277,64 +299,76 @@ void CalenderMouseMove(CalenderHost& host, float x, float y) {
   });
 }
 
+bool CalenderArrowAction(int32_t code) {
+  switch (code) {
+    case kPrevYear:
+      if (CalYear != kFirstYear) CalYear = static_cast<int16_t>(CalYear - 1);
+      ClampCalDay();
+      return true;
+    case kPrevMonth:
+      if (CalMonth == 1) {
+        if (CalYear != kFirstYear) CalYear = static_cast<int16_t>(CalYear - 1), CalMonth = 12;
+      } else {
+        CalMonth = static_cast<int16_t>(CalMonth - 1);
+      }
+      ClampCalDay();
+      return true;
+    case kPrevDay:
+      CalPreviousDay();
+      return true;
+    case kNextDay:
+      CalNextDay();
+      return true;
+    case kNextMonth:
+      if (CalMonth == 12) {
+        if (CalYear != kLastYear) CalYear = static_cast<int16_t>(CalYear + 1), CalMonth = 1;
+      } else {
+        CalMonth = static_cast<int16_t>(CalMonth + 1);
+      }
+      ClampCalDay();
+      return true;
+    case kNextYear:
+      if (CalYear != kLastYear) CalYear = static_cast<int16_t>(CalYear + 1);
+      ClampCalDay();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CalenderGreyMonth(int32_t code, int16_t& year, int16_t& month) {
+  int y, m;
+  if (code >= 101 && code <= 131) {
+    y = CalMonth == 1 ? CalYear - 1 : CalYear, m = CalMonth == 1 ? 12 : CalMonth - 1;
+  } else if (code >= 301 && code <= 307) {
+    y = CalMonth == 12 ? CalYear + 1 : CalYear, m = CalMonth == 12 ? 1 : CalMonth + 1;
+  } else {
+    return false;
+  }
+  if (!MonthInRange(y, m)) return false;  // December 1998 and January 2031 have no records
+  year = static_cast<int16_t>(y);
+  month = static_cast<int16_t>(m);
+  return true;
+}
+
 void CalenderMouseUp(CalenderHost& host, float x, float y) {
   CatchErrors([&] {
     const int32_t code = CalenderHitTest(x, y);
-    switch (code) {
-      case kPrevYear:
-        if (CalYear != kFirstYear) CalYear = static_cast<int16_t>(CalYear - 1);
-        ClampCalDay();
-        break;
-      case kPrevMonth:
-        if (CalMonth == 1) {
-          if (CalYear != kFirstYear) CalYear = static_cast<int16_t>(CalYear - 1), CalMonth = 12;
-        } else {
-          CalMonth = static_cast<int16_t>(CalMonth - 1);
-        }
-        ClampCalDay();
-        break;
-      case kPrevDay:
-        CalPreviousDay();
-        break;
-      case kNextDay:
-        CalNextDay();
-        break;
-      case kNextMonth:
-        if (CalMonth == 12) {
-          if (CalYear != kLastYear) CalYear = static_cast<int16_t>(CalYear + 1), CalMonth = 1;
-        } else {
-          CalMonth = static_cast<int16_t>(CalMonth + 1);
-        }
-        ClampCalDay();
-        break;
-      case kNextYear:
-        if (CalYear != kLastYear) CalYear = static_cast<int16_t>(CalYear + 1);
-        ClampCalDay();
-        break;
-      default:
-        break;
-    }
-    if (code >= kPrevYear && code <= kNextYear) {
+    if (CalenderArrowAction(code)) {
       Redraw(host.pctCalender, 0);
       return;
     }
-    if (code >= 101 && code <= 131) {
-      const int py = CalMonth == 1 ? CalYear - 1 : CalYear, pm = CalMonth == 1 ? 12 : CalMonth - 1;
-      if (!MonthInRange(py, pm)) return;  // December 1998 has no records
+    int16_t gy, gm;
+    if (CalenderGreyMonth(code, gy, gm)) {
+      // Only shows the month with that day framed; the second click picks.
+      const int16_t day = static_cast<int16_t>(code % 100);
       DrawCalenderFrame(host.pctCalender, 0);
-      DrawCalenderDays(host.pctCalender, static_cast<int16_t>(py), static_cast<int16_t>(pm),
-                       static_cast<int16_t>(code - 100));
+      DrawCalenderDays(host.pctCalender, gy, gm, day);
     } else if (code >= 201 && code <= 231) {
       CurDay = static_cast<int16_t>(code - 200);
       CurYear = CalYear;
       CurMonth = CalMonth;
       if (host.cmdCalender) host.cmdCalender->setFocus(Qt::OtherFocusReason);
-    } else if (code >= 301 && code <= 307) {
-      const int ny = CalMonth == 12 ? CalYear + 1 : CalYear, nm = CalMonth == 12 ? 1 : CalMonth + 1;
-      if (!MonthInRange(ny, nm)) return;  // January 2031 has no records
-      DrawCalenderFrame(host.pctCalender, 0);
-      DrawCalenderDays(host.pctCalender, static_cast<int16_t>(ny), static_cast<int16_t>(nm),
-                       static_cast<int16_t>(code - 300));
     }
   });
 }
@@ -410,15 +444,28 @@ void WriteCalenderText(CalenderHost& host) {
   if (host.txtCalender) host.txtCalender->setText(CalenderDateText(CurYear, CurMonth, CurDay));
 }
 
+void PlaceCalenderUnder(PictureBox* pct, QWidget* button, CalenderHost::Align align) {
+  if (!pct || !button) return;
+  QWidget* parent = pct->parentWidget();
+  QPoint at = parent ? parent->mapFromGlobal(button->mapToGlobal(QPoint(0, 0))) : button->pos();
+  int left = align == CalenderHost::kAlignLeft ? at.x() : at.x() + button->width() - kWidth;
+  pct->setGeometry(left, at.y() + button->height(), kWidth, kHeight);
+  pct->raise();
+}
+
+PictureBox* MakeCalenderSurface(QWidget* parent) {
+  auto* pct = new PictureBox(parent);
+  pct->hide();
+  pct->resize(kWidth, kHeight);
+  pct->SetDrawFont(MapFont(kGothic, ScaledFontSize(12), true));
+  return pct;
+}
+
 void OpenCalender(CalenderHost& host) {
   PictureBox* pct = host.pctCalender;
   QPushButton* cmd = host.cmdCalender;
   if (!pct || !cmd) return;
-  QWidget* parent = pct->parentWidget();
-  QPoint at = parent ? parent->mapFromGlobal(cmd->mapToGlobal(QPoint(0, 0))) : cmd->pos();
-  int left = host.calenderAlign == CalenderHost::kAlignLeft ? at.x() : at.x() + cmd->width() - kWidth;
-  pct->setGeometry(left, at.y() + cmd->height(), kWidth, kHeight);
-  pct->raise();
+  PlaceCalenderUnder(pct, cmd, host.calenderAlign);
   pct->show();
   pct->setFocus(Qt::OtherFocusReason);
   DrawCalenderFrame(pct, 0);
@@ -464,11 +511,8 @@ void CalenderHost::vscCalender_Change() {
 }
 
 void CalenderHost::MakeCalenderControls(QWidget* parent) {
-  pctCalender = new PictureBox(parent);
-  pctCalender->hide();
+  pctCalender = MakeCalenderSurface(parent);
   pctCalender->setObjectName(QStringLiteral("pctCalender"));
-  pctCalender->resize(kWidth, kHeight);
-  pctCalender->SetDrawFont(MapFont(kGothic, ScaledFontSize(12), true));
   cmdCalender = new QPushButton(QStringLiteral("カレンダー"), parent);
   cmdCalender->setObjectName(QStringLiteral("cmdCalender"));
   txtCalender = new QLineEdit(parent);

@@ -177,3 +177,25 @@ void CalenderMouseMove(CalenderHost& host, float x, float y);
 void CalenderMouseUp(CalenderHost& host, float x, float y);
 void CalenderKeyDown(CalenderHost& host, int keyCode);
 void CalenderSpin(CalenderHost& host);
+
+// --- Pieces the period calendar shares ---------------------------------------
+// The period calendar (PeriodCalender.h) is the same surface with other
+// clicks and frames; it draws, places and navigates with these.
+
+// A hidden calendar surface in parent: 240 x 200 pixels, the calendar font.
+PictureBox* MakeCalenderSurface(QWidget* parent);
+// Moves the surface just under button (in the surface's parent), right or
+// left edges aligned, and raises it above its siblings.
+void PlaceCalenderUnder(PictureBox* surface, QWidget* button, CalenderHost::Align align);
+// The arrow action of a hit-test code 1..6 on the calendar date (never
+// leaving 1999..2030, the day clamped to the month); false for other codes.
+bool CalenderArrowAction(int32_t code);
+// The month a grey cell belongs to: the one before the shown month for
+// 101..131, the one after for 301..307. False for other codes and for a
+// month outside the record tables (December 1998, January 2031).
+bool CalenderGreyMonth(int32_t code, int16_t& year, int16_t& month);
+// DrawCalenderDays without the selection frame.
+void DrawCalenderMonth(PictureBox* surface, int16_t year, int16_t month, int16_t day);
+// Frames day d of the shown month with the selection frame's two outlines
+// in colour; a day the month does not have is not framed.
+void FrameCalenderDay(PictureBox* surface, int day, QRgb colour);
