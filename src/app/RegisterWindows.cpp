@@ -1,6 +1,8 @@
 #include "app/RegisterWindows.h"
 
 #include "diary/DiaryWindows.h"
+#include "platform/NameListLink.h"
+#include "schedule/frmSchedule.h"
 #include "shell/RecordWindows.h"
 #include "weather/frmMain.h"
 
@@ -9,4 +11,7 @@ void RegisterWindows() {
   RegisterRecordWindow(RecordWindow::Weather, {ShowWeatherWindow, UnloadWeatherWindow});
   RegisterRecordWindow(RecordWindow::DiaryEdit, {ShowDiaryEdit, UnloadDiaryEdit});
   RegisterRecordWindow(RecordWindow::Diary, {ShowDiary, UnloadDiary});
+  RegisterRecordWindow(RecordWindow::Schedule, {ShowSchedule, UnloadSchedule, ReloadSchedule});
+  SetNameListOwner(QStringLiteral("Work"), RefillScheduleWorks);
+  SetNameListOwner(QStringLiteral("Place"), RefillSchedulePlaces);
 }

@@ -1,0 +1,532 @@
+#include "schedule/frmSchedule.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <utility>
+
+#include "platform/Controls.h"
+#include "platform/ErrorReporter.h"
+#include "platform/Fonts.h"
+#include "platform/MessageBox.h"
+#include "platform/NameListLink.h"
+#include "platform/PictureBox.h"
+#include "platform/Screen.h"
+#include "platform/WindowSlot.h"
+#include "runtime/RuntimeError.h"
+#include "schedule/modSchedule.h"
+#include "store/ScheduleFile.h"
+#include "store/ScopedFlag.h"
+#include "store/Store.h"
+
+namespace {
+
+WindowSlot<frmSchedule>& Slot() {
+  static WindowSlot<frmSchedule> slot;
+  return slot;
+}
+
+QLineEdit* MakeBox(QWidget* parent) {
+  auto* t = new QLineEdit(parent);
+  // Nothing reads these boxes back: a typed value would look stored while
+  // it is not, so they only show.
+  t->setReadOnly(true);
+  return t;
+}
+
+// Selects an entry of a selector, or none when the index points past the
+// list (a place deleted in the name list editor, a list that shrank).
+void SelectOrNone(QComboBox* box, int index) { SetListIndex(box, index >= 0 && index < box->count() ? index : -1); }
+
+// A list whose first name is "" counts as empty: the selector stays empty.
+template <class Name>
+QStringList Names(int last, Name&& name) {
+  QStringList items;
+  if (name(0).empty()) return items;
+  for (int i = 0; i <= last; ++i) items << QString::fromStdString(name(i));
+  return items;
+}
+
+}  // namespace
+
+frmSchedule::frmSchedule() : QWidget(nullptr) {
+  setWindowTitle(QStringLiteral("Vorn　作業工程表"));
+  BuildControls();
+}
+
+frmSchedule::~frmSchedule() = default;
+
+void frmSchedule::BuildControls() {
+  pctGraph = new PictureBox(this);
+  pctGraph->setObjectName(QStringLiteral("pctGraph"));
+  pctGraph->SetBorderStyle(1);
+  pctGraph->SetBackColor(Qt::white);
+  pctGraph->setMouseTracking(true);
+  pctNumber = new PictureBox(this);
+  pctNumber->setObjectName(QStringLiteral("pctNumber"));
+  pctNumber->SetDrawFont(MapFont(kGothic, ScaledFontSize(10)));
+  pctNumber->SetBackColor(palette().color(QPalette::Button));
+  pctDay = new PictureBox(this);
+  pctDay->setObjectName(QStringLiteral("pctDay"));
+  pctDay->SetBackColor(palette().color(QPalette::Button));
+
+  Frame1 = new QGroupBox(QStringLiteral("設定エリア"), this);
+  lblYear = new QLabel(QStringLiteral("表示する年(&Y)"), Frame1);
+  cmbYear = new QComboBox(Frame1);
+  for (int y = kFirstYear; y <= kLastYear; ++y) cmbYear->addItem(QString::number(y));
+  lblYear->setBuddy(cmbYear);
+  lblWork = new QLabel(QStringLiteral("作業内容(&W)"), Frame1);
+  cmbWork = new QComboBox(Frame1);
+  lblWork->setBuddy(cmbWork);
+  cmdWork = new QPushButton(QStringLiteral("作業の編集"), Frame1);
+  lblScheduleNumber = new QLabel(QStringLiteral("行程番号(&S)"), Frame1);
+  txtScheduleNumber = MakeBox(Frame1);
+  txtScheduleNumber->setMaxLength(3);
+  txtScheduleNumber->setText(QStringLiteral("0"));
+  vscScheduleNumber = new QScrollBar(Qt::Vertical, Frame1);
+  vscScheduleNumber->setRange(0, kEntries - 1);
+  vscScheduleNumber->setSingleStep(1);
+  vscScheduleNumber->setPageStep(10);
+  lblScheduleNumber->setBuddy(vscScheduleNumber);
+  lblPlace = new QLabel(QStringLiteral("作業場所(&P)"), Frame1);
+  cmbPlace = new QComboBox(Frame1);
+  lblPlace->setBuddy(cmbPlace);
+  cmdPlace = new QPushButton(QStringLiteral("場所の編集"), Frame1);
+  lblPeriod = new QLabel(QStringLiteral("作業期間(&T)"), Frame1);
+  txtCalenderFrom = MakeBox(Frame1);
+  lblPeriodTo = new QLabel(QStringLiteral("から"), Frame1);
+  txtCalenderTo = MakeBox(Frame1);
+  // The calendar drops down over the chart, so its surface belongs to the
+  // window; its button sits in the settings area.
+  MakePeriodCalender(this);
+  cmdCalender2->setParent(Frame1);
+  lblPeriod->setBuddy(cmdCalender2);
+  cmdScheduleDelete = new QPushButton(QStringLiteral("行程を削除"), Frame1);
+
+  Frame2 = new QGroupBox(QStringLiteral("表示エリア"), this);
+  lblPlaceD = new QLabel(QStringLiteral("作業場所"), Frame2);
+  txtPlaceD = MakeBox(Frame2);
+  lblWorkD = new QLabel(QStringLiteral("作業内容"), Frame2);
+  txtWorkD = MakeBox(Frame2);
+  txtDateFromD = MakeBox(Frame2);
+  lblDateToD = new QLabel(QStringLiteral("から"), Frame2);
+  txtDateToD = MakeBox(Frame2);
+
+  cmdSave = new QPushButton(QStringLiteral("保存"), this);
+  cmdClose = new QPushButton(QStringLiteral("閉じる"), this);
+
+  const QFont font = MapFont(kGothic, ScaledFontSize(10));
+  for (QWidget* w : findChildren<QWidget*>())
+    if (w != pctGraph && w != pctNumber && w != pctDay && w != pctCalender2) w->setFont(font);
+
+  connect(cmbYear, &QComboBox::currentIndexChanged, this, [this] { cmbYear_Click(); });
+  connect(cmbWork, &QComboBox::currentIndexChanged, this, [this] { cmbWork_Click(); });
+  connect(cmbPlace, &QComboBox::currentIndexChanged, this, [this] { cmbPlace_Click(); });
+  connect(vscScheduleNumber, &QScrollBar::valueChanged, this, [this] { vscScheduleNumber_Change(); });
+  connect(cmdWork, &QPushButton::clicked, this, [this] { cmdWork_Click(); });
+  connect(cmdPlace, &QPushButton::clicked, this, [this] { cmdPlace_Click(); });
+  connect(cmdScheduleDelete, &QPushButton::clicked, this, [this] { cmdScheduleDelete_Click(); });
+  connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+  connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+  connect(pctGraph, &PictureBox::MouseMove, this,
+          [this](int b, int s, float x, float y) { pctGraph_MouseMove(b, s, x, y); });
+  connect(pctGraph, &PictureBox::DblClick, this, [this] { pctGraph_DblClick(); });
+  ConnectPeriodCalender();
+  Frame1->installEventFilter(this);
+  Frame2->installEventFilter(this);
+}
+
+// Pixel positions of the 1024 x 768 screen: the chart fills the left, the
+// settings and display areas and the two buttons stand at the right edge.
+void frmSchedule::Layout() {
+  const int column = width() - 118;
+  PlacePixels(Frame1, column, 0, 115, 440);
+  PlacePixels(Frame2, column, 446, 115, 176);
+  PlacePixels(cmdSave, column + 2, 630, 113, 36);
+  PlacePixels(cmdClose, column + 2, 670, 113, 36);
+
+  auto row = [](QWidget* w, int top, int height = 22, int left = 6, int width = 103) {
+    PlacePixels(w, left, top, width, height);
+  };
+  row(lblYear, 18, 16);
+  row(cmbYear, 35);
+  row(lblWork, 64, 16);
+  row(cmbWork, 81);
+  row(cmdWork, 106, 24);
+  row(lblScheduleNumber, 138, 16);
+  row(txtScheduleNumber, 155, 22, 6, 50);
+  row(vscScheduleNumber, 155, 22, 58, 17);
+  row(lblPlace, 185, 16);
+  row(cmbPlace, 202);
+  row(cmdPlace, 227, 24);
+  row(lblPeriod, 259, 16);
+  row(txtCalenderFrom, 276);
+  row(lblPeriodTo, 300, 16);
+  row(txtCalenderTo, 317);
+  row(cmdCalender2, 344, 24);
+  row(cmdScheduleDelete, 400, 28);
+
+  row(lblPlaceD, 18, 16);
+  row(txtPlaceD, 35);
+  row(lblWorkD, 62, 16);
+  row(txtWorkD, 79);
+  row(txtDateFromD, 106);
+  row(lblDateToD, 130, 16);
+  row(txtDateToD, 147);
+
+  // The chart from 100 pixels in up to the settings area, the names left of
+  // it on the rows' level, the empty strip below.
+  const int chartHeight = height() - 36;
+  PlacePixels(pctGraph, 100, 12, column - 100, chartHeight);
+  PlacePixels(pctNumber, 0, 14, 98, chartHeight - 4);
+  PlacePixels(pctDay, 100, 12 + chartHeight, column - 100, 20);
+}
+
+void frmSchedule::MeasureChart() { SetChartMetrics(pctGraph, metricsYear_); }
+
+void frmSchedule::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  if (ShownYear == 0) return;  // not loaded yet: Form_Load lays out
+  // The window manager may settle the maximised size after loading: the
+  // controls follow, and the chart is measured again for the year of the
+  // first measuring.
+  CatchErrors([&] {
+    Layout();
+    MeasureChart();
+    RedrawChart();
+  });
+}
+
+void frmSchedule::closeEvent(QCloseEvent* e) {
+  // Closing only hides: the window keeps its state until the program
+  // unloads it. A close asked for by the program itself is let through.
+  if (e->spontaneous()) {
+    e->ignore();
+    hide();
+  } else {
+    e->accept();
+  }
+}
+
+void frmSchedule::mousePressEvent(QMouseEvent* e) {
+  Form_Click();
+  QWidget::mousePressEvent(e);
+}
+
+bool frmSchedule::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::MouseButtonPress) {
+    if (watched == Frame1) Frame1_Click();
+    if (watched == Frame2) Frame2_Click();
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+bool frmSchedule::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate && Busy == 0 && ShownYear != 0 && ShownYear != CurYear &&
+      CurYear >= kFirstYear && CurYear <= kLastYear) {
+    // Another window moved the current year: show it before the next edit.
+    CatchErrors([&] { SetListIndex(cmbYear, CurYear - kFirstYear); });
+  }
+  return QWidget::event(e);
+}
+
+// --- Loading -------------------------------------------------------------------
+
+void frmSchedule::FillWorks() {
+  FillList(cmbWork, Names(Schedule.UBound(), [](int i) -> const std::string& { return Schedule(i).Work; }));
+}
+
+void frmSchedule::FillPlaces() {
+  FillList(cmbPlace, Names(FarmName.UBound(), [](int i) -> const std::string& { return FarmName(i); }));
+}
+
+void frmSchedule::Form_Load() {
+  CatchErrors([&] {
+    ScopedFlag busy(Busy);
+    if (QScreen* s = screen()) setGeometry(s->availableGeometry());
+    setWindowState(Qt::WindowMaximized);
+    Layout();
+    FillWorks();
+    FillPlaces();
+
+    ShownYear = CurYear;
+    SetListIndex(cmbYear, CurYear - kFirstYear);
+    SetBarValue(vscScheduleNumber, SelEntry);
+    txtScheduleNumber->setText(QString::number(SelEntry));
+    if (cmbWork->count() > 0) SelectOrNone(cmbWork, SelWork);
+    if (cmbPlace->count() > 0) SelectOrNone(cmbPlace, SelPlace);
+    MarkWork = static_cast<int16_t>(SelWork);
+    MarkEntry = static_cast<int16_t>(SelEntry);
+    ShowEntryPeriod();
+
+    metricsYear_ = ShownYear;
+    MeasureChart();
+    RedrawChart();
+  });
+}
+
+// --- The entry -------------------------------------------------------------------
+
+SchedulePeriodRec& frmSchedule::Entry() const { return Schedule(SelWork).SchedulePeriod(ShownYear)(SelEntry); }
+
+void frmSchedule::ShowEntryPeriod() {
+  const bool known = SelWork >= 0 && SelWork <= Schedule.UBound();
+  const SchedulePeriodRec p = known ? Entry() : SchedulePeriodRec{};
+  txtCalenderFrom->setText(p.Start == 0 ? QString() : PeriodText(ShownYear, p.Start));
+  txtCalenderTo->setText(p.Start == 0 ? QString() : PeriodText(ShownYear, p.End));
+}
+
+void frmSchedule::ShowEntryPlace() {
+  ScopedFlag busy(Busy);
+  const bool known = SelWork >= 0 && SelWork <= Schedule.UBound();
+  SelectOrNone(cmbPlace, known ? Entry().Place : -1);
+}
+
+void frmSchedule::RedrawChart() { DrawScheduleChart(pctGraph, pctNumber, ShownYear); }
+
+// --- Handlers ------------------------------------------------------------------------
+
+void frmSchedule::cmbYear_Click() {
+  CatchErrors([&] {
+    const int i = cmbYear->currentIndex();
+    if (i < 0) return;
+    CurYear = static_cast<int16_t>(kFirstYear + i);
+    ShownYear = CurYear;
+    // The boxes show the selected entry of the year now on screen, so what
+    // is applied or deleted next is what the user sees.
+    ShowEntryPeriod();
+    ForgetReadout();
+    RedrawChart();
+  });
+}
+
+void frmSchedule::cmbWork_Click() {
+  CatchErrors([&] {
+    const int i = cmbWork->currentIndex();
+    if (i < 0) return;  // the list was emptied: keep the remembered work
+    SelWork = i;
+    ShowEntryPeriod();
+    RedrawChart();
+  });
+}
+
+void frmSchedule::vscScheduleNumber_Change() {
+  CatchErrors([&] {
+    txtScheduleNumber->setText(QString::number(vscScheduleNumber->value()));
+    if (Busy != 0) return;
+    SelEntry = vscScheduleNumber->value();
+    ShowEntryPeriod();
+    // Showing the entry's place is no edit of it.
+    ShowEntryPlace();
+  });
+}
+
+void frmSchedule::cmbPlace_Click() {
+  CatchErrors([&] {
+    SelPlace = cmbPlace->currentIndex();
+    if (Busy == 0 && SelPlace >= 0) {
+      SchedulePeriodRec& p = Entry();
+      p.Place = PlaceIndex(SelPlace);
+      if (p.Start != 0) ScheduleChanged = -1;
+      ForgetReadout();
+    }
+    RedrawChart();
+  });
+}
+
+void frmSchedule::cmdScheduleDelete_Click() {
+  CatchErrors([&] {
+    Entry() = SchedulePeriodRec{};
+    txtCalenderFrom->clear();
+    txtCalenderTo->clear();
+    // With no place at all there is no item 0 to show; the entry is deleted
+    // all the same.
+    if (cmbPlace->count() > 0) SetListIndex(cmbPlace, 0);
+    ForgetReadout();
+    RedrawChart();
+    ScheduleChanged = -1;
+  });
+}
+
+void frmSchedule::cmdSave_Click() {
+  CatchErrors([&] {
+    // The file routine reports its own failure; the flag stays set then, so
+    // that the exit question still offers to save.
+    if (SaveSchedule()) ScheduleChanged = 0;
+  });
+}
+
+void frmSchedule::cmdClose_Click() {
+  CatchErrors([&] { hide(); });
+}
+
+void frmSchedule::cmdWork_Click() {
+  CatchErrors([&] { OpenNameListEditor(QStringLiteral("Work"), this); });
+}
+
+void frmSchedule::cmdPlace_Click() {
+  CatchErrors([&] { OpenNameListEditor(QStringLiteral("Place"), this); });
+}
+
+// --- The period calendar ---------------------------------------------------------------
+
+void frmSchedule::CancelPeriodCalender() {
+  if (!pctCalender2 || !pctCalender2->isVisible()) return;
+  PeriodCancel = -1;
+  pctCalender2->hide();  // the calendar loses the focus: pctCalender2_LostFocus
+  // A calendar that did not hold the focus gets no LostFocus: the mark must
+  // not stay behind and drop the next period picked.
+  PeriodCancel = 0;
+  CalendarOpen = 0;
+}
+
+void frmSchedule::Form_Click() {
+  CatchErrors([&] { CancelPeriodCalender(); });
+}
+void frmSchedule::Frame1_Click() {
+  CatchErrors([&] { CancelPeriodCalender(); });
+}
+void frmSchedule::Frame2_Click() {
+  CatchErrors([&] { CancelPeriodCalender(); });
+}
+
+void frmSchedule::pctCalender2_LostFocus() {
+  CatchErrors([&] {
+    pctCalender2->hide();
+    CalendarOpen = 0;
+    if (PeriodCancel != 0) {
+      PeriodCancel = 0;
+      return;
+    }
+    ApplyPickedPeriod();
+  });
+}
+
+void frmSchedule::ApplyPickedPeriod() {
+  ScopedFlag busy(Busy);
+  auto key = [](const YearMonthDay& d) { return (d.Year * 100 + d.Month) * 100 + d.Day; };
+  if (key(PeriodFrom) > key(PeriodTo)) std::swap(PeriodFrom, PeriodTo);
+
+  // Every year's entry is found before anything is written: a period that
+  // does not fit is not stored in part.
+  const PeriodPlan plan =
+      PlanPeriod(SelWork, PeriodFrom, PeriodTo, ShownYear, SelEntry, PlaceIndex(cmbPlace->currentIndex()));
+  if (plan.FullYear != 0) {
+    MsgBox(QStringLiteral("%1年の行程番号は全て使われているため、期間を設定できません。").arg(plan.FullYear),
+           MsgButtons::Ok, MsgIcon::Exclamation);
+    return;
+  }
+  txtCalenderFrom->setText(PeriodText(PeriodFrom.Year, PeriodFrom.Month * 100 + PeriodFrom.Day));
+  txtCalenderTo->setText(PeriodText(PeriodTo.Year, PeriodTo.Month * 100 + PeriodTo.Day));
+  for (const PeriodWrite& w : plan.Writes) Schedule(SelWork).SchedulePeriod(w.Year)(w.Entry) = w.Period;
+  ForgetReadout();
+  RedrawChart();
+  ScheduleChanged = -1;
+}
+
+// --- The chart under the pointer ----------------------------------------------------------
+
+void frmSchedule::pctGraph_MouseMove(int, int, float x, float y) {
+  ReentryGuard guard(ScheduleHoverBusy);
+  if (!guard.Enter()) return;
+  CatchErrors([&] {
+    ScheduleHitTest(x, y, HoverWork, HoverEntry);
+    if (HoverWork > Schedule.UBound()) HoverWork = HoverEntry = -1;  // drawn before the list shrank
+    if (HoverWork != -1 && (HoverWork != ShownWork || HoverEntry != ShownEntry)) {
+      const SchedulePeriodRec& p = Schedule(HoverWork).SchedulePeriod(ShownYear)(HoverEntry);
+      txtDateFromD->setText(PeriodText(ShownYear, p.Start));
+      txtDateToD->setText(PeriodText(ShownYear, p.End));
+      txtWorkD->setText(QString::fromStdString(Schedule(HoverWork).Work));
+      // A place deleted since the entry was made has no name.
+      txtPlaceD->setText(p.Place <= FarmName.UBound() ? QString::fromStdString(FarmName(p.Place)) : QString());
+      ShownWork = HoverWork;
+      ShownEntry = HoverEntry;
+    }
+    RedrawChart();
+  });
+}
+
+void frmSchedule::pctGraph_DblClick() {
+  CatchErrors([&] {
+    ScopedFlag busy(Busy);
+    if (HoverWork == -1 || HoverEntry == -1) return;
+    if (HoverWork < cmbWork->count()) {
+      SetListIndex(cmbWork, HoverWork);  // its handler shows the entry and redraws
+    } else {
+      // A work the selector does not list (its first name is empty).
+      SelWork = HoverWork;
+      RedrawChart();
+    }
+    SetBarValue(vscScheduleNumber, HoverEntry);
+    SelEntry = HoverEntry;
+    ShowEntryPlace();
+    ShowEntryPeriod();
+  });
+}
+
+// --- Lists refilled ----------------------------------------------------------------------
+
+void frmSchedule::RefillWorks() {
+  CatchErrors([&] {
+    FillWorks();
+    ForgetReadout();
+    if (cmbWork->count() > 0)
+      SetListIndex(cmbWork, 0);  // as the user's choice: cmbWork_Click
+    else
+      RedrawChart();
+  });
+}
+
+void frmSchedule::RefillPlaces() {
+  CatchErrors([&] {
+    FillPlaces();
+    ForgetReadout();
+    if (cmbPlace->count() > 0) SetListIndex(cmbPlace, 0);  // as the user's choice: cmbPlace_Click
+  });
+}
+
+void frmSchedule::ReloadFromStore() {
+  CatchErrors([&] {
+    ScopedFlag busy(Busy);
+    FillWorks();
+    FillPlaces();
+    SelectOrNone(cmbWork, SelWork);
+    SelectOrNone(cmbPlace, SelPlace);
+    HoverWork = HoverEntry = -1;
+    ForgetReadout();
+    ShowEntryPeriod();
+    RedrawChart();
+  });
+}
+
+// --- The window of the program ----------------------------------------------------------
+
+frmSchedule* LoadedSchedule() { return Slot().Loaded(); }
+
+void ShowSchedule() {
+  Slot().Show([] {
+    auto* f = new frmSchedule();
+    f->Form_Load();
+    return f;
+  });
+}
+
+void UnloadSchedule() { Slot().Unload(); }
+
+void ReloadSchedule() {
+  if (frmSchedule* f = LoadedSchedule()) f->ReloadFromStore();
+}
+
+void RefillScheduleWorks() {
+  if (frmSchedule* f = LoadedSchedule()) f->RefillWorks();
+}
+
+void RefillSchedulePlaces() {
+  if (frmSchedule* f = LoadedSchedule()) f->RefillPlaces();
+}

@@ -1,0 +1,100 @@
+#pragma once
+// modSchedule: the year chart of the work schedule and the rules for writing
+// a picked period into the schedule.
+//
+// The chart shows one year: one row per work (Schedule), one bar per used
+// period entry from its first to its last day, thin lines at the month ends
+// and 30 row lines; the work names stand in a strip to the left. Bars are
+// coloured by their entry number (mod 10); the bar selected when the window
+// loaded is drawn in the highlight colour. The rectangles of the bars drawn
+// last are kept for the hit test of the pointer.
+#include <QRgb>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "platform/PictureBox.h"
+#include "store/Store.h"
+
+// --- The window's selection, kept for the whole run ------------------------
+
+extern int32_t SelWork;   // index of the selected work in Schedule
+extern int32_t SelEntry;  // selected entry number 0..365
+extern int32_t SelPlace;  // selected place index
+// The highlighted bar: the selection when the window loaded.
+extern int16_t MarkWork, MarkEntry;
+// The bar under the pointer, -1 when none.
+extern int16_t HoverWork, HoverEntry;
+// Set when the period calendar is closed by a click on the window or one of
+// its frames: the closing then applies nothing.
+extern int16_t PeriodCancel;
+
+// --- Chart metrics, computed when the window loads ---------------------------
+
+extern int32_t ChartWidth, ChartHeight;  // scale size of the chart, twips
+extern int32_t DayWidth;                 // one day, twips
+extern int32_t RowHeight;                // one work row, twips
+
+// Bar colours by entry number mod 10, and the highlight.
+extern const std::array<QRgb, 10> BarColor;
+constexpr QRgb kMarkColor = RGB(153, 204, 255);
+
+// The hit table holds works 0..200 and entries 0..365; works beyond are
+// drawn but cannot be pointed at.
+constexpr int kChartWorks = 201;
+constexpr int kEntries = 366;
+
+struct BarRectRec {
+  int32_t Left = 0, Right = 0, Top = 0, Bottom = 0;  // pixels, inclusive
+};
+// The rectangle of bar (work, entry) as drawn last, or nullptr when that
+// entry has no bar in the last drawing (or lies outside the table).
+const BarRectRec* BarRect(int work, int entry);
+
+// Sets ChartWidth, ChartHeight from the chart's scale size, DayWidth for the
+// length of `year` and RowHeight for 30 rows.
+void SetChartMetrics(const PictureBox* graph, int16_t year);
+
+// Everything: DrawScheduleGrid, then DrawScheduleBars.
+void DrawScheduleChart(PictureBox* graph, PictureBox* number, int16_t year);
+// Background, month lines, row lines; the work names in `number`.
+void DrawScheduleGrid(PictureBox* graph, PictureBox* number, int16_t year);
+// The bars of `year`, and the hit table.
+void DrawScheduleBars(PictureBox* graph, int16_t year);
+// The bar under a point (twips), first in work then entry order; -1, -1 when
+// none.
+void ScheduleHitTest(float x, float y, int16_t& work, int16_t& entry);
+
+// --- Texts ------------------------------------------------------------------
+
+// A stored day (month * 100 + day) of a year as the boxes show it:
+// 2001/05/23.
+QString PeriodText(int year, int monthDay);
+
+// --- Writing a picked period ---------------------------------------------------
+
+struct PeriodWrite {
+  int Year = 0;
+  int Entry = 0;
+  SchedulePeriodRec Period;
+};
+
+// Where a period from..to (from not after to) goes for one work: one entry
+// per year from the first to the last year; the first year from the start
+// day to 1231, the years between 101..1231, the last year from 101 to the end
+// day. In the shown year the selected entry is overwritten; in every other
+// year the entry is the first free one at or after the entry used for the
+// year before (from the lowest free one when there is none after it). A year
+// with all entries in use yields no plan: `fullYear` names it. Nothing is
+// written here; an index outside the tables raises 9 before anything is
+// planned.
+struct PeriodPlan {
+  std::vector<PeriodWrite> Writes;
+  int FullYear = 0;  // non-zero: this year has no free entry, nothing may be written
+};
+PeriodPlan PlanPeriod(int work, const YearMonthDay& from, const YearMonthDay& to, int shownYear, int selEntry,
+                      uint8_t place);
+
+// The place index as the one-byte Place field holds it: no selection (-1)
+// is place 0; an index above 255 raises 6 (overflow).
+uint8_t PlaceIndex(int listIndex);
