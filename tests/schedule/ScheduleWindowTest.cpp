@@ -104,6 +104,19 @@ TEST_F(ScheduleTest, WithoutPlacesAPeriodGoesToPlaceZeroAndDeleteStillMarksTheCh
   EXPECT_EQ(Reports(), 0);
 }
 
+TEST_F(ScheduleTest, APlaceBeyondWhatAnEntryCanHoldIsRefusedBeforeAnythingIsWritten) {
+  FarmName.RedimPreserve(299);
+  for (int i = 3; i <= 299; ++i) FarmName(i) = "畑" + std::to_string(i);
+  At(0, 2001, 0) = Period(101, 102, 1);
+  Load();
+  f->cmbPlace->setCurrentIndex(280);
+  EXPECT_EQ(At(0, 2001, 0), Period(101, 102, 1));
+  Apply({2001, 2, 1}, {2001, 2, 3});
+  EXPECT_EQ(At(0, 2001, 0), Period(101, 102, 1));
+  EXPECT_EQ(ScheduleChanged, 0);
+  EXPECT_EQ(Reports(), 2);
+}
+
 TEST_F(ScheduleTest, PlaceEditsMarkOnlyUsedEntriesAndShowingAnEntryIsNoEdit) {
   At(0, 2001, 1) = Period(401, 430, 1);
   At(0, 2001, 2) = Period(501, 530, 7);  // a place deleted since
