@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <algorithm>
 #include <utility>
 
 #include "platform/Controls.h"
@@ -297,6 +298,9 @@ void frmSchedule::cmbYear_Click() {
     const int i = cmbYear->currentIndex();
     if (i < 0) return;
     CurYear = static_cast<int16_t>(kFirstYear + i);
+    // 29 February of a leap year becomes the 28th: the other windows would
+    // otherwise show and take edits for a day the files never keep.
+    CurDay = std::min(CurDay, DaysInMonth(CurYear, CurMonth));
     ShownYear = CurYear;
     // The boxes show the selected entry of the year now on screen, so what
     // is applied or deleted next is what the user sees.

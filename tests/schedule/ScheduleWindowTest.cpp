@@ -149,6 +149,10 @@ TEST_F(ScheduleTest, TheYearListMovesTheWindowsYearAndEditsLandInTheYearOnScreen
   f->cmbYear->setCurrentIndex(5);
   EXPECT_EQ(CurYear, 2004);
   EXPECT_EQ(f->txtCalenderFrom->text(), QStringLiteral("2004/10/01"));
+  CurMonth = 2, CurDay = 29;
+  f->cmbYear->setCurrentIndex(6);
+  EXPECT_EQ(CurrentDate(), (YearMonthDay{2005, 2, 28})) << "no current date the files cannot keep";
+  f->cmbYear->setCurrentIndex(5);
 
   // Another window moves the current date; the window follows on activation.
   CurYear = 2006;
