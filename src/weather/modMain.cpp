@@ -8,6 +8,7 @@
 #include "runtime/RuntimeError.h"
 #include "platform/ErrorReporter.h"
 #include "store/Store.h"
+#include "store/WeatherWords.h"
 
 int16_t WeatherTop = 0;
 int16_t WeatherLeft = 0;
@@ -163,23 +164,12 @@ long TenthsOf(float value) { return static_cast<long>(rt::RoundHalfEven(value * 
 // --- Read-out texts -----------------------------------------------------------
 
 namespace {
-// The read-outs name positions 4 and 5 differently from the selectors.
-const char* const kReadoutWeather[] = {"快晴", "晴れ", "曇り", "雨", "霧", "風", "雪", "台風"};
-const char* const kReadoutConnector[] = {"時々", "一時", "のち", ""};
-
 float Low(int16_t y, int16_t m, int16_t d) { return Ondo(y, m, d, 0); }
 float High(int16_t y, int16_t m, int16_t d) { return Ondo(y, m, d, 1); }
 }  // namespace
 
 QString ReadoutWord(const std::string& code, int position) {
-  char c = position >= 1 && static_cast<size_t>(position) <= code.size() ? code[static_cast<size_t>(position - 1)] : 0;
-  int n = c >= '0' && c <= '9' ? c - '0' : -1;
-  if (position == 2) {
-    if (n >= 0 && n <= 3) return QString::fromUtf8(kReadoutConnector[n]);
-  } else if (position == 1 || position == 3) {
-    if (n >= 0 && n <= 7) return QString::fromUtf8(kReadoutWeather[n]);
-    if (n == 8 && position == 3) return QString();
-  }
+  if (auto word = WeatherWord(code, position)) return QString::fromUtf8(word->data(), static_cast<qsizetype>(word->size()));
   throw rt::RuntimeError(rt::kErrSubscript, "weather code without a word");
 }
 
