@@ -13,6 +13,7 @@
 #include <system_error>
 #include <vector>
 
+#include "Export.h"
 #include "runtime/RuntimeError.h"
 #include "store/DataFile.h"
 #include "store/FileSequences.h"
@@ -23,6 +24,7 @@ namespace {
 constexpr const char* kHelp =
     "Usage: vorn-data check DIR\n"
     "       vorn-data copy SRC DST\n"
+    "       vorn-data export [--replace] DIR OUT\n"
     "\n"
     "Reads and writes a farm's data folder (the eight .dat files) exactly as\n"
     "the program does.\n"
@@ -147,6 +149,21 @@ int Copy(const std::string& src, const std::string& dst) {
   return status;
 }
 
+// Loads DIR as copy does, reporting each file that fails to read.
+bool LoadReporting(const std::string& dir) {
+  bool ok = true;
+  StoreErrorHook = [&](const StoreError& e) {
+    EndProgress();
+    std::fprintf(stderr, "%s: %s\n", e.file.c_str(), Describe(e).c_str());
+    ok = false;
+  };
+  StartStore(dir);
+  LoadAllFiles();
+  EndProgress();
+  StoreErrorHook = nullptr;
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,16 +174,18 @@ int main(int argc, char** argv) {
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-    std::fputs(kHelp, stdout);
+    std::printf("%s\n%s", kHelp, kExportHelp);
     return 0;
   }
   try {
     if (args.size() == 2 && args[0] == "check") return Check(args[1]);
     if (args.size() == 3 && args[0] == "copy") return Copy(args[1], args[2]);
+    if (!args.empty() && args[0] == "export") return Export({args.begin() + 1, args.end()}, LoadReporting);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vorn-data: %s\n", e.what());
     return 1;
   }
-  std::fputs("vorn-data: expected \"check DIR\" or \"copy SRC DST\" (see vorn-data --help)\n", stderr);
+  std::fputs("vorn-data: expected \"check DIR\", \"copy SRC DST\" or \"export DIR OUT\" (see vorn-data --help)\n",
+             stderr);
   return 2;
 }
