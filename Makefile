@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 QT_OFFSCREEN := offscreen:configfile=$(CURDIR)/tests/support/screen-1024x768.json
 
-.PHONY: all deps configure build run test test-sanitize bench screenshots fuzz reliability clean
+.PHONY: all deps configure build run test test-sanitize bench screenshots fuzz reliability clean install package
 
 all: build
 
@@ -55,6 +55,15 @@ test-sanitize: deps $(SAN_BUILD)/build.ninja
 KILLS ?= 200
 reliability: build
 	bash scripts/kill-test.sh $(BUILD) $(KILLS)
+
+# make install PREFIX=... (default /usr/local; DESTDIR is honoured too).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX) --strip
+
+# The Debian package, $(BUILD)/vorn_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack
 
 screenshots: build
 	$(BUILD)/tests/vorn_screenshots $(BUILD)/screenshots

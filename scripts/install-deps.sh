@@ -12,7 +12,24 @@ packages=(
   xvfb xauth
   xserver-xephyr x11-utils libxcb1-dev
   xdotool
+  # The installed program: Qt's own Japanese texts (buttons of message boxes).
+  qt6-translations-l10n
+  # The desktop entry, its icon, the AppStream metadata and the Debian package.
+  desktop-file-utils appstream librsvg2-bin dpkg-dev
+  # The CSV export test reads the files with Python's csv module.
+  python3
 )
+
+# Japanese input goes through the input method the desktop already runs; Qt 6
+# programs need that method's Qt 6 plugin. IBus's comes with Qt itself; for
+# fcitx it is a package of its own. The input method itself is the
+# desktop's choice and never installed here.
+for im in "fcitx5 fcitx5-frontend-qt6" "fcitx fcitx-frontend-qt6"; do
+  read -r method plugin <<<"$im"
+  if dpkg-query -W -f='${Status}' "$method" 2>/dev/null | grep -q 'install ok installed'; then
+    packages+=("$plugin")
+  fi
+done
 
 missing=()
 for p in "${packages[@]}"; do
