@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
 
 #include "app/RegisterWindows.h"
 #include "shell/modMain.h"
@@ -7,6 +9,13 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vorn"));
+  // The desktop entry this program belongs to (its icon and name in docks).
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.vorn.Vorn"));
+  // Qt's own texts (the buttons of message boxes, the edit menus of text
+  // boxes) in Japanese like the rest of the program, whatever the locale.
+  QTranslator qtJapanese;
+  if (qtJapanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qtJapanese);
   RegisterWindows();
   StartOptions options;
   options.commandLine = QCoreApplication::arguments().mid(1).join(QChar(' '));
