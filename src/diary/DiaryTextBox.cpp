@@ -3,6 +3,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QSignalBlocker>
 #include <QTextCursor>
 
 #include "diary/modDiary.h"
@@ -49,6 +50,13 @@ void DiaryTextBox::keyPressEvent(QKeyEvent* e) {
 }
 
 void DiaryTextBox::inputMethodEvent(QInputMethodEvent* e) {
+  // A reading still being composed is shown in the box but is not text yet.
+  // Qt reports a change for it all the same, which would mark the diary
+  // changed by a reading the farmer then abandons.
+  if (e->commitString().isEmpty() && e->replacementLength() == 0) {
+    QSignalBlocker composing(this);
+    return QPlainTextEdit::inputMethodEvent(e);
+  }
   if (e->commitString().isEmpty() || isReadOnly()) return QPlainTextEdit::inputMethodEvent(e);
   QString ok = Admit(e->commitString());
   if (ok == e->commitString()) return QPlainTextEdit::inputMethodEvent(e);
