@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times `vorn-data copy` of a fully populated data set against the floor of
-# merely decoding the same files with `iconv -f CP932 -t UTF-8`.
+# merely decoding the same files with `iconv -f CP932 -t UTF-8`, and
+# `vorn-data export` of the same data set into CSV files.
 #   scripts/bench-data-copy.sh [BUILD_DIR] [RUNS]
 # The two are run in turns, so that a busy moment of the machine falls on
 # both alike, and the best of RUNS runs of each is compared, as wall time
@@ -19,6 +20,10 @@ cat "$tmp"/src/* > /dev/null  # warm the page cache
 copy() {
   "$build/tools/vorn-data/vorn-data" copy "$tmp/src" "$tmp/dst"
 }
+export_csv() {
+  # (its note about the data set's made-up weather codes is not wanted here)
+  "$build/tools/vorn-data/vorn-data" export "$tmp/src" "$tmp/csv" 2>/dev/null
+}
 floor() {
   for f in "$tmp"/src/*; do iconv -f CP932 -t UTF-8 "$f" > /dev/null; done
 }
@@ -30,12 +35,14 @@ measure() {
 }
 min() { if [ -z "$1" ] || [ "$(echo "$2 < $1" | bc -l)" = 1 ]; then echo "$2"; else echo "$1"; fi; }
 
-cr="" cc="" fr="" fc=""
+cr="" cc="" fr="" fc="" er="" ec=""
 for _ in $(seq "$runs"); do
-  rm -rf "$tmp/dst"
+  rm -rf "$tmp/dst" "$tmp/csv"
   sync
   read -r r c < <(measure copy)
   cr=$(min "$cr" "$r") cc=$(min "$cc" "$c")
+  read -r r c < <(measure export_csv)
+  er=$(min "$er" "$r") ec=$(min "$ec" "$c")
   read -r r c < <(measure floor)
   fr=$(min "$fr" "$r") fc=$(min "$fc" "$c")
 done
@@ -43,3 +50,5 @@ printf '%-32s %8s %8s\n' "" "wall" "cpu"
 printf '%-32s %7.3fs %7.3fs\n' "vorn-data copy (load + save)" "$cr" "$cc"
 printf '%-32s %7.3fs %7.3fs\n' "iconv CP932 -> UTF-8" "$fr" "$fc"
 printf '%-32s %7.2fx %7.2fx\n' "ratio" "$(echo "$cr / $fr" | bc -l)" "$(echo "$cc / $fc" | bc -l)"
+printf '%-32s %7.3fs %7.3fs\n' "vorn-data export (load + CSV)" "$er" "$ec"
+echo "CSV files: $(du -sh "$tmp/csv" | cut -f1), $(cat "$tmp"/csv/*.csv | wc -l) lines" >&2

@@ -99,17 +99,22 @@ void EachDay(F&& f) {
       for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d) f(y, m, d);
 }
 
+// Days whose weather code has no words; reported once, after the weather.
+struct Wordless {
+  long days = 0;
+  std::string first;  // "2001-05-04: 948"
+};
+
 // The weather words of a code, joined by single spaces; the empty words ("no
 // connector", "no second weather") leave no gap. A code the selectors never
-// make has no words and is written as it is, with a warning.
-std::string WeatherText(const std::string& stored, int y, int m, int d) {
+// make has no words and is written as it is.
+std::string WeatherText(const std::string& stored, const std::string& date, Wordless& wordless) {
   const std::string code = stored.empty() ? "038" : stored;  // as the file writes it
   std::string text;
   for (int i = 1; i <= 3; ++i) {
     auto word = WeatherWord(code, i);
     if (!word) {
-      std::fprintf(stderr, "vorn-data: tenki.dat: %s: the weather code %s has no words; exported as it is\n",
-                   IsoDate(y, m, d).c_str(), code.c_str());
+      if (wordless.days++ == 0) wordless.first = date + ": " + code;
       return code;
     }
     if (word->empty()) continue;
@@ -121,12 +126,17 @@ std::string WeatherText(const std::string& stored, int y, int m, int d) {
 
 void WriteWeather(CsvFile& f) {
   f.Record("日付", "天気", "最高気温", "最低気温", "降水量");
+  Wordless wordless;
   EachDay([&](int y, int m, int d) {
     const std::string& code = Tenki(y, m, d);
     float high = Ondo(y, m, d, 1), low = Ondo(y, m, d, 0), rain = Kousui(y, m, d);
     if ((code.empty() || code == "038") && high == 0 && low == 0 && rain == 0) return;
-    f.Record(IsoDate(y, m, d), WeatherText(code, y, m, d), Decimal(high), Decimal(low), Decimal(rain));
+    std::string date = IsoDate(y, m, d);
+    f.Record(date, WeatherText(code, date, wordless), Decimal(high), Decimal(low), Decimal(rain));
   });
+  if (wordless.days > 0)
+    std::fprintf(stderr, "vorn-data: tenki.dat: %ld day(s) with a weather code that has no words (first %s); "
+                 "exported as the codes\n", wordless.days, wordless.first.c_str());
 }
 
 void WriteDiary(CsvFile& f) {
