@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,17 @@ TEST(VornDataExport, RefusesToReplaceOrToWriteIntoTheDataFolderAndSaysWhy) {
   EXPECT_EQ(Export(Q(farm.dir()) + " " + Q(farm.dir() + ".")).status, 1);
   EXPECT_EQ(Export("--replace " + Q(farm.dir()) + " " + Q(farm.dir())).status, 1);
   EXPECT_EQ(farm.Names(), before);
+
+  // A file that cannot be put in place (here a folder of that name) is
+  // reported; the other files are still written and nothing half-written
+  // is left behind.
+  TempDir out3;
+  std::filesystem::create_directory(out3.file("prices.csv"));
+  r = Export("--replace " + Q(farm.dir()) + " " + Q(out3.dir()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("prices.csv: cannot rename into place"), std::string::npos) << r.err;
+  EXPECT_EQ(out3.Names(), (std::vector<std::string>{"diary.csv", "materials.csv", "observations.csv", "prices.csv",
+                                                    "schedule.csv", "weather.csv"}));
 
   // A folder without any data file is most likely the wrong folder.
   TempDir empty, out2;
