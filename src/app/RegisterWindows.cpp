@@ -1,6 +1,7 @@
 #include "app/RegisterWindows.h"
 
 #include "diary/DiaryWindows.h"
+#include "observe/frmObserve.h"
 #include "platform/NameListLink.h"
 #include "schedule/frmSchedule.h"
 #include "shell/RecordWindows.h"
@@ -14,4 +15,6 @@ void RegisterWindows() {
   RegisterRecordWindow(RecordWindow::Schedule, {ShowSchedule, UnloadSchedule, ReloadSchedule});
   SetNameListOwner(QStringLiteral("Work"), RefillScheduleWorks);
   SetNameListOwner(QStringLiteral("Place"), RefillSchedulePlaces);
+  RegisterRecordWindow(RecordWindow::Observe, {ShowObserve, UnloadObserve, ReloadObserve});
+  SetNameListOwner(QStringLiteral("Observe"), RefillObserveCrops);
 }

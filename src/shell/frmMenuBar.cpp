@@ -340,6 +340,7 @@ void frmMenuBar::closeEvent(QCloseEvent* e) {
   CatchErrors([&] {
     // Any flag that is set counts, whichever true value it holds.
     bool changed = WeatherChanged != 0 || DiaryChanged != 0 || PriceChanged != 0 || ScheduleChanged != 0;
+    changed = changed || ObserveChanged != 0;
     if (!changed) {
       end = true;
       return;

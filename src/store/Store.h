@@ -232,6 +232,10 @@ extern int16_t WeatherChanged;
 extern int16_t DiaryChanged;
 extern int16_t PriceChanged;
 extern int16_t ScheduleChanged;
+// Comments, pictures and the crop list of the observations: typed comments
+// would otherwise be lost at exit without a question. Cleared by the
+// observation window's save and by save-all, each only after success.
+extern int16_t ObserveChanged;
 
 extern std::string DataPath;  // ends with "/"
 extern int16_t Busy;          // 1 while code fills controls

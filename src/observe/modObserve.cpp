@@ -1,0 +1,143 @@
+#include "observe/modObserve.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Controls.h"
+#include "platform/ErrorReporter.h"
+#include "platform/PictureBox.h"
+#include "platform/Screen.h"
+#include "runtime/Convert.h"
+
+int16_t ObserveIndex = 0;
+int32_t ObserveGraphWidth = 0;
+int32_t ObserveGraphHeight = 0;
+int32_t ObserveDayWidth = 1;
+uint8_t ObserveHoverDay = 0;
+uint8_t ObserveHoverMonth = 0;
+int16_t ObserveHoverBusy = 0;
+
+namespace {
+
+const QColor kMonthName(0, 128, 0);
+const QColor kMonthLine(192, 255, 192);
+const QColor kBar(255, 0, 0);
+const QColor kHovered(0, 0, 255);
+
+int Round(double v) { return static_cast<int>(rt::RoundHalfEven(v)); }
+
+}  // namespace
+
+void SetObserveGeometry(float innerWidthTwips, float innerHeightTwips) {
+  ObserveGraphWidth = Round(innerWidthTwips);
+  ObserveGraphHeight = Round(innerHeightTwips);
+  ObserveDayWidth = std::max(1, Round(ObserveGraphWidth / 366.0));
+}
+
+int16_t CropInList(int index) {
+  if (index < 0 || index > ObserveItem.UBound()) return 0;
+  return static_cast<int16_t>(index);
+}
+
+bool ObserveDayMarked(int item, int year, int month, int day) {
+  const ObserveItemRec& rec = std::as_const(ObserveItem)(item);
+  const DayTable<std::string>& pictures = std::as_const(ObserveFile)(item);
+  return !rec.Comment(year, month, day).empty() || !pictures(year, month, day).empty();
+}
+
+MonthDay ObserveDayAt(int year, float x) {
+  int n = Round(x / static_cast<double>(std::max(1, ObserveDayWidth)));
+  return DateOfDayOfYear(year, n);
+}
+
+void DrawObserveMonths(PictureBox* chart, int year) {
+  const float tx = TwipsPerPixelX, ty = TwipsPerPixelY;
+  chart->Cls();
+  PictureDc dc = chart->hDC();
+  float x = 0;  // pixels
+  for (int m = 1; m <= 12; ++m) {
+    chart->SetCurrentX(x * tx + 30);
+    chart->SetCurrentY(15);
+    chart->SetForeColor(kMonthName);
+    chart->Print(QString::number(m) + QStringLiteral("月"));
+    chart->SetForeColor(kMonthLine);
+    x += static_cast<float>(DaysInMonth(year, m)) * static_cast<float>(ObserveDayWidth) / tx;
+    MoveToEx(dc, Round(x), 0);
+    LineTo(dc, Round(x), Round(ObserveGraphHeight / ty));
+  }
+}
+
+void DrawObserveMarks(PictureBox* chart, int year) {
+  const float tx = TwipsPerPixelX, ty = TwipsPerPixelY;
+  const int item = ObserveIndex;
+  const int bottom = Round(ObserveGraphHeight / ty);
+  PictureDc dc = chart->hDC();
+  chart->SetFillStyle(PictureBox::kFillSolid);
+  chart->SetFillColor(kBar);
+  int dayOfYear = 0;
+  for (int m = 1; m <= 12; ++m) {
+    for (int d = 1, n = DaysInMonth(year, m); d <= n; ++d) {
+      ++dayOfYear;
+      if (!ObserveDayMarked(item, year, m, d)) continue;
+      chart->SetForeColor(d == ObserveHoverDay && m == ObserveHoverMonth ? kHovered : kBar);
+      double x = dayOfYear * static_cast<double>(ObserveDayWidth) / tx;
+      Rectangle(dc, Round(x), 13, Round(x + 2), bottom);
+    }
+  }
+}
+
+void RedrawObserveChart(PictureBox* chart, int year) {
+  CatchErrors([&] {
+    DrawObserveMonths(chart, year);
+    DrawObserveMarks(chart, year);
+  });
+}
+
+std::string CommentToStore(const QString& text) {
+  QString t = text;
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  t.replace(QChar('\r'), QChar('\n'));
+  t.replace(QChar::ParagraphSeparator, QChar('\n'));
+  t.replace(QChar::LineSeparator, QChar('\n'));
+  t.replace(QChar('\n'), QStringLiteral("\r\n"));
+  return t.toStdString();
+}
+
+QString CommentFromStore(const std::string& comment) {
+  QString t = QString::fromStdString(comment);
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return t;
+}
+
+bool MatchesPattern(const QString& fileName, const QString& patterns) {
+  for (const QString& p : patterns.split(QChar(';'), Qt::SkipEmptyParts)) {
+    QRegularExpression re(QRegularExpression::wildcardToRegularExpression(p.trimmed()),
+                          QRegularExpression::CaseInsensitiveOption);
+    if (re.match(fileName).hasMatch()) return true;
+  }
+  return false;
+}
+
+bool StorablePicturePath(const QString& path) {
+  if (path.contains(QChar(',')) || path.contains(QChar('\r')) || path.contains(QChar('\n'))) return false;
+  return StorableText(path) == path;
+}
+
+double FitScale(QSize picture, QSize box) {
+  if (picture.isEmpty() || box.isEmpty()) return 0;
+  double s = std::min(static_cast<double>(box.width()) / picture.width(),
+                      static_cast<double>(box.height()) / picture.height());
+  return std::min(1.0, s);
+}
+
+void ShowFitted(PictureBox* box, const QImage& picture) {
+  box->Cls();
+  const QSize inner = box->InnerSize();
+  double s = FitScale(picture.size(), inner);
+  if (s <= 0) return;
+  // In the box's scale units, from pixels.
+  float w = box->FromPixelX(std::max(1.0, std::floor(picture.width() * s + 1e-9)));
+  float h = box->FromPixelY(std::max(1.0, std::floor(picture.height() * s + 1e-9)));
+  box->PaintPicture(picture, 0, 0, w, h, 0, 0, box->FromPixelX(picture.width()), box->FromPixelY(picture.height()));
+}

@@ -1,0 +1,77 @@
+// The picture chooser: which files it lists, what it hands back and what it
+// refuses.
+#include <QDir>
+#include <QLineEdit>
+#include <filesystem>
+
+#include "observe/ObserveFixture.h"
+#include "platform/DriveLists.h"
+
+namespace {
+QStringList Items(const QListWidget* list) {
+  QStringList s;
+  for (int i = 0; i < list->count(); ++i) s << list->item(i)->text();
+  return s;
+}
+}  // namespace
+
+TEST_F(ObserveTest, TheFileListShowsBitmapsAndJpegsWhateverTheirCase) {
+  for (const char* name : {"a.bmp", "B.BMP", "c.Jpg", "d.JPEG", "e.jpeg", "f.png", "g.jpg.txt", "h.gif", "jpg"})
+    dir.Write(name, "x");
+  std::filesystem::create_directory(dir.file("folder.jpg"));
+  EXPECT_TRUE(MatchesPattern(QStringLiteral("写真.JpEg"), kPicturePattern));
+  EXPECT_FALSE(MatchesPattern(QStringLiteral("写真.jpe"), kPicturePattern));
+  Open();
+  frmFileSelect c(f.get());
+  c.filMain->SetPath(QString::fromStdString(dir.dir()));
+  EXPECT_EQ(Items(c.filMain), (QStringList{"a.bmp", "B.BMP", "c.Jpg", "d.JPEG", "e.jpeg"}));
+}
+
+TEST_F(ObserveTest, TheChooserHandsBackAJoinedPathOnlyForAFileItCanKeep) {
+  Picture("ok.jpg", 30, 20);
+  Picture("a,b.jpg", 30, 20);
+  Open();
+  auto* c = new frmFileSelect(f.get());
+  c->show();
+  c->filMain->SetPath(QString::fromStdString(dir.dir()));
+  // Nothing selected: no directory is handed back, the dialog stays.
+  c->cmdOK_Click();
+  EXPECT_TRUE(c->isVisible());
+  EXPECT_EQ(f->Tag, QString());
+
+  // A comma would end the path in the observation file.
+  ClickFile(c, QStringLiteral("a,b.jpg"));
+  c->cmdOK_Click();
+  ASSERT_EQ(boxes.calls().size(), 1u);
+  EXPECT_TRUE(c->isVisible());
+  EXPECT_EQ(f->Tag, QString());
+
+  ClickFile(c, QStringLiteral("ok.jpg"));
+  c->cmdOK_Click();
+  EXPECT_FALSE(c->isVisible());
+  EXPECT_EQ(f->Tag.toStdString(), dir.file("ok.jpg"));
+  delete c;
+
+  // In the root directory the path has one separator.
+  frmFileSelect root(f.get());
+  root.filMain->SetPath(QDir::rootPath());
+  EXPECT_FALSE(root.filMain->Path().endsWith(QStringLiteral("//")));
+  root.filMain->clear();
+  root.filMain->addItem(QStringLiteral("x.jpg"));
+  root.filMain->setCurrentRow(0);
+  EXPECT_EQ(root.SelectedPath(), QStringLiteral("/x.jpg"));
+}
+
+TEST_F(ObserveTest, ADriveThatIsNotReadyGivesTheMessageAndKeepsTheDirectory) {
+  Open();
+  frmFileSelect c(f.get());
+  c.dirMain->SetPath(QString::fromStdString(dir.dir()));
+  const QString shown = c.dirMain->Path();
+  const int drive = c.drvMain->currentIndex();
+  c.drvMain->addItem(QStringLiteral("Z:"), QStringLiteral("/no/such/volume"));
+  c.drvMain->setCurrentIndex(c.drvMain->count() - 1);
+  ASSERT_EQ(boxes.calls().size(), 1u);
+  EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("ディスクが用意されていません"));
+  EXPECT_EQ(c.dirMain->Path(), shown);
+  EXPECT_EQ(c.drvMain->currentIndex(), drive);
+}

@@ -1,0 +1,132 @@
+#pragma once
+// An observation window on a fresh store whose files live in a temporary
+// directory, with pictures the tests paint themselves; message boxes are
+// recorded and answered, and the picture chooser is driven by the test
+// instead of waiting for a person.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QCoreApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "observe/frmFileSelect.h"
+#include "observe/frmObserve.h"
+#include "observe/modObserve.h"
+#include "platform/Desktop.h"
+#include "platform/ErrorReporter.h"
+#include "platform/PictureBox.h"
+#include "platform/Screen.h"
+#include "store/DataFile.h"
+#include "store/Store.h"
+#include "support/GuiTest.h"
+#include "support/TempDir.h"
+
+class ObserveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetStore();
+    CaptureTwipsPerPixel();
+    DataPath = dir.dir();
+    HomeDataPath.clear();
+    InstallStoreErrorReporter();
+    ObserveHoverBusy = 0;
+    SetCurrentDate({2001, 5, 6});
+  }
+  void TearDown() override {
+    SetRunModalHandler({});
+    f.reset();
+    ProcessEvents();
+    StoreErrorHook = nullptr;
+    ResetStore();
+  }
+
+  // Loads the window as the menu bar would.
+  void Open() {
+    f = std::make_unique<frmObserve>();
+    f->Form_Load();
+  }
+  // Two crops, "トマト" and "ナス".
+  static void TwoCrops() {
+    ObserveItem.RedimPreserve(1);
+    ObserveFile.RedimPreserve(1);
+    ObserveItem(0).Name = "トマト";
+    ObserveItem(1).Name = "ナス";
+  }
+  // Makes the given date current and shows it, as the calendar would.
+  void GoTo(int y, int m, int d) {
+    SetCurrentDate({static_cast<int16_t>(y), static_cast<int16_t>(m), static_cast<int16_t>(d)});
+    f->RefreshForCurrentDate();
+  }
+  // Types as the farmer would: the box's whole text is replaced.
+  void Type(const QString& text) { f->txtComment->setPlainText(text); }
+
+  // A picture painted by the test: w x h, one colour, saved in the format
+  // its name says. Returns the full path.
+  std::string Picture(const std::string& name, int w, int h, QColor c = QColor(40, 160, 60)) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    EXPECT_TRUE(img.save(QString::fromStdString(dir.file(name)), nullptr, 100));
+    return dir.file(name);
+  }
+
+  // The chooser, shown and handed to `drive` instead of waiting for a person.
+  void OnChooser(std::function<void(frmFileSelect*)> drive) {
+    SetRunModalHandler([drive](QWidget* w) {
+      auto* chooser = qobject_cast<frmFileSelect*>(w);
+      ASSERT_NE(chooser, nullptr);
+      chooser->show();
+      drive(chooser);
+    });
+  }
+  // Clicks the file of that name in the chooser's file list.
+  static void ClickFile(frmFileSelect* c, const QString& name) {
+    auto found = c->filMain->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << name.toStdString();
+    c->filMain->setCurrentItem(found[0]);
+    c->filMain_Click();
+  }
+
+  // Pointer x (twips) on day n of the year.
+  static float DayX(int n) { return static_cast<float>(n * ObserveDayWidth); }
+  // The pixel column of day n's bar.
+  static int BarX(int n) {
+    return static_cast<int>(std::lrint(n * static_cast<double>(ObserveDayWidth) / TwipsPerPixelX));
+  }
+  // A double-click on the strip at pixel x.
+  void DoubleClickStrip(int px) {
+    QPointF at(px + 2, 30);  // inside the 2-pixel border
+    QMouseEvent e(QEvent::MouseButtonDblClick, at, f->pctGraph->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(f->pctGraph, &e);
+  }
+
+  // Error numbers shown by the error reporter so far.
+  std::vector<int> Reported() const {
+    std::vector<int> n;
+    for (auto& c : boxes.calls()) {
+      int at = c.text.indexOf(QStringLiteral("ｴﾗｰｺｰﾄﾞ:"));
+      if (at >= 0) n.push_back(c.text.mid(at + 8).section(QChar('\r'), 0, 0).trimmed().toInt());
+    }
+    return n;
+  }
+  // Message boxes saying a picture file is missing.
+  int MissingMessages() const {
+    int n = 0;
+    for (auto& c : boxes.calls()) n += c.text.endsWith(QStringLiteral("画像ファイルが見つかりません")) ? 1 : 0;
+    return n;
+  }
+
+  TempDir dir;
+  MessageBoxes boxes;
+  std::unique_ptr<frmObserve> f;
+};
