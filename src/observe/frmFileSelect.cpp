@@ -134,7 +134,7 @@ void frmFileSelect::filMain_Click() {
     txtFileName->setText(name);
     pctInfo->Cls();
     pctBuff->SetPicture(QImage());
-    pctBuff->SetPicture(LoadPicture(SelectedPath()));
+    pctBuff->SetPicture(ReadPictureFor(SelectedPath(), pctInfo->InnerSize(), PictureView::kFitted));
     ShowFitted(pctInfo, pctBuff->Picture());
   });
 }

@@ -37,8 +37,6 @@ WindowSlot<frmObserve>& Slot() {
   return slot;
 }
 
-QString MissingText(const QString& path) { return path + QStringLiteral("\r\n") + QStringLiteral("画像ファイルが見つかりません"); }
-
 QPlainTextEdit* MakeCommentBox(QWidget* parent) {
   auto* t = new QPlainTextEdit(parent);
   // Tab moves on to the next control; it never lands in the comment.
@@ -142,7 +140,7 @@ void frmObserve::BuildControls() {
 void frmObserve::Layout() {
   // The window's inner area is the screen, its frame just off it.
   move(-3, -3);
-  resize(TwipsToPixelsX(1024 * TwipsPerPixelX), TwipsToPixelsY(752 * TwipsPerPixelY));
+  resize(TwipsToPixelsX(1024 * TwipsPerPixelX), TwipsToPixelsY(768 * TwipsPerPixelY));
 
   const QFont label = MapFont(kPGothic, ScaledFontSize(10));
   const QFont box = MapFont(kGothic, ScaledFontSize(11));
@@ -333,13 +331,13 @@ void frmObserve::ShowHoveredPicture(const QString& path) {
     pctPicture->SetPicture(QImage());
     if (hover_.reported) return;
     hover_.reported = true;
-    MsgBox(MissingText(path));
+    MsgBox(MissingPictureText(path));
     return;
   }
   if (hover_.image.isNull()) {
     if (hover_.reported) return;  // it could not be read; said once already
     try {
-      hover_.image = LoadPicture(path);
+      hover_.image = ReadPictureFor(path, pctPicture->InnerSize(), PictureView::kTopLeft);
     } catch (...) {
       hover_.reported = true;
       pctPicture->SetPicture(QImage());
@@ -425,26 +423,6 @@ bool frmObserve::eventFilter(QObject* watched, QEvent* e) {
     QTimer::singleShot(0, box, [box] { box->selectAll(); });
   }
   return QWidget::eventFilter(watched, e);
-}
-
-// --- Module routine ---------------------------------------------------------------
-
-void ShowObservePicture(frmObserve& f, int year, int month, int day) {
-  CatchErrors([&] {
-    f.pctInfo->Cls();
-    const QString path = QString::fromStdString(ObserveFile(f.CropShown())(year, month, day));
-    if (path.isEmpty()) {
-      f.pctBuff->SetPicture(QImage());
-      return;
-    }
-    if (!QFileInfo(path).isFile()) {
-      f.pctBuff->SetPicture(QImage());
-      MsgBox(MissingText(path));
-      return;
-    }
-    f.pctBuff->SetPicture(LoadPicture(path));
-    ShowFitted(f.pctInfo, f.pctBuff->Picture());
-  });
 }
 
 // --- The one window ---------------------------------------------------------------

@@ -51,7 +51,7 @@ class frmObserve : public QWidget, public CalenderHost {
   QPushButton* cmdFileName = nullptr;
   QPushButton* cmdFileDelete = nullptr;
   PictureBox* pctInfo = nullptr;
-  PictureBox* pctBuff = nullptr;  // hidden: the day's picture at its natural size
+  PictureBox* pctBuff = nullptr;  // hidden: the day's picture as read for the preview
   QLabel* Label1 = nullptr;
   QPlainTextEdit* txtComment = nullptr;
 

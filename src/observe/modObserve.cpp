@@ -1,14 +1,19 @@
 #include "observe/modObserve.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
+#include "observe/frmObserve.h"
 #include "platform/Controls.h"
 #include "platform/ErrorReporter.h"
+#include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "runtime/Convert.h"
+#include "runtime/RuntimeError.h"
 
 int16_t ObserveIndex = 0;
 int32_t ObserveGraphWidth = 0;
@@ -140,4 +145,49 @@ void ShowFitted(PictureBox* box, const QImage& picture) {
   float w = box->FromPixelX(std::max(1.0, std::floor(picture.width() * s + 1e-9)));
   float h = box->FromPixelY(std::max(1.0, std::floor(picture.height() * s + 1e-9)));
   box->PaintPicture(picture, 0, 0, w, h, 0, 0, box->FromPixelX(picture.width()), box->FromPixelY(picture.height()));
+}
+
+QImage ReadPictureFor(const QString& path, QSize box, PictureView view) {
+  if (!QFileInfo(path).isFile()) throw rt::RuntimeError(rt::kErrFileNotFound, path.toStdString());
+  QImageReader reader(path);
+  reader.setDecideFormatFromContent(true);
+  const QSize full = reader.size();
+  if (full.isValid() && !box.isEmpty()) {
+    if (view == PictureView::kFitted) {
+      const double s = FitScale(full, box);
+      const QSize want(std::max(1, static_cast<int>(full.width() * s + 1e-9)),
+                       std::max(1, static_cast<int>(full.height() * s + 1e-9)));
+      if (want != full) reader.setScaledSize(want);
+    } else {
+      const QRect shown = QRect(QPoint(0, 0), box) & QRect(QPoint(0, 0), full);
+      if (shown.size() != full) reader.setClipRect(shown);
+    }
+  }
+  QImage img = reader.read();
+  if (img.isNull()) throw rt::RuntimeError(321, path.toStdString());
+  return img.convertToFormat(QImage::Format_RGB32);
+}
+
+QString MissingPictureText(const QString& path) {
+  return path + QStringLiteral("\r\n") + QStringLiteral("画像ファイルが見つかりません");
+}
+
+// --- The day's picture -------------------------------------------------------------
+
+void ShowObservePicture(frmObserve& f, int year, int month, int day) {
+  CatchErrors([&] {
+    f.pctInfo->Cls();
+    const QString path = QString::fromStdString(ObserveFile(f.CropShown())(year, month, day));
+    if (path.isEmpty()) {
+      f.pctBuff->SetPicture(QImage());
+      return;
+    }
+    if (!QFileInfo(path).isFile()) {
+      f.pctBuff->SetPicture(QImage());
+      MsgBox(MissingPictureText(path));
+      return;
+    }
+    f.pctBuff->SetPicture(ReadPictureFor(path, f.pctInfo->InnerSize(), PictureView::kFitted));
+    ShowFitted(f.pctInfo, f.pctBuff->Picture());
+  });
 }

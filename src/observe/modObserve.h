@@ -79,3 +79,17 @@ bool StorablePicturePath(const QString& path);
 double FitScale(QSize picture, QSize box);
 // Clears box and paints picture into its top left corner at FitScale.
 void ShowFitted(PictureBox* box, const QImage& picture);
+
+// Reads only as much of a picture file as a box of `box` pixels shows, so
+// that a camera's picture of many megapixels decodes quickly:
+//   kFitted   the whole picture, reduced to FitScale (the preview boxes);
+//   kTopLeft  the picture at its natural size, cut to the box (the large
+//             display, which shows it from its top left corner).
+// Raises run-time error 53 for a missing file, 321 for one that is not a
+// readable picture.
+enum class PictureView { kFitted, kTopLeft };
+QImage ReadPictureFor(const QString& path, QSize box, PictureView view);
+
+// The message for a picture file that is not there: its path, then
+// "画像ファイルが見つかりません".
+QString MissingPictureText(const QString& path);

@@ -194,18 +194,28 @@ TEST_F(ObserveTest, MissingAndUnreadablePicturesAreReportedOncePerDayPointedAt) 
 }
 
 TEST_F(ObserveTest, PointingReadsOutTheDayAndHoldingAButtonHidesTheComment) {
-  const std::string jpg = Picture("leaf.jpg", 900, 700);
-  ObserveFile(0)(2001, 7, 10) = jpg;
+  // Green, red in the top left corner, blue from x = 700 on.
+  QImage img(900, 700, QImage::Format_RGB32);
+  img.fill(QColor(40, 160, 60));
+  QPainter(&img).fillRect(0, 0, 20, 20, Qt::red);
+  QPainter(&img).fillRect(700, 0, 200, 700, Qt::blue);
+  const std::string bmp = dir.file("leaf.bmp");
+  ASSERT_TRUE(img.save(QString::fromStdString(bmp)));
+  ObserveFile(0)(2001, 7, 10) = bmp;
   ObserveItem(0).Comment(2001, 7, 10) = "葉が黄色い\r\n肥料を追加";
   Open();
   f->show();
   const int n = DayOfYear(2001, 7, 10);
   f->pctGraph_MouseMove(0, 0, DayX(n), 100);
   EXPECT_EQ(f->txtDate->text(), QStringLiteral("2001/07/10"));
-  EXPECT_EQ(f->txtFilePath->text().toStdString(), jpg);
+  EXPECT_EQ(f->txtFilePath->text().toStdString(), bmp);
   EXPECT_EQ(f->txtCommentD->toPlainText(), QStringLiteral("葉が黄色い\n肥料を追加"));
-  // At its natural size: the whole box is the picture's colour.
+  // At its natural size from the top left: the part beyond the box is not
+  // squeezed in.
   const QSize box = f->pctPicture->InnerSize();
+  ASSERT_LT(box.width(), 700);
+  EXPECT_EQ(f->pctPicture->PixelAt(10, 10), qRgb(255, 0, 0));
+  EXPECT_EQ(f->pctPicture->PixelAt(25, 25), qRgb(40, 160, 60));
   EXPECT_EQ(f->pctPicture->PixelAt(box.width() - 1, box.height() - 1), qRgb(40, 160, 60));
 
   // The far ends of the strip.
