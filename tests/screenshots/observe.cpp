@@ -1,6 +1,7 @@
 // The observation window over a season of sample observations with pictures
 // painted here, pointing at a day; and the picture chooser with a preview.
 #include <QDir>
+#include <QPushButton>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -96,6 +97,17 @@ SCREENSHOT(observe) {
   const int n = DayOfYear(2003, 7, 12);
   f->pctGraph_MouseMove(0, 0, static_cast<float>(n * ObserveDayWidth), 100);
   return GrabScreen({f});
+}
+
+SCREENSHOT(observe_calendar) {
+  SampleObservations();
+  ShowObserve();
+  frmObserve* f = LoadedObserve();
+  f->cmdCalender->click();
+  QImage shot = GrabScreen({f});
+  f->cmdCalender->setFocus();
+  UnloadObserve();
+  return shot;
 }
 
 SCREENSHOT(observe_chooser) {
