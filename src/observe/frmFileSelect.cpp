@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -39,7 +40,7 @@ QString FileListBox::FileName() const {
 
 void FileListBox::Refresh() {
   QStringList names;
-  const QStringList files = QDir(path_).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+  const QStringList files = QDir(path_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
   for (const QString& f : files)
     if (MatchesPattern(f, pattern_)) names << f;
   QSignalBlocker block(this);
@@ -81,6 +82,7 @@ frmFileSelect::frmFileSelect(frmObserve* owner) : QWidget(owner, Qt::Dialog), ow
   PlaceTwips(cmdCancel, 4170, 3480, 1245, 345);
   resize(TwipsToPixelsX(8535), TwipsToPixelsY(3840));
   setFixedSize(size());
+  if (owner) move(owner->geometry().center() - rect().center());
 
   // The lists start where the process is.
   const QString start = QDir::currentPath();
@@ -157,6 +159,11 @@ void frmFileSelect::cmdOK_Click() {
     if (owner_) owner_->Tag = path;
     close();
   });
+}
+
+void frmFileSelect::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape) return cmdCancel_Click();
+  QWidget::keyPressEvent(e);
 }
 
 void frmFileSelect::cmdCancel_Click() {

@@ -65,6 +65,10 @@ class frmFileSelect : public QWidget {
   // rules ("" when no file is selected).
   QString SelectedPath() const;
 
+ protected:
+  // Esc cancels.
+  void keyPressEvent(QKeyEvent* e) override;
+
  private:
   QPointer<frmObserve> owner_;
   int lastDrive_ = -1;

@@ -297,6 +297,7 @@ void frmObserve::cmdFileDelete_Click() {
 // --- The strip and the display area ---------------------------------------------
 
 void frmObserve::pctGraph_MouseMove(int, int, float x, float) {
+  if (Busy != 0) return;
   ReentryGuard guard(ObserveHoverBusy);
   if (!guard.Enter()) return;
   CatchErrors([&] {
