@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTextCursor>
 #include <QTimer>
 #include <utility>
@@ -25,7 +24,6 @@
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "platform/WindowSlot.h"
-#include "runtime/RuntimeError.h"
 #include "store/ObserveFile.h"
 #include "store/ScopedFlag.h"
 #include "store/Store.h"
@@ -321,26 +319,28 @@ void frmObserve::ShowHoveredPicture(const QString& path) {
   const YearMonthDay day{static_cast<int16_t>(ChartYear()), ObserveHoverMonth, ObserveHoverDay};
   const int item = CropShown();
   const bool same = hover_.crop == item && hover_.day == day && hover_.path == path;
-  if (!same) hover_ = HoverPicture{item, day, path, QImage(), false};
+  if (!same) hover_ = HoverPicture{item, day, path};
   if (path.isEmpty()) {
     pctPicture->SetPicture(QImage());
     return;
   }
-  // The file may go away while the pointer rests: looked for on every move.
+  // The file may go away (or come back) while the pointer rests: looked for
+  // on every move.
   if (!QFileInfo(path).isFile()) {
     hover_.image = QImage();
+    hover_.unreadable = false;
     pctPicture->SetPicture(QImage());
-    if (hover_.reported) return;
-    hover_.reported = true;
+    if (hover_.missingSaid) return;
+    hover_.missingSaid = true;
     MsgBox(MissingPictureText(path));
     return;
   }
   if (hover_.image.isNull()) {
-    if (hover_.reported) return;  // it could not be read; said once already
+    if (hover_.unreadable) return;  // said once already
     try {
       hover_.image = ReadPictureFor(path, pctPicture->InnerSize(), PictureView::kTopLeft);
     } catch (...) {
-      hover_.reported = true;
+      hover_.unreadable = true;
       pctPicture->SetPicture(QImage());
       throw;
     }

@@ -106,7 +106,8 @@ class frmObserve : public QWidget, public CalenderHost {
     YearMonthDay day{};
     QString path;
     QImage image;
-    bool reported = false;  // its failure has been reported for this day
+    bool missingSaid = false;  // the file's absence was reported for this day
+    bool unreadable = false;   // it could not be read (reported once)
   };
   HoverPicture hover_;
 };

@@ -179,6 +179,12 @@ TEST_F(ObserveTest, MissingAndUnreadablePicturesAreReportedOncePerDayPointedAt) 
   ASSERT_EQ(MissingMessages(), 1);
   EXPECT_TRUE(boxes.calls()[0].text.startsWith(QString::fromStdString(gone) + QStringLiteral("\r\n")));
   EXPECT_EQ(f->txtFilePath->text().toStdString(), gone);
+  // It comes back while the pointer rests there: shown, nothing more said.
+  Picture("gone.jpg", 30, 30);
+  f->pctGraph_MouseMove(0, 0, DayX(first) + 1, 100);
+  EXPECT_EQ(f->pctPicture->PixelAt(5, 5), qRgb(40, 160, 60));
+  EXPECT_EQ(MissingMessages(), 1);
+  std::filesystem::remove(gone);
 
   for (int i = 0; i < 5; ++i) f->pctGraph_MouseMove(0, 0, DayX(second) + i, 100);
   EXPECT_EQ(Reported(), std::vector<int>{321});
