@@ -249,8 +249,13 @@ void frmObserve::txtComment_Change() {
     }
     const YearMonthDay day = EditDate();
     const int item = CropShown();
+    std::string comment = CommentToStore(text);
+    std::string& slot = ObserveItem(item).Comment(day.Year, day.Month, day.Day);
+    // Qt reports a change for a reading still being composed too; that is
+    // no text yet and changes nothing.
+    if (slot == comment) return;
     const bool marked = ObserveDayMarked(item, day.Year, day.Month, day.Day);
-    ObserveItem(item).Comment(day.Year, day.Month, day.Day) = CommentToStore(text);
+    slot = std::move(comment);
     ObserveChanged = -1;
     // A first comment (or the last one removed) changes the strip.
     if (marked != ObserveDayMarked(item, day.Year, day.Month, day.Day)) Redraw();

@@ -2,6 +2,7 @@
 // observation file.
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <filesystem>
@@ -45,11 +46,25 @@ TEST_F(ObserveTest, ACommentWithCommasAndLineBreaksSurvivesTheFileAndShowsAgain)
   EXPECT_TRUE(boxes.calls().empty());
 }
 
-TEST_F(ObserveTest, OnlyTextTheFileCanHoldStaysInTheCommentBox) {
+TEST_F(ObserveTest, OnlyCommittedTextTheFileCanHoldReachesTheComment) {
   Open();
   Type(QStringLiteral("トマト\U0001F345赤い\r\n二段目"));
   EXPECT_EQ(f->txtComment->toPlainText(), QStringLiteral("トマト赤い\n二段目"));
   EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 6), "トマト赤い\r\n二段目");
+
+  // Through an input method: the reading being composed is no text yet.
+  GoTo(2001, 5, 7);
+  ObserveChanged = 0;
+  QList<QInputMethodEvent::Attribute> caret{{QInputMethodEvent::Cursor, 3, 1, QVariant()}};
+  QInputMethodEvent composing(QStringLiteral("とまと"), caret);
+  QCoreApplication::sendEvent(f->txtComment, &composing);
+  EXPECT_EQ(ObserveChanged, 0);
+  EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 7), "");
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("\U0001F345トマト"));
+  QCoreApplication::sendEvent(f->txtComment, &commit);
+  EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 7), "トマト");
+  EXPECT_EQ(ObserveChanged, -1);
 }
 
 TEST_F(ObserveTest, EditsLandInTheDayAndCropShownWhateverMovedMeanwhile) {
