@@ -1,6 +1,7 @@
 #include "app/RegisterWindows.h"
 
 #include "diary/DiaryWindows.h"
+#include "materials/frmMaterial.h"
 #include "shell/RecordWindows.h"
 #include "weather/frmMain.h"
 
@@ -9,4 +10,5 @@ void RegisterWindows() {
   RegisterRecordWindow(RecordWindow::Weather, {ShowWeatherWindow, UnloadWeatherWindow});
   RegisterRecordWindow(RecordWindow::DiaryEdit, {ShowDiaryEdit, UnloadDiaryEdit});
   RegisterRecordWindow(RecordWindow::Diary, {ShowDiary, UnloadDiary});
+  RegisterRecordWindow(RecordWindow::Material, {ShowMaterialWindow, UnloadMaterialWindow, ReloadMaterialWindow});
 }

@@ -62,6 +62,7 @@ bool SaveAll(QWidget* owner) {
     DiaryChanged = 0;
     PriceChanged = 0;
     ScheduleChanged = 0;
+    MaterialChanged = 0;
   }
   return ok;
 }

@@ -24,6 +24,7 @@ int16_t WeatherChanged = 0;
 int16_t DiaryChanged = 0;
 int16_t PriceChanged = 0;
 int16_t ScheduleChanged = 0;
+int16_t MaterialChanged = 0;
 
 std::string DataPath;
 int16_t Busy = 0;
@@ -94,6 +95,7 @@ void ResetStore() {
   Schedule.Reset();
   FarmName.Reset();
   WeatherChanged = DiaryChanged = PriceChanged = ScheduleChanged = 0;
+  MaterialChanged = 0;
   DataPath.clear();
   Busy = 0;
   ProgressTotal = ProgressCount = 0;

@@ -232,6 +232,10 @@ extern int16_t WeatherChanged;
 extern int16_t DiaryChanged;
 extern int16_t PriceChanged;
 extern int16_t ScheduleChanged;
+// Edits in the material ledger and its dialogs: cleared by the ledger's save
+// and by save-all. While set, the ledger keeps the table in memory instead of
+// reading the file again when it is opened anew.
+extern int16_t MaterialChanged;
 
 extern std::string DataPath;  // ends with "/"
 extern int16_t Busy;          // 1 while code fills controls
