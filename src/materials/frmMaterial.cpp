@@ -56,7 +56,8 @@ frmMaterial::frmMaterial() : QWidget(nullptr) {
   mfgMaterial->setFont(MapFont(kPGothic, 9));
   txtForEdit = new QLineEdit(this);
   txtForEdit->setFont(mfgMaterial->font());
-  txtForEdit->setFrame(false);
+  // A thin line marks the cell being edited.
+  txtForEdit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; padding: 0px; }"));
   txtForEdit->hide();
   KeepStorable(txtForEdit);
   txtForEdit->installEventFilter(this);

@@ -26,12 +26,12 @@ frmMaterialInput::frmMaterialInput(frmMaterial* ledger) : QDialog(ledger), ledge
   txtUnit = new QLineEdit(this);
   txtBuyDay = new MaskedDateBox(this);
   txtNumber = new QLineEdit(this);
-  lblName = EntryLabel(this, QStringLiteral("資材名(&M)"), txtName, 6, 6, 74);
-  lblPrice = EntryLabel(this, QStringLiteral("単価(&P)"), txtPrice, 6, 34, 74);
-  lblVolume = EntryLabel(this, QStringLiteral("1個/量(&V)"), txtVolume, 174, 34, 76);
-  lblUnit = EntryLabel(this, QStringLiteral("単位(&U)"), txtUnit, 6, 62, 74);
-  lblNumber = EntryLabel(this, QStringLiteral("個数(&N)"), txtNumber, 174, 62, 76);
-  lblBuyDay = EntryLabel(this, QStringLiteral("購入日(&D)"), txtBuyDay, 6, 90, 74);
+  lblName = EntryLabel(this, QStringLiteral("資材名(&M)"), txtName, 4, 6, 76);
+  lblPrice = EntryLabel(this, QStringLiteral("単価(&P)"), txtPrice, 4, 34, 76);
+  lblVolume = EntryLabel(this, QStringLiteral("1個/量(&V)"), txtVolume, 174, 34, 78);
+  lblUnit = EntryLabel(this, QStringLiteral("単位(&U)"), txtUnit, 4, 62, 76);
+  lblNumber = EntryLabel(this, QStringLiteral("個数(&N)"), txtNumber, 174, 62, 78);
+  lblBuyDay = EntryLabel(this, QStringLiteral("購入日(&D)"), txtBuyDay, 4, 90, 76);
   txtName->setGeometry(82, 6, 255, h);
   txtPrice->setGeometry(82, 34, 86, h);
   txtVolume->setGeometry(252, 34, 85, h);

@@ -14,52 +14,36 @@
 #include "platform/PictureBox.h"
 #include "runtime/RuntimeError.h"
 
-// --- Models ------------------------------------------------------------------
+// --- Model ---------------------------------------------------------------------
 
-// The fixed rows: texts kept by the grid.
-class FlexFixedModel : public QAbstractTableModel {
+// One part of the grid: the fixed rows (texts kept by the grid) or the data
+// rows (a text written into a cell, else the source's text).
+class FlexPartModel : public QAbstractTableModel {
  public:
-  explicit FlexFixedModel(FlexGrid* g) : QAbstractTableModel(g), g_(g) {}
-  int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : g_->fixedRows_; }
+  FlexPartModel(FlexGrid* g, bool fixed) : QAbstractTableModel(g), g_(g), fixed_(fixed) {}
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : fixed_ ? g_->fixedRows_ : g_->dataRows_;
+  }
   int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : g_->cols_; }
   QVariant data(const QModelIndex& i, int role) const override {
-    if (role == Qt::DisplayRole) return g_->fixedText_.value(i.row() * g_->cols_ + i.column());
+    if (role == Qt::DisplayRole) return g_->TextMatrix(i.row() + (fixed_ ? 0 : g_->fixedRows_), i.column());
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(g_->align_.value(i.column()));
     return {};
   }
-  Qt::ItemFlags flags(const QModelIndex&) const override { return Qt::ItemIsEnabled; }
+  Qt::ItemFlags flags(const QModelIndex&) const override {
+    return fixed_ ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  }
   void Reshape(const std::function<void()>& change) {
     beginResetModel();
     change();
     endResetModel();
   }
+  // row counts within the part.
   void Changed(int row, int col) { emit dataChanged(index(row, col), index(row, col), {Qt::DisplayRole}); }
 
  private:
   FlexGrid* g_;
-};
-
-// The data rows: a text written into a cell, else the source's text.
-class FlexDataModel : public QAbstractTableModel {
- public:
-  explicit FlexDataModel(FlexGrid* g) : QAbstractTableModel(g), g_(g) {}
-  int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : g_->dataRows_; }
-  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : g_->cols_; }
-  QVariant data(const QModelIndex& i, int role) const override {
-    if (role == Qt::DisplayRole) return g_->TextMatrix(i.row() + g_->fixedRows_, i.column());
-    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(g_->align_.value(i.column()));
-    return {};
-  }
-  Qt::ItemFlags flags(const QModelIndex&) const override { return Qt::ItemIsEnabled | Qt::ItemIsSelectable; }
-  void Reshape(const std::function<void()>& change) {
-    beginResetModel();
-    change();
-    endResetModel();
-  }
-  void Changed(int row, int col) { emit dataChanged(index(row, col), index(row, col), {Qt::DisplayRole}); }
-
- private:
-  FlexGrid* g_;
+  bool fixed_;
 };
 
 // The data view's column header: as high as the fixed rows, and covered by
@@ -113,8 +97,8 @@ void SetUpColumns(QHeaderView* h) {
 
 FlexGrid::FlexGrid(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  fixedModel_ = new FlexFixedModel(this);
-  dataModel_ = new FlexDataModel(this);
+  fixedModel_ = new FlexPartModel(this, true);
+  dataModel_ = new FlexPartModel(this, false);
 
   dataView_ = new QTableView(this);
   fixedView_ = new QTableView;

@@ -96,8 +96,7 @@ class FlexGrid : public QFrame {
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
-  friend class FlexFixedModel;
-  friend class FlexDataModel;
+  friend class FlexPartModel;
   void UpdateMerges();
   void UpdateHeaderHeight();
   void CheckCell(int row, int col) const;
@@ -116,7 +115,7 @@ class FlexGrid : public QFrame {
 
   QTableView* fixedView_ = nullptr;
   QTableView* dataView_ = nullptr;
-  class FlexFixedModel* fixedModel_ = nullptr;
-  class FlexDataModel* dataModel_ = nullptr;
+  class FlexPartModel* fixedModel_ = nullptr;
+  class FlexPartModel* dataModel_ = nullptr;
   class FlexHeader* header_ = nullptr;
 };
