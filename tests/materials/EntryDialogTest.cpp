@@ -37,12 +37,7 @@ TEST(MaskedDate, ASingleDigitInEitherPlaceGetsALeadingZero) {
     QString s = QString::fromUtf8(shown);
     return MaskedDateIsValid(s, ReadMaskedDate(s));
   };
-  EXPECT_TRUE(valid("2000/02/29"));
-  EXPECT_TRUE(valid("2030/12/31"));
-  EXPECT_TRUE(valid("1999/01/01"));
-  EXPECT_FALSE(valid("2001/02/29"));
-  EXPECT_FALSE(valid("1998/12/31"));
-  EXPECT_FALSE(valid("2031/01/01"));
+  // (The years and 29 February are checked through the dialog below.)
   EXPECT_FALSE(valid("2001/13/01"));
   EXPECT_FALSE(valid("2001/04/31"));
   EXPECT_FALSE(valid("2001/04/00"));

@@ -1,5 +1,5 @@
-// The grid with fixed rows: texts, merging of the fixed cells and the bounds
-// of its indexes.
+// The grid with fixed rows: texts from a source and written over it, and the
+// bounds of its indexes. (Merging and frozen rows: tests/materials.)
 #include <gtest/gtest.h>
 
 #include <QTableView>
@@ -37,28 +37,4 @@ TEST(FlexGrid, WrittenTextsShowOverTheSourceUntilTheDataRowsAreSetAgain) {
   g.SetCol(2);
   EXPECT_EQ(g.Row(), 10);
   EXPECT_EQ(g.Col(), 2);
-}
-
-TEST(FlexGrid, EqualFixedNeighboursMergeWhereMergingIsAllowed) {
-  FlexGrid g;
-  g.SetCols(4);
-  g.SetFixedRows(2);
-  const char* texts[2][4] = {{"a", "a", "a", "b"}, {"x", "y", "y", "b"}};
-  for (int r = 0; r < 2; ++r)
-    for (int c = 0; c < 4; ++c) g.SetTextMatrix(r, c, QString::fromLatin1(texts[r][c]));
-  QTableView* v = g.FixedView();
-  EXPECT_EQ(v->columnSpan(0, 0), 1);  // nothing merges before it is allowed
-  g.SetMergeRow(0, true);
-  g.SetMergeCol(3, true);
-  EXPECT_EQ(v->columnSpan(0, 0), 3);
-  EXPECT_EQ(v->columnSpan(1, 1), 1);  // row 1 does not merge
-  EXPECT_EQ(v->rowSpan(0, 3), 2);
-  // A cell joined sideways does not join downwards as well.
-  g.SetTextMatrix(0, 2, QStringLiteral("y"));
-  g.SetMergeCol(2, true);
-  EXPECT_EQ(v->columnSpan(0, 0), 2);
-  EXPECT_EQ(v->rowSpan(0, 2), 2);
-  g.SetMergeRow(1, true);
-  EXPECT_EQ(v->columnSpan(1, 1), 2);
-  EXPECT_EQ(v->rowSpan(0, 2), 1);
 }
