@@ -1,6 +1,7 @@
 #include "app/RegisterWindows.h"
 
 #include "diary/DiaryWindows.h"
+#include "materials/frmMaterial.h"
 #include "observe/frmObserve.h"
 #include "platform/NameListLink.h"
 #include "schedule/frmSchedule.h"
@@ -17,4 +18,5 @@ void RegisterWindows() {
   SetNameListOwner(QStringLiteral("Place"), RefillSchedulePlaces);
   RegisterRecordWindow(RecordWindow::Observe, {ShowObserve, UnloadObserve, ReloadObserve});
   SetNameListOwner(QStringLiteral("Observe"), RefillObserveCrops);
+  RegisterRecordWindow(RecordWindow::Material, {ShowMaterialWindow, UnloadMaterialWindow, ReloadMaterialWindow});
 }

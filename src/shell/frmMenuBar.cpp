@@ -339,8 +339,8 @@ void frmMenuBar::closeEvent(QCloseEvent* e) {
   bool end = false;
   CatchErrors([&] {
     // Any flag that is set counts, whichever true value it holds.
-    bool changed = WeatherChanged != 0 || DiaryChanged != 0 || PriceChanged != 0 || ScheduleChanged != 0;
-    changed = changed || ObserveChanged != 0;
+    bool changed = WeatherChanged != 0 || DiaryChanged != 0 || PriceChanged != 0 || ScheduleChanged != 0 ||
+                   ObserveChanged != 0 || MaterialChanged != 0;
     if (!changed) {
       end = true;
       return;

@@ -63,6 +63,7 @@ bool SaveAll(QWidget* owner) {
     PriceChanged = 0;
     ScheduleChanged = 0;
     ObserveChanged = 0;
+    MaterialChanged = 0;
   }
   return ok;
 }

@@ -25,6 +25,7 @@ int16_t DiaryChanged = 0;
 int16_t PriceChanged = 0;
 int16_t ScheduleChanged = 0;
 int16_t ObserveChanged = 0;
+int16_t MaterialChanged = 0;
 
 std::string DataPath;
 int16_t Busy = 0;
@@ -96,6 +97,7 @@ void ResetStore() {
   FarmName.Reset();
   WeatherChanged = DiaryChanged = PriceChanged = ScheduleChanged = 0;
   ObserveChanged = 0;
+  MaterialChanged = 0;
   DataPath.clear();
   Busy = 0;
   ProgressTotal = ProgressCount = 0;

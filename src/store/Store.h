@@ -236,6 +236,10 @@ extern int16_t ScheduleChanged;
 // would otherwise be lost at exit without a question. Cleared by the
 // observation window's save and by save-all, each only after success.
 extern int16_t ObserveChanged;
+// Edits in the material ledger and its dialogs: cleared by the ledger's save
+// and by save-all. While set, the ledger keeps the table in memory instead of
+// reading the file again when it is opened anew.
+extern int16_t MaterialChanged;
 
 extern std::string DataPath;  // ends with "/"
 extern int16_t Busy;          // 1 while code fills controls
