@@ -258,8 +258,8 @@ void frmMarketPrice::Form_Load() {
       if (CurYear < kFirstYear || CurYear > kLastYear || CurMonth < 1 || CurMonth > 12 || CurDay < 1 ||
           CurDay > DaysInMonth(CurYear, CurMonth))
         SetCurrentDate(Today());
-      setWindowState(windowState() | Qt::WindowMaximized);
       LayoutMarketWindow(*this);
+      setWindowState(windowState() | Qt::WindowMaximized);
       // The button of the view on (the other goes off by itself); the
       // graph is drawn once everything is loaded.
       QRadioButton* on = MarketView == 1 ? optIndicateYear : optIndicateMonth;
@@ -317,10 +317,13 @@ void frmMarketPrice::ShowProduce() {
     });
     LoadPriceBars(d);
   }
-  if (!Redraw(d) && e.number == 0) e.number = kDivisionByZero;
+  const bool drawn = Redraw(d);
   WriteCalenderText(*this);
   MarkShown();
-  e.Rethrow();
+  // A control that could not take a value, and a produce without a price
+  // range, each reported once.
+  if (e.number != 0) ReportError(e.number);
+  if (!drawn) ReportError(kDivisionByZero);
 }
 
 void frmMarketPrice::LoadPriceBars(const YearMonthDay& d) {
@@ -516,6 +519,13 @@ void frmMarketPrice::pctGraph_DblClick() {
     CurDay = at.Day;
     RefreshForCurrentDate();
   });
+}
+
+void frmMarketPrice::vscCalender_Change() {
+  // The spinner goes back to rest at 1 by itself: the day is the same and its
+  // fields were just loaded (a value they cannot take was just reported).
+  if (vscCalender->value() == 1) return;
+  CalenderHost::vscCalender_Change();
 }
 
 void frmMarketPrice::cmdSave_Click() {

@@ -103,6 +103,7 @@ class frmMarketPrice : public QWidget, public CalenderHost {
   // The calendar: opening (with the shared open toggle), closing and the
   // spinner are the calendar host's; after each the window reloads the day.
   void RefreshForCurrentDate() override;
+  void vscCalender_Change() override;
 
   // After the name list editor rebuilt the produce list: the chooser is
   // filled again and its first entry shown as if the user had chosen it.
