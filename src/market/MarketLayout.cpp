@@ -30,7 +30,8 @@ void LayoutMarketWindow(frmMarketPrice& f) {
   if (QScreen* s = QGuiApplication::primaryScreen()) f.resize(s->availableGeometry().size());
 
   f.setFont(MapFont(kGothic, ScaledFontSize(12)));
-  f.cmbProduce->setFont(MapFont(kPGothic, ScaledFontSize(12)));
+  // Small enough for the placeholder to show whole in the narrow frame.
+  f.cmbProduce->setFont(MapFont(kPGothic, ScaledFontSize(10)));
   f.pctNumber->SetDrawFont(MapFont(kGothic, 10));
 
   PlaceTwips(f.pctNumber, 0, 0, 855, 11145);
@@ -44,7 +45,7 @@ void LayoutMarketWindow(frmMarketPrice& f) {
   PlacePixels(f.vscCalender, 96, 20, 15, 24);
   PlacePixels(f.cmdCalender, 4, 46, 107, 24);
   PlacePixels(f.lblProduce, 4, 76, 107, 16);
-  PlacePixels(f.cmbProduce, 4, 92, 107, 24);
+  PlacePixels(f.cmbProduce, 2, 92, 111, 24);
   PlacePixels(f.cmdEdit, 4, 118, 107, 24);
   PlacePixels(f.Label2, 4, 148, 107, 16);
   PlacePixels(f.optIndicateMonth, 12, 164, 44, 20);
