@@ -15,11 +15,9 @@
 #include "market/frmMarketPrice.h"
 #include "market/modMarket.h"
 #include "platform/ErrorReporter.h"
-#include "platform/NameListLink.h"
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "store/DataFile.h"
-#include "store/Store.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
@@ -31,20 +29,15 @@ class MarketWindowTest : public ::testing::Test {
     DataPath = dir.dir();
     HomeDataPath.clear();
     InstallStoreErrorReporter();
-    MarketView = 0;
-    MarketItem = 0;
-    PeakPrice = 0;
-    PriceHoverX = 0;
+    MarketView = MarketItem = 0;
     PriceItem(0).Max = 1000;  // as after a start without a price file
     SetCurrentDate({2001, 5, 6});
   }
   void TearDown() override {
     f.reset();
-    SetNameListEditor({});
     StoreErrorHook = nullptr;
     ResetStore();
-    MarketView = 0;
-    MarketItem = 0;
+    MarketView = MarketItem = 0;
   }
 
   // Loads the window as the menu bar does on first showing.
@@ -52,17 +45,19 @@ class MarketWindowTest : public ::testing::Test {
     f = std::make_unique<frmMarketPrice>();
     f->Form_Load();
   }
-  // A named produce at index i with its limit.
   static void Produce(int i, const char* name, int max = 1000) {
     if (PriceItem.UBound() < i) RedimPrice(i);
     PriceItem(i).Name = name;
     PriceItem(i).Max = max;
   }
-  // Types a text into the produce chooser and presses Enter.
+  // Types into the produce chooser (keys, or the text at once) and presses Enter.
+  void Send(QEvent::Type type, int key, const QString& text) {
+    QKeyEvent e(type, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(f->cmbProduce, &e);
+  }
   void Enter(const QString& text) {
     f->cmbProduce->setEditText(text);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QCoreApplication::sendEvent(f->cmbProduce, &press);
+    Send(QEvent::KeyPress, Qt::Key_Return, QStringLiteral("\r"));
   }
 
   // Error numbers shown by the error reporter so far.
