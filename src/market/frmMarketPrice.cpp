@@ -315,7 +315,7 @@ void frmMarketPrice::ShowProduce() {
     e.Try([&] {
       for (QScrollBar* bar : {hscPriceHigh, hscPriceMid, hscPriceLow}) SetBarMaximum(bar, rec.Max);
     });
-    LoadPriceBars(d);
+    e.Try([&] { LoadPriceBars(d); });
   }
   const bool drawn = Redraw(d);
   WriteCalenderText(*this);

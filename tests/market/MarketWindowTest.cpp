@@ -233,11 +233,17 @@ TEST_F(MarketWindowTest, ValuesFromAnEditedFileAreReportedAndTheWindowStaysUsabl
   EXPECT_EQ(PriceItem(2).Max, 300);
   EXPECT_EQ(f->hscPriceHigh->maximum(), 300);
 
-  // A price above the limit: reported once, the rest of the day loads.
+  // A price above the limit: reported once, the rest of the day loads,
+  // whether the day or the produce is chosen.
   boxes.clear();
   f->cmbProduce->setCurrentIndex(0);
   f->vscCalender->setValue(2);
   EXPECT_EQ(Reported(), std::vector<int>{380});
+  f->cmbProduce->setCurrentIndex(1);
+  boxes.clear();
+  f->cmbProduce->setCurrentIndex(0);
+  EXPECT_EQ(Reported(), std::vector<int>{380});
+  EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/05/07"));
   EXPECT_EQ(f->hscPriceLow->value(), 600);
   EXPECT_EQ(PriceHigh(0)(2001, 5, 7), 1500);
   EXPECT_EQ(PriceChanged, 0);
