@@ -85,7 +85,9 @@ TEST_F(MarketWindowTest, PriceLabelsSitLevelWithTheDarkLinesFromZeroToTheLimit) 
   for (int i = 0; i <= 10; ++i) {
     const int top = graphTop + RowOf(100 * i, 1000) - 5;
     EXPECT_TRUE(inked(top, top + 10)) << i;
-    if (i < 10) EXPECT_FALSE(inked(top - 55, top - 2)) << i;
+    if (i < 10) {
+      EXPECT_FALSE(inked(top - 55, top - 2)) << i;
+    }
   }
   // Nothing shows above the top label.
   EXPECT_FALSE(inked(0, graphTop + RowOf(1000, 1000) - 6));
