@@ -34,23 +34,7 @@ WindowSlot<frmMarketPrice>& Slot() {
 constexpr int kDefaultLimit = 1000;
 constexpr int kDivisionByZero = 11;
 
-// Remembers the first failure of several independent steps, so that one bad
-// value does not keep the rest of a day or produce from showing, and the
-// farmer sees one report for the action.
-struct FirstError {
-  int16_t number = 0;
-  template <class F>
-  void Try(F&& f) {
-    try {
-      f();
-    } catch (...) {
-      if (number == 0) number = rt::ErrorNumberOf(std::current_exception());
-    }
-  }
-  void Rethrow() const {
-    if (number != 0) throw rt::RuntimeError(number);
-  }
-};
+using rt::FirstError;
 
 // A limit the window sets on its own (a produce named for the first time, the
 // unnamed first produce at loading): the usual 1000, but never below a price

@@ -60,15 +60,7 @@ class MarketWindowTest : public ::testing::Test {
     Send(QEvent::KeyPress, Qt::Key_Return, QStringLiteral("\r"));
   }
 
-  // Error numbers shown by the error reporter so far.
-  std::vector<int> Reported() const {
-    std::vector<int> n;
-    for (auto& c : boxes.calls()) {
-      int at = c.text.indexOf(QStringLiteral("ｴﾗｰｺｰﾄﾞ:"));
-      if (at >= 0) n.push_back(c.text.mid(at + 8).section(QChar('\r'), 0, 0).trimmed().toInt());
-    }
-    return n;
-  }
+  std::vector<int> Reported() const { return ReportedErrors(boxes); }
 
   TempDir dir;
   MessageBoxes boxes;
