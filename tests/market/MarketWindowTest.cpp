@@ -323,8 +323,9 @@ TEST_F(MarketWindowTest, TheProgramWiresTheWindowAndItsProduceStaysInsideTheList
   Open();
   EXPECT_EQ(MarketItem, 0);
   SetNameListEditor({});
-  SetNameListOwner(QStringLiteral("Produce"), {});
-  for (RecordWindow r : {RecordWindow::Weather, RecordWindow::DiaryEdit, RecordWindow::Diary, RecordWindow::MarketPrice})
+  for (const char* tag : {"Produce", "Work", "Place"}) SetNameListOwner(QString::fromLatin1(tag), {});
+  for (RecordWindow r : {RecordWindow::Weather, RecordWindow::DiaryEdit, RecordWindow::Diary, RecordWindow::MarketPrice,
+                         RecordWindow::Schedule})
     RegisterRecordWindow(r, {});
 }
 
