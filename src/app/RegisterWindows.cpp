@@ -1,6 +1,7 @@
 #include "app/RegisterWindows.h"
 
 #include "diary/DiaryWindows.h"
+#include "market/frmMarketPrice.h"
 #include "materials/frmMaterial.h"
 #include "observe/frmObserve.h"
 #include "platform/NameListLink.h"
@@ -13,6 +14,8 @@ void RegisterWindows() {
   RegisterRecordWindow(RecordWindow::Weather, {ShowWeatherWindow, UnloadWeatherWindow});
   RegisterRecordWindow(RecordWindow::DiaryEdit, {ShowDiaryEdit, UnloadDiaryEdit});
   RegisterRecordWindow(RecordWindow::Diary, {ShowDiary, UnloadDiary});
+  RegisterRecordWindow(RecordWindow::MarketPrice, {ShowMarketPrice, UnloadMarketPrice, ReloadMarketPrice});
+  SetNameListOwner(QStringLiteral("Produce"), RefillMarketProduce);
   RegisterRecordWindow(RecordWindow::Schedule, {ShowSchedule, UnloadSchedule, ReloadSchedule});
   SetNameListOwner(QStringLiteral("Work"), RefillScheduleWorks);
   SetNameListOwner(QStringLiteral("Place"), RefillSchedulePlaces);

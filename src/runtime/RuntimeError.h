@@ -49,4 +49,23 @@ int16_t ErrorNumberFromErrno(int err);
 // failures map through errno, anything else is an internal error (51).
 int16_t ErrorNumberOf(std::exception_ptr e);
 
+// Runs several independent steps and remembers the number of the first
+// failure, so that one bad value does not keep the others from running and
+// the farmer sees one report for the whole action.
+struct FirstError {
+  int16_t number = 0;
+  template <class Step>
+  void Try(Step&& step) {
+    try {
+      step();
+    } catch (...) {
+      if (number == 0) number = ErrorNumberOf(std::current_exception());
+    }
+  }
+  // Raises the remembered failure, if any.
+  void Rethrow() const {
+    if (number != 0) throw RuntimeError(number);
+  }
+};
+
 }  // namespace rt

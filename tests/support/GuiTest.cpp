@@ -35,6 +35,15 @@ MessageBoxes::MessageBoxes() {
 
 MessageBoxes::~MessageBoxes() { SetMsgBoxHandler(UnexpectedBox); }
 
+std::vector<int> ReportedErrors(const MessageBoxes& boxes) {
+  std::vector<int> n;
+  for (const MsgBoxCall& c : boxes.calls()) {
+    int at = c.text.indexOf(QStringLiteral("ｴﾗｰｺｰﾄﾞ:"));
+    if (at >= 0) n.push_back(c.text.mid(at + 8).section(QChar('\r'), 0, 0).trimmed().toInt());
+  }
+  return n;
+}
+
 void ProcessEvents(int ms) {
   QElapsedTimer t;
   t.start();

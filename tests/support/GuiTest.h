@@ -27,6 +27,9 @@ class MessageBoxes {
   std::vector<MsgBoxCall> calls_;
 };
 
+// The error numbers the error reporter has shown among the recorded boxes.
+std::vector<int> ReportedErrors(const MessageBoxes& boxes);
+
 // Lets pending events (timers, posted events, deferred deletes) run.
 void ProcessEvents(int ms = 0);
 

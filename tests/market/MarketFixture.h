@@ -1,0 +1,68 @@
+#pragma once
+// A market price window on a fresh store whose files live in a temporary
+// directory; message boxes are recorded and answered.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <memory>
+#include <vector>
+
+#include "market/frmMarketPrice.h"
+#include "market/modMarket.h"
+#include "platform/ErrorReporter.h"
+#include "platform/PictureBox.h"
+#include "platform/Screen.h"
+#include "store/DataFile.h"
+#include "support/GuiTest.h"
+#include "support/TempDir.h"
+
+class MarketWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetStore();
+    CaptureTwipsPerPixel();
+    DataPath = dir.dir();
+    HomeDataPath.clear();
+    InstallStoreErrorReporter();
+    MarketView = MarketItem = 0;
+    PriceItem(0).Max = 1000;  // as after a start without a price file
+    SetCurrentDate({2001, 5, 6});
+  }
+  void TearDown() override {
+    f.reset();
+    StoreErrorHook = nullptr;
+    ResetStore();
+    MarketView = MarketItem = 0;
+  }
+
+  // Loads the window as the menu bar does on first showing.
+  void Open() {
+    f = std::make_unique<frmMarketPrice>();
+    f->Form_Load();
+  }
+  static void Produce(int i, const char* name, int max = 1000) {
+    if (PriceItem.UBound() < i) RedimPrice(i);
+    PriceItem(i).Name = name;
+    PriceItem(i).Max = max;
+  }
+  // Types into the produce chooser (keys, or the text at once) and presses Enter.
+  void Send(QEvent::Type type, int key, const QString& text) {
+    QKeyEvent e(type, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(f->cmbProduce, &e);
+  }
+  void Enter(const QString& text) {
+    f->cmbProduce->setEditText(text);
+    Send(QEvent::KeyPress, Qt::Key_Return, QStringLiteral("\r"));
+  }
+
+  std::vector<int> Reported() const { return ReportedErrors(boxes); }
+
+  TempDir dir;
+  MessageBoxes boxes;
+  std::unique_ptr<frmMarketPrice> f;
+};
