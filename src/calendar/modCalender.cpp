@@ -10,9 +10,9 @@
 
 #include "platform/Fonts.h"
 #include "platform/Screen.h"
-#include "runtime/Convert.h"
 #include "runtime/RuntimeError.h"
 #include "platform/ErrorReporter.h"
+#include "store/ScopedFlag.h"
 #include "store/Store.h"
 
 int16_t CalYear = 0, CalMonth = 0, CalDay = 0;
@@ -107,7 +107,7 @@ class OutsideClickCloser : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override {
-    if (e->type() == QEvent::WindowActivate && watched->isWidgetType() &&
+    if (e->type() == QEvent::WindowActivate && host_->catchUpWhenActivated && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->isWindow()) {
       CatchErrors([&] { host_->CatchUpWithCurrentDate(); });
       return false;
@@ -134,7 +134,9 @@ int32_t& CalCell(int column, int row, int value) {
   return gCells[column][row][value];
 }
 
-QString CalenderDateText(int year, int month, int day) { return QString::fromStdString(rt::DateText(year, month, day)); }
+QString CalenderDateText(int year, int month, int day) {
+  return QStringLiteral("%1/%2/%3").arg(year).arg(month, 2, 10, QChar('0')).arg(day, 2, 10, QChar('0'));
+}
 
 // --- Drawing ---------------------------------------------------------------
 
@@ -382,11 +384,11 @@ void CalenderKeyDown(CalenderHost& host, int keyCode) {
         CurDay = CalDay;
         if (host.cmdCalender) host.cmdCalender->setFocus(Qt::OtherFocusReason);
         break;
-      case 27:
-        Busy = 1;
+      case 27: {
+        ScopedFlag busy(Busy);
         if (host.cmdCalender) host.cmdCalender->setFocus(Qt::OtherFocusReason);
-        Busy = 0;
         break;
+      }
       case 37:
       case 38:
         CalPreviousDay();

@@ -54,7 +54,8 @@
 //                          raises one more change), then
 //                          RefreshForCurrentDate().
 // WriteCalenderText(*this) writes txtCalender for the current date (for the
-// host's own loading code).
+// host's own loading code); CalenderDateText is the one date text of the
+// program (2001/05/06).
 //
 // The shown day (see ShownDate below): a host's RefreshForCurrentDate loads
 // its fields and calls MarkShown(); its change handlers store into
@@ -124,8 +125,11 @@ class CalenderHost {
   // one stays open with its fields. An edit here must still go into the day
   // the fields show: handlers store into EditDate(), never into the current
   // date directly. When the window is activated again and Busy is 0, it
-  // catches up: RefreshForCurrentDate() runs for the moved date.
+  // catches up: RefreshForCurrentDate() runs for the moved date (unless the
+  // host turned catchUpWhenActivated off: it then keeps its day until its
+  // own calendar or spinner moves it).
   YearMonthDay ShownDate{};  // all 0 until the fields were loaded for a day
+  bool catchUpWhenActivated = true;
   // The fields now show the current date.
   void MarkShown() { ShownDate = CurrentDate(); }
   // The fields show no day (a load failed half-way): edits go to the current date.
@@ -134,7 +138,8 @@ class CalenderHost {
   // the current date.
   YearMonthDay EditDate() const { return ShownDate.Year != 0 ? ShownDate : CurrentDate(); }
   // Reloads for the current date when it moved away from the shown day;
-  // returns whether it did. Runs on every activation of the host window.
+  // returns whether it did. Runs on every activation of the host window
+  // (when catchUpWhenActivated is set).
   bool CatchUpWithCurrentDate();
 
   virtual void cmdCalender_Click();
