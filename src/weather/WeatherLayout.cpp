@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <cmath>
 
 #include "platform/Fonts.h"
 #include "platform/Screen.h"
@@ -17,36 +16,18 @@
 
 namespace {
 
-// Twips to whole pixels; a fraction of a pixel is dropped, as the window
-// system does when it places a control.
-int PxX(double twips) { return static_cast<int>(std::floor(twips / TwipsPerPixelX + 1e-6)); }
-int PxY(double twips) { return static_cast<int>(std::floor(twips / TwipsPerPixelY + 1e-6)); }
-
-// Places a control given in design pixels (left, top, width, height).
-void Place(QWidget* w, double left, double top, double width, double height) {
-  w->setGeometry(PxX(left * TwipsPerPixelX), PxY(top * TwipsPerPixelY), PxX(width * TwipsPerPixelX),
-                 PxY(height * TwipsPerPixelY));
-}
-
-// The same with a top given in twips.
-void PlaceTwipsTop(QWidget* w, double left, double topTwips, double width, double height) {
-  w->setGeometry(PxX(left * TwipsPerPixelX), PxY(topTwips), PxX(width * TwipsPerPixelX),
-                 PxY(height * TwipsPerPixelY));
-}
-
 void SetFont(QWidget* w, int points, const QString& face = kGothic) { w->setFont(MapFont(face, points)); }
 
 // A drop-down list is as high as its font makes it.
 void PlaceCombo(QComboBox* c, double left, double top, double width) {
-  c->setGeometry(PxX(left * TwipsPerPixelX), PxY(top * TwipsPerPixelY), PxX(width * TwipsPerPixelX),
-                 c->sizeHint().height());
+  PlacePixels(c, left, top, width, c->sizeHint().height());
 }
 
 // The read-out boxes are drawn without a frame and at least as high as their
 // text, so that a 12-point value is never clipped by a 10-pixel box.
 void PlaceReadout(QLineEdit* t, double left, double top, double width, double height) {
   t->setFrame(false);
-  Place(t, left, top, width, height);
+  PlacePixels(t, left, top, width, height);
   int need = t->fontMetrics().height() + 2;
   if (t->height() < need) t->resize(t->width(), need);
 }
@@ -56,7 +37,7 @@ void PlaceReadout(QLineEdit* t, double left, double top, double width, double he
 void LayoutWeatherWindow(frmMain& f) {
   const float tx = TwipsPerPixelX;
   const float ty = TwipsPerPixelY;
-  const QSize inner(PxX(1024.0 * tx), PxY(768.0 * ty));
+  const QSize inner(1024, 768);
 
   // Inner area exactly 1024 x 768 at (-3, -3): the frame lies off screen.
   f.move(-3, -3);
@@ -80,43 +61,44 @@ void LayoutWeatherWindow(frmMain& f) {
   for (QLabel* l : f.lblDays) SetFont(l, scale);
   SetFont(f.lblGraphName, title, kPGothic);
 
-  Place(f.pctGraph, 52, 19, 861, 671);
-  Place(f.Frame1, 913.5, 0, 111, 403);
-  Place(f.Frame2, 913.5, 403, 111, 212);
-  PlaceTwipsTop(f.cmdSave, 913, 615.0 * ty + 3, 110, 35);
-  PlaceTwipsTop(f.cmdEnd, 913, 650.0 * ty + 3, 110, 35);
+  PlacePixels(f.pctGraph, 52, 19, 861, 671);
+  PlacePixels(f.Frame1, 913.5, 0, 111, 403);
+  PlacePixels(f.Frame2, 913.5, 403, 111, 212);
+  // The buttons sit three twips below their pixel rows.
+  PlaceTwips(f.cmdSave, 913 * tx, 615.0 * ty + 3, 110 * tx, 35 * ty);
+  PlaceTwips(f.cmdEnd, 913 * tx, 650.0 * ty + 3, 110 * tx, 35 * ty);
 
-  Place(f.txtCalender, 2, 24, 97, 24);
-  Place(f.vscCalender, 96, 24, 13, 23);
-  Place(f.cmdCalender, 4, 48, 103, 23);
-  Place(f.lblTenki, 4, 72, 61, 19);
+  PlacePixels(f.txtCalender, 2, 24, 97, 24);
+  PlacePixels(f.vscCalender, 96, 24, 13, 23);
+  PlacePixels(f.cmdCalender, 4, 48, 103, 23);
+  PlacePixels(f.lblTenki, 4, 72, 61, 19);
   PlaceCombo(f.cmbTenki1, 18, 88, 71);
   PlaceCombo(f.cmbTenki2, 18, 120, 71);
   PlaceCombo(f.cmbTenki3, 18, 152, 71);
-  Place(f.lblKionHigh, 4, 186, 93, 21);
-  Place(f.txtKionHigh, 20, 204, 69, 23);
-  Place(f.hscKionHigh, 6, 224, 97, 11);
-  Place(f.lblKionLow, 4, 240, 93, 21);
-  Place(f.txtKionLow, 20, 258, 69, 23);
-  Place(f.hscKionLow, 6, 278, 97, 11);
-  Place(f.lblRain, 4, 292, 93, 21);
-  Place(f.txtRain, 20, 310, 69, 24);
-  Place(f.hscRain, 6, 332, 97, 11);
+  PlacePixels(f.lblKionHigh, 4, 186, 93, 21);
+  PlacePixels(f.txtKionHigh, 20, 204, 69, 23);
+  PlacePixels(f.hscKionHigh, 6, 224, 97, 11);
+  PlacePixels(f.lblKionLow, 4, 240, 93, 21);
+  PlacePixels(f.txtKionLow, 20, 258, 69, 23);
+  PlacePixels(f.hscKionLow, 6, 278, 97, 11);
+  PlacePixels(f.lblRain, 4, 292, 93, 21);
+  PlacePixels(f.txtRain, 20, 310, 69, 24);
+  PlacePixels(f.hscRain, 6, 332, 97, 11);
 
   PlaceReadout(f.txtDay, 15, 20, 50, 10);
-  Place(f.lblDayD, 70, 23, 15, 20);
-  Place(f.lblTenkiD, 8, 45, 50, 20);
+  PlacePixels(f.lblDayD, 70, 23, 15, 20);
+  PlacePixels(f.lblTenkiD, 8, 45, 50, 20);
   PlaceReadout(f.txtTenki, 1, 60, 106, 10);
-  Place(f.lblKionHighD, 8, 82, 100, 20);
+  PlacePixels(f.lblKionHighD, 8, 82, 100, 20);
   PlaceReadout(f.txtKionHighD, 15, 99, 55, 10);
-  Place(f.lblCHigh, 72, 104, 15, 20);
-  Place(f.lblKionLowD, 8, 125, 100, 20);
+  PlacePixels(f.lblCHigh, 72, 104, 15, 20);
+  PlacePixels(f.lblKionLowD, 8, 125, 100, 20);
   PlaceReadout(f.txtKionLowD, 15, 142, 55, 10);
-  Place(f.lblCLow, 72, 147, 15, 20);
-  Place(f.lblRainD, 8, 168, 100, 20);
+  PlacePixels(f.lblCLow, 72, 147, 15, 20);
+  PlacePixels(f.lblRainD, 8, 168, 100, 20);
   PlaceReadout(f.txtKousui, 15, 185, 55, 10);
-  Place(f.lblRainMM, 72, 190, 20, 20);
-  Place(f.lblGraphName, 2, 706, 100, 15);
+  PlacePixels(f.lblRainMM, 72, 190, 20, 20);
+  PlacePixels(f.lblGraphName, 2, 706, 100, 15);
 
   SetWeatherGeometry(f.pctGraph->ScaleWidth(), f.pctGraph->ScaleHeight());
 
@@ -125,13 +107,13 @@ void LayoutWeatherWindow(frmMain& f) {
   const double graphLeft = f.pctGraph->x() * tx;
   for (int i = 0; i <= 12; ++i) {
     double top = graphTop - 6.0 * ty + 5.0 * i * WeatherUnit;
-    PlaceTwipsTop(f.lblKousui[i], 0, top, 30, 20);
-    PlaceTwipsTop(f.lblKion[i], 20, top, 30, 20);
+    PlaceTwips(f.lblKousui[i], 0, top, 30 * tx, 20 * ty);
+    PlaceTwips(f.lblKion[i], 20 * tx, top, 30 * tx, 20 * ty);
   }
   const double daysTop = (f.pctGraph->y() + f.pctGraph->height() + 1) * ty;
   for (int d = 1; d <= 31; ++d) {
     double left = graphLeft + d * WeatherDayWidth - 8.0 * tx;
-    f.lblDays[d - 1]->setGeometry(PxX(left), PxY(daysTop), PxX(22.0 * tx), PxY(15.0 * ty));
+    PlaceTwips(f.lblDays[d - 1], left, daysTop, 22.0 * tx, 15.0 * ty);
   }
 
   f.resize(inner);

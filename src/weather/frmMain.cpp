@@ -16,16 +16,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Fonts.h"
-#include "platform/Screen.h"
-#include "runtime/RuntimeError.h"
+#include "platform/Controls.h"
 #include "platform/ErrorReporter.h"
+#include "platform/Fonts.h"
+#include "platform/PictureBox.h"
+#include "platform/Screen.h"
 #include "platform/Today.h"
 #include "platform/WindowSlot.h"
+#include "runtime/RuntimeError.h"
+#include "store/ScopedFlag.h"
 #include "store/Store.h"
 #include "store/WeatherFiles.h"
-#include "platform/PictureBox.h"
-#include "weather/PictureCanvas.h"
 #include "weather/modMain.h"
 
 namespace {
@@ -51,19 +52,6 @@ void SetTextColor(QWidget* w, const QColor& c) {
   p.setColor(QPalette::WindowText, c);
   p.setColor(QPalette::Text, c);
   w->setPalette(p);
-}
-
-// Programmatic assignments of scroll bars and selectors accept only values
-// the control can take; anything else is an invalid property value, as if a
-// user had typed it into the control's property.
-void SetBarValue(QScrollBar* bar, long v) {
-  if (v < bar->minimum() || v > bar->maximum()) throw rt::RuntimeError(rt::kErrInvalidPropertyValue);
-  bar->setValue(static_cast<int>(v));
-}
-
-void SetListIndex(QComboBox* box, int i) {
-  if (i < -1 || i >= box->count()) throw rt::RuntimeError(rt::kErrInvalidPropertyValue);
-  box->setCurrentIndex(i);
 }
 
 // Remembers the first failure of several independent steps, so that one bad
@@ -94,19 +82,22 @@ struct FirstError {
 // still show the day, and Busy always returns to 0.
 enum class LoadOrder { TemperaturesFirst, CodeFirst };
 void LoadCurrentDay(frmMain& f, LoadOrder order) {
-  Busy = 1;
-  f.ShownYear = CurYear, f.ShownMonth = CurMonth, f.ShownDay = CurDay;
   FirstError e;
-  e.Try([&] { f.RedrawGraph(CurYear, CurMonth, CurDay); });
-  if (order == LoadOrder::TemperaturesFirst) {
-    e.Try([&] { ShowTemperatures(f, CurYear, CurMonth, CurDay); });
-    e.Try([&] { ShowWeatherCode(f, CurYear, CurMonth, CurDay); });
-  } else {
-    e.Try([&] { ShowWeatherCode(f, CurYear, CurMonth, CurDay); });
-    e.Try([&] { ShowTemperatures(f, CurYear, CurMonth, CurDay); });
+  {
+    ScopedFlag busy(Busy);
+    // Each part loads on its own, so the fields show this day even when one
+    // value could not be shown: edits go into it from now on.
+    f.MarkShown();
+    e.Try([&] { f.RedrawGraph(CurYear, CurMonth, CurDay); });
+    if (order == LoadOrder::TemperaturesFirst) {
+      e.Try([&] { ShowTemperatures(f, CurYear, CurMonth, CurDay); });
+      e.Try([&] { ShowWeatherCode(f, CurYear, CurMonth, CurDay); });
+    } else {
+      e.Try([&] { ShowWeatherCode(f, CurYear, CurMonth, CurDay); });
+      e.Try([&] { ShowTemperatures(f, CurYear, CurMonth, CurDay); });
+    }
+    e.Try([&] { ShowRainfall(f, CurYear, CurMonth, CurDay); });
   }
-  e.Try([&] { ShowRainfall(f, CurYear, CurMonth, CurDay); });
-  Busy = 0;
   if (e.number != 0) ReportError(e.number);
 }
 
@@ -301,9 +292,8 @@ void frmMain::Form_Load() {
     // Today, kept inside the years the record tables hold.
     SetCurrentDate(Today());
     LoadCurrentDay(*this, LoadOrder::TemperaturesFirst);
-    txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
+    WriteCalenderText(*this);
   });
-  Busy = 0;
 }
 
 void frmMain::HideCalendarIfOpen() {
@@ -323,34 +313,12 @@ void frmMain::mnuRightClick_Click() {
   CatchErrors([&] { HideCalendarIfOpen(); });
 }
 
-void frmMain::EditDate(int16_t& y, int16_t& m, int16_t& d) const {
-  if (ShownYear == 0) {
-    y = CurYear, m = CurMonth, d = CurDay;
-  } else {
-    y = ShownYear, m = ShownMonth, d = ShownDay;
-  }
-}
-
-bool frmMain::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate && Busy == 0 && ShownYear != 0 &&
-      (ShownYear != CurYear || ShownMonth != CurMonth || ShownDay != CurDay)) {
-    // Another window moved the current date: show it before the next edit.
-    CatchErrors([&] {
-      LoadCurrentDay(*this, LoadOrder::CodeFirst);
-      txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
-    });
-    Busy = 0;
-  }
-  return QWidget::event(e);
-}
-
 void frmMain::StoreWeatherCode() {
   if (Busy != 0) return;
-  int16_t y, m, d;
-  EditDate(y, m, d);
+  const YearMonthDay d = EditDate();
   std::string code = std::to_string(cmbTenki1->currentIndex()) + std::to_string(cmbTenki2->currentIndex()) +
                      std::to_string(cmbTenki3->currentIndex());
-  Tenki(y, m, d) = code;
+  Tenki(d.Year, d.Month, d.Day) = code;
   WeatherChanged = -1;
 }
 
@@ -367,13 +335,12 @@ void frmMain::cmbTenki3_Click() {
 void frmMain::StoreTemperature(QScrollBar* bar, QLineEdit* box, int kind) {
   float t = static_cast<float>(bar->value()) / 10.0f;
   box->setText(Tenths(t));
-  int16_t y, m, d;
-  EditDate(y, m, d);
+  const YearMonthDay d = EditDate();
   if (Busy == 0) {
-    Ondo(y, m, d, kind) = t;
+    Ondo(d.Year, d.Month, d.Day, kind) = t;
     WeatherChanged = -1;
   }
-  RedrawGraph(y, m, d);
+  RedrawGraph(d.Year, d.Month, d.Day);
 }
 
 void frmMain::hscKionHigh_Change() {
@@ -384,29 +351,26 @@ void frmMain::hscKionLow_Change() {
 }
 
 void frmMain::hscRain_Change() {
-  if (RainBusy == 1) return;
-  RainBusy = 1;
+  // Cleared also after a failure, or the bar would never store again.
+  ReentryGuard rain(RainBusy);
+  if (!rain.Enter()) return;
   CatchErrors([&] {
     float r = static_cast<float>(hscRain->value()) / 10.0f;
     txtRain->setText(Tenths(r));
-    int16_t y, m, d;
-    EditDate(y, m, d);
+    const YearMonthDay d = EditDate();
     if (Busy == 0) {
-      Kousui(y, m, d) = r;
+      Kousui(d.Year, d.Month, d.Day) = r;
       WeatherChanged = -1;
     }
-    RedrawGraph(y, m, d);
+    RedrawGraph(d.Year, d.Month, d.Day);
   });
-  // Also after a failure, or the bar would never store again.
-  RainBusy = 0;
 }
 
 void frmMain::RefreshForCurrentDate() {
   CatchErrors([&] {
     LoadCurrentDay(*this, LoadOrder::CodeFirst);
-    txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
+    WriteCalenderText(*this);
   });
-  Busy = 0;
 }
 
 void frmMain::cmdSave_Click() {
@@ -427,15 +391,15 @@ void frmMain::cmdEnd_Click() {
 }
 
 void frmMain::RedrawGraph(int16_t year, int16_t month, int16_t markedDay) {
-  PictureCanvas canvas(*pctGraph);
-  DrawWeatherGraph(canvas, year, month, markedDay);
+  DrawWeatherGraph(*pctGraph, year, month, markedDay);
 }
 
 // --- Pointing ----------------------------------------------------------------
 
 void frmMain::pctGraph_MouseMove(int, int, float x, float) {
-  if (WeatherHoverBusy != 0 || Busy != 0) return;
-  WeatherHoverBusy = 1;
+  if (Busy != 0) return;
+  ReentryGuard hover(WeatherHoverBusy);
+  if (!hover.Enter()) return;
   CatchErrors([&] {
     WeatherMouseX = static_cast<int16_t>(Nearest(x));
     int16_t d = DayOfX(WeatherMouseX);
@@ -450,7 +414,6 @@ void frmMain::pctGraph_MouseMove(int, int, float x, float) {
       pctGraph->SetToolTipText(WeatherTooltip(CurYear, CurMonth, d));
     }
   });
-  WeatherHoverBusy = 0;
 }
 
 void frmMain::pctGraph_MouseUp(int button, int, float, float) {
@@ -472,7 +435,7 @@ void frmMain::pctGraph_MouseUp(int button, int, float, float) {
 void frmMain::mnuRightClickSettingDay_Click() {
   CatchErrors([&] {
     CurDay = ClampDay(DayOfX(WeatherMouseX));
-    txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
+    WriteCalenderText(*this);
     ShowWeatherDay(*this);
   });
 }
@@ -480,7 +443,7 @@ void frmMain::mnuRightClickSettingDay_Click() {
 void frmMain::pctGraph_DblClick() {
   CatchErrors([&] {
     CurDay = ClampDay(DayOfX(WeatherMouseX));
-    txtCalender->setText(DateBoxText(CurYear, CurMonth, CurDay));
+    WriteCalenderText(*this);
     RedrawGraph(CurYear, CurMonth, CurDay);
     ShowWeatherDay(*this);
   });
@@ -523,3 +486,7 @@ void ShowWeatherWindow() {
 }
 
 void UnloadWeatherWindow() { Slot().Unload(); }
+
+void ReloadWeatherWindow() {
+  if (frmMain* w = WeatherWindow()) w->RefreshForCurrentDate();
+}

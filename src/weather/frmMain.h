@@ -81,11 +81,9 @@ class frmMain : public QWidget, public CalenderHost {
   QAction* mnuRightClickBar1 = nullptr;
   QAction* mnuRightClickSettingDay = nullptr;
 
-  // The day the selectors and scroll bars were last loaded for. Another
-  // window can move the shared current date while this one stays open; an
-  // edit here still goes into the day shown here, and the window catches up
-  // with the current date when it is activated again.
-  int16_t ShownYear = 0, ShownMonth = 0, ShownDay = 0;
+  // Edits go into the day the selectors and scroll bars show (the calendar
+  // host's EditDate()), even after another window moved the shared date; the
+  // window catches up with the current date when it is activated again.
 
   int16_t RainBusy = 0;         // 1 while the rainfall handler runs
   int16_t WeatherHoverDay = 0;  // the day last read out by pointing
@@ -107,7 +105,7 @@ class frmMain : public QWidget, public CalenderHost {
   void hscKionLow_Change();
   void hscRain_Change();
   // The calendar: opening, closing and the spinner are the calendar host's;
-  // after each the window reloads the current day.
+  // after each the window reloads the current day and writes the date box.
   void RefreshForCurrentDate() override;
   void cmdSave_Click();
   void cmdEnd_Click();
@@ -125,15 +123,12 @@ class frmMain : public QWidget, public CalenderHost {
   void closeEvent(QCloseEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
-  bool event(QEvent* e) override;
 
  private:
   void BuildControls();
   void StoreWeatherCode();
   void StoreTemperature(QScrollBar* bar, QLineEdit* box, int kind);
   void HideCalendarIfOpen();
-  // The day an edit goes into: the shown day once one has been loaded.
-  void EditDate(int16_t& y, int16_t& m, int16_t& d) const;
 };
 
 // --- Routines of the weather window (module) ---------------------------------
@@ -156,3 +151,6 @@ void ShowRainfall(frmMain& f, int16_t year, int16_t month, int16_t day);
 frmMain* WeatherWindow();
 void ShowWeatherWindow();
 void UnloadWeatherWindow();
+// After the data files were read again: the loaded window shows the current
+// date from the store afresh.
+void ReloadWeatherWindow();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "runtime/Convert.h"
 #include "runtime/Cp932.h"
@@ -61,23 +62,23 @@ int16_t DayOfX(double x) {
 
 namespace {
 
-void ClearRaw(WeatherCanvas& g) {
-  g.FillBox(WeatherLeft, WeatherTop, WeatherRight, WeatherBottom, kGraphBackground);
+void ClearRaw(PictureBox& g) {
+  g.FilledBox(WeatherLeft, WeatherTop, WeatherRight, WeatherBottom, kGraphBackground);
 }
 
-void RainBarsRaw(WeatherCanvas& g, int16_t year, int16_t month) {
-  const float h = g.InnerHeight();
+void RainBarsRaw(PictureBox& g, int16_t year, int16_t month) {
+  const float h = g.ScaleHeight();
   const float half = WeatherDayWidth / 4.0f;
   const int n = DaysInMonth(year, month);
   for (int d = 1; d <= n; ++d) {
     float r = Kousui(year, month, d);
     float x = static_cast<float>(Nearest(static_cast<float>(d) * WeatherDayWidth));
     float top = WeatherBottom - static_cast<float>(RainBarHeight(r, h));
-    g.FillBox(x - half, WeatherBottom, x + half, top, kRainColor);
+    g.FilledBox(x - half, WeatherBottom, x + half, top, kRainColor);
   }
 }
 
-void GridRaw(WeatherCanvas& g) {
+void GridRaw(PictureBox& g) {
   for (int k = 0; k <= 31; ++k) {
     float x = static_cast<float>(GridLineX(k));
     g.Line(x, WeatherTop, x, WeatherBottom, kGridCyan);
@@ -88,7 +89,7 @@ void GridRaw(WeatherCanvas& g) {
   }
 }
 
-void TemperatureLineRaw(WeatherCanvas& g, int16_t year, int16_t month, int16_t kind) {
+void TemperatureLineRaw(PictureBox& g, int16_t year, int16_t month, int16_t kind) {
   const QColor& c = kind == 0 ? kLowColor : kHighColor;
   const float dot = 2.0f * TwipsPerPixelX;
   const int n = DaysInMonth(year, month);
@@ -103,7 +104,7 @@ void TemperatureLineRaw(WeatherCanvas& g, int16_t year, int16_t month, int16_t k
   }
 }
 
-void DayMarkersRaw(WeatherCanvas& g, int16_t year, int16_t month, int16_t day) {
+void DayMarkersRaw(PictureBox& g, int16_t year, int16_t month, int16_t day) {
   float yl = static_cast<float>(TemperatureY(Ondo(year, month, day, 0)));
   float yh = static_cast<float>(TemperatureY(Ondo(year, month, day, 1)));
   float x = static_cast<float>(WeatherDayX(day));
@@ -118,7 +119,7 @@ void DayMarkersRaw(WeatherCanvas& g, int16_t year, int16_t month, int16_t day) {
 
 }  // namespace
 
-void DrawWeatherGraph(WeatherCanvas& g, int16_t year, int16_t month, int16_t markedDay) {
+void DrawWeatherGraph(PictureBox& g, int16_t year, int16_t month, int16_t markedDay) {
   // One report for the whole chart: a bad date would otherwise fail in every
   // step and stack up message boxes.
   CatchErrors([&] {
@@ -131,19 +132,19 @@ void DrawWeatherGraph(WeatherCanvas& g, int16_t year, int16_t month, int16_t mar
   });
 }
 
-void ClearWeatherGraph(WeatherCanvas& g) {
+void ClearWeatherGraph(PictureBox& g) {
   CatchErrors([&] { ClearRaw(g); });
 }
-void DrawRainBars(WeatherCanvas& g, int16_t year, int16_t month) {
+void DrawRainBars(PictureBox& g, int16_t year, int16_t month) {
   CatchErrors([&] { RainBarsRaw(g, year, month); });
 }
-void DrawWeatherGrid(WeatherCanvas& g) {
+void DrawWeatherGrid(PictureBox& g) {
   CatchErrors([&] { GridRaw(g); });
 }
-void DrawTemperatureLine(WeatherCanvas& g, int16_t year, int16_t month, int16_t kind) {
+void DrawTemperatureLine(PictureBox& g, int16_t year, int16_t month, int16_t kind) {
   CatchErrors([&] { TemperatureLineRaw(g, year, month, kind); });
 }
-void DrawDayMarkers(WeatherCanvas& g, int16_t year, int16_t month, int16_t day) {
+void DrawDayMarkers(PictureBox& g, int16_t year, int16_t month, int16_t day) {
   CatchErrors([&] { DayMarkersRaw(g, year, month, day); });
 }
 
@@ -178,10 +179,6 @@ QString ReadoutWeather(const std::string& code, const QString& sep) {
 }
 
 QString Tenths(double v) { return QString::fromStdString(rt::Format(v, "#0.0")); }
-
-QString DateBoxText(int16_t year, int16_t month, int16_t day) {
-  return QString::fromStdString(rt::DateText(year, month, day));
-}
 
 QString WeatherTooltip(int16_t y, int16_t m, int16_t d) {
   const QString gap = QStringLiteral("　　");

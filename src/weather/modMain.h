@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+class PictureBox;
+
 // --- Graph geometry ----------------------------------------------------------
 
 extern int16_t WeatherTop;      // top edge (0)
@@ -55,28 +57,16 @@ inline const QColor kHighColor{255, 0, 0};
 
 // --- Drawing -----------------------------------------------------------------
 
-// What the graph draws with: the picture box's box, line and circle
-// operations in twips. Line and Circle leave the current drawing position at
-// the line's end or the circle's centre; LineTo continues from it.
-class WeatherCanvas {
- public:
-  virtual ~WeatherCanvas() = default;
-  virtual float InnerHeight() const = 0;
-  virtual void FillBox(float x1, float y1, float x2, float y2, const QColor& c) = 0;
-  virtual void Line(float x1, float y1, float x2, float y2, const QColor& c) = 0;
-  virtual void LineTo(float x, float y, const QColor& c) = 0;
-  virtual void Circle(float x, float y, float radius, const QColor& c) = 0;
-};
-
-// The whole chart: background, rain bars, grid, low line, high line, rings on
-// the marked day (later drawing covers earlier). Each routine reports its own
-// errors and ends.
-void DrawWeatherGraph(WeatherCanvas& g, int16_t year, int16_t month, int16_t markedDay);
-void ClearWeatherGraph(WeatherCanvas& g);
-void DrawRainBars(WeatherCanvas& g, int16_t year, int16_t month);
-void DrawWeatherGrid(WeatherCanvas& g);
-void DrawTemperatureLine(WeatherCanvas& g, int16_t year, int16_t month, int16_t kind);
-void DrawDayMarkers(WeatherCanvas& g, int16_t year, int16_t month, int16_t day);
+// The whole chart, drawn straight onto the graph's picture box in its twips:
+// background, rain bars, grid, low line, high line, rings on the marked day
+// (later drawing covers earlier). Each routine reports its own errors and
+// ends.
+void DrawWeatherGraph(PictureBox& g, int16_t year, int16_t month, int16_t markedDay);
+void ClearWeatherGraph(PictureBox& g);
+void DrawRainBars(PictureBox& g, int16_t year, int16_t month);
+void DrawWeatherGrid(PictureBox& g);
+void DrawTemperatureLine(PictureBox& g, int16_t year, int16_t month, int16_t kind);
+void DrawDayMarkers(PictureBox& g, int16_t year, int16_t month, int16_t day);
 
 // --- Selector and scroll bar values -------------------------------------------
 
@@ -110,6 +100,3 @@ std::array<QString, 4> WeatherMenuLines(int16_t year, int16_t month, int16_t day
 
 // A value formatted "#0.0".
 QString Tenths(double v);
-
-// The date text of the calendar box: 2001/05/06.
-QString DateBoxText(int16_t year, int16_t month, int16_t day);

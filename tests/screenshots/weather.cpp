@@ -21,8 +21,7 @@ SCREENSHOT(weather) {
   auto* f = new frmMain();
   f->Form_Load();
   CurYear = 2001, CurMonth = 5, CurDay = 6;
-  f->txtCalender->setText(DateBoxText(2001, 5, 6));
-  ShowWeatherDay(*f);
+  f->RefreshForCurrentDate();
   f->pctGraph_MouseMove(0, 0, 18 * WeatherDayWidth, 100);
   return GrabScreen({f});
 }
@@ -32,8 +31,7 @@ SCREENSHOT(weather_calendar) {
   auto* f = new frmMain();
   f->Form_Load();
   CurYear = 2001, CurMonth = 5, CurDay = 6;
-  ShowWeatherDay(*f);
-  f->txtCalender->setText(DateBoxText(2001, 5, 6));
+  f->RefreshForCurrentDate();
   f->show();
   f->cmdCalender_Click();
   return GrabScreen({f});

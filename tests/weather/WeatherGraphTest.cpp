@@ -1,36 +1,14 @@
-// The month graph's arithmetic and what it draws, in which order and colour.
+// The month graph's arithmetic and its read-out texts.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/Screen.h"
+#include "runtime/RuntimeError.h"
 #include "store/Store.h"
 #include "weather/modMain.h"
 
 namespace {
-
-// Records the drawing calls of one chart.
-struct Op {
-  char kind;  // 'B' box, 'L' line, 'T' line to, 'C' circle
-  float x1, y1, x2, y2;
-  QColor c;
-};
-
-class RecordingCanvas : public WeatherCanvas {
- public:
-  float h = 10065;
-  std::vector<Op> ops;
-  float InnerHeight() const override { return h; }
-  void FillBox(float x1, float y1, float x2, float y2, const QColor& c) override { ops.push_back({'B', x1, y1, x2, y2, c}); }
-  void Line(float x1, float y1, float x2, float y2, const QColor& c) override { ops.push_back({'L', x1, y1, x2, y2, c}); }
-  void LineTo(float x, float y, const QColor& c) override { ops.push_back({'T', x, y, 0, 0, c}); }
-  void Circle(float x, float y, float r, const QColor& c) override { ops.push_back({'C', x, y, r, 0, c}); }
-  size_t Count(char k) const {
-    size_t n = 0;
-    for (auto& o : ops) n += o.kind == k;
-    return n;
-  }
-};
 
 class WeatherGraphTest : public ::testing::Test {
  protected:
@@ -68,50 +46,6 @@ TEST_F(WeatherGraphTest, DayOfAPositionIsTheNearestColumn) {
   EXPECT_EQ(DayOfX(30 * w + w / 2 - 1), 30);
   EXPECT_EQ(DayOfX(30 * w + w / 2 + 1), 31);
   EXPECT_EQ(DayOfX(12 * w), 12);
-}
-
-TEST_F(WeatherGraphTest, ChartIsDrawnInOrderWithItsColours) {
-  RecordingCanvas g;
-  Ondo(2001, 4, 10, 0) = 5.0f;
-  Ondo(2001, 4, 10, 1) = 20.0f;
-  Kousui(2001, 4, 10) = 300.0f;
-  DrawWeatherGraph(g, 2001, 4, 10);  // 30 days
-
-  ASSERT_FALSE(g.ops.empty());
-  EXPECT_EQ(g.ops[0].kind, 'B');  // background first
-  EXPECT_EQ(g.ops[0].c, QColor(255, 255, 255));
-  // 30 bars, half a column wide, centred on the day.
-  std::vector<Op> bars(g.ops.begin() + 1, g.ops.begin() + 31);
-  for (auto& b : bars) EXPECT_EQ(b.c, QColor(255, 160, 255));
-  EXPECT_NEAR(bars[9].x2 - bars[9].x1, WeatherDayWidth / 2, 0.01);
-  EXPECT_EQ(bars[9].y2, WeatherBottom - 5032);
-  EXPECT_EQ(bars[0].y2, WeatherBottom);  // zero height without rain
-  // 32 vertical and 60 horizontal grid lines, whatever the month's length.
-  size_t lines = 0;
-  for (size_t i = 31; i < 31 + 92; ++i) lines += g.ops[i].kind == 'L';
-  EXPECT_EQ(lines, 92u);
-  EXPECT_EQ(g.ops[31 + 32 + 14].c, QColor(0, 200, 0));  // j = 15
-  // Low line, then high line: 30 points each, a dot on every point.
-  size_t lowStart = 31 + 92;
-  EXPECT_EQ(g.ops[lowStart].kind, 'L');
-  EXPECT_EQ(g.ops[lowStart].c, QColor(0, 0, 255));
-  size_t highStart = lowStart + 60;
-  EXPECT_EQ(g.ops[highStart].kind, 'L');
-  EXPECT_EQ(g.ops[highStart].c, QColor(255, 0, 0));
-  EXPECT_EQ(g.ops[highStart - 1].kind, 'C');
-  EXPECT_EQ(g.ops[highStart - 1].x1, WeatherDayX(30));  // the line ends at day 30
-  EXPECT_EQ(g.ops[highStart + 1].x2, 2 * 15.0f);
-  // Rings last, in the other line's colour.
-  ASSERT_EQ(g.ops.size(), highStart + 60 + 4);
-  const Op* r = &g.ops[highStart + 60];
-  EXPECT_EQ(r[0].y1, TemperatureY(5.0f));
-  EXPECT_EQ(r[0].c, QColor(255, 0, 0));
-  EXPECT_EQ(r[0].x2, 6 * 15.0f);
-  EXPECT_EQ(r[1].y1, TemperatureY(20.0f));
-  EXPECT_EQ(r[1].c, QColor(0, 0, 255));
-  EXPECT_EQ(r[2].x2, 3 * 15.0f);
-  EXPECT_EQ(r[3].x1, WeatherDayX(10));
-  EXPECT_EQ(g.Count('T'), 58u);
 }
 
 TEST_F(WeatherGraphTest, ReadoutTextsOfADay) {

@@ -94,3 +94,30 @@ TEST_F(WeatherWindowTest, RingsMarkTheDayInTheOtherLinesColour) {
   EXPECT_EQ(QColor(g->PixelAt(x20, yh - 6)), QColor(0, 0, 255));
   EXPECT_NE(QColor(g->PixelAt(x, yh - 6)), QColor(0, 0, 255));
 }
+
+TEST_F(WeatherWindowTest, LaterDrawingCoversEarlierAndTheLinesEndWithTheMonth) {
+  // April has 30 days; a value stored under the 31st must not be drawn.
+  for (int d = 1; d <= 31; ++d) Ondo(2001, 4, d, 0) = Ondo(2001, 4, d, 1) = 20.0f;
+  Kousui(2001, 4, 10) = 600.0f;
+  GoTo(2001, 4, 20);
+  PictureBox* g = f->pctGraph;
+  const QColor red(255, 0, 0), cyan(0, 255, 255), white(255, 255, 255);
+  const int y20 = g->ToPixelY(TemperatureY(20.0f));
+  auto mid = [](int a, int b) { return (WeatherDayX(a) + WeatherDayX(b)) / 2.0f; };
+
+  // The grid lies over the rain bars, the high line over the low line and
+  // the grid, a dot on every day's point.
+  EXPECT_EQ(At(g, WeatherDayX(10) + WeatherDayWidth / 8, GridLineY(10)), cyan);
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid(4, 5)), y20)), red);
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(5)), y20 - 2)), red);
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid(4, 5)), y20 - 2)), white);
+
+  // The lines stop at the 30th: nothing of them between the 30th and the
+  // 31st column, and no dot on the 31st.
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid(29, 30)), y20)), red);
+  for (int dy : {0, -2}) {
+    EXPECT_NE(QColor(g->PixelAt(g->ToPixelX(mid(30, 31)), y20 + dy)), red) << dy;
+    EXPECT_NE(QColor(g->PixelAt(g->ToPixelX(mid(30, 31)), y20 + dy)), QColor(0, 0, 255)) << dy;
+  }
+  EXPECT_NE(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(31)), y20 - 2)), red);
+}

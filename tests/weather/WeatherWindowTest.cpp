@@ -498,3 +498,23 @@ TEST_F(WeatherWindowTest, EditsGoIntoTheShownDayWhenAnotherWindowMovedTheDate) {
   f->hscKionHigh->setValue(130);
   EXPECT_FLOAT_EQ(Ondo(2001, 5, 9, 1), 13.0f);
 }
+
+TEST_F(WeatherWindowTest, AFailedLoadOrEditLeavesNoGuardSetAndLaterEditsStillStore) {
+  // A day beyond the record tables: every part of the load fails.
+  GoTo(2031, 1, 1);
+  EXPECT_FALSE(Reported().empty());
+  EXPECT_EQ(Busy, 0);
+  // The rainfall handler fails storing into that day; its guard comes back too.
+  boxes.clear();
+  f->hscRain->setValue(f->hscRain->value() == 5 ? 10 : 5);
+  EXPECT_EQ(Reported(), std::vector<int>{9});
+  EXPECT_EQ(f->RainBusy, 0);
+  EXPECT_EQ(WeatherChanged, 0);
+
+  GoTo(2001, 5, 6);
+  f->hscRain->setValue(25);
+  f->hscKionLow->setValue(-5);
+  EXPECT_FLOAT_EQ(Kousui(2001, 5, 6), 2.5f);
+  EXPECT_FLOAT_EQ(Ondo(2001, 5, 6, 0), -0.5f);
+  EXPECT_EQ(WeatherChanged, -1);
+}
