@@ -7,6 +7,7 @@
 #include <QTextCursor>
 
 #include "diary/modDiary.h"
+#include "platform/Controls.h"
 
 DiaryTextBox::DiaryTextBox(QWidget* parent) : QPlainTextEdit(parent) {
   // Tab moves on to the next control, as in any form; it never lands in the
@@ -16,7 +17,7 @@ DiaryTextBox::DiaryTextBox(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 QString DiaryTextBox::Admit(const QString& typed) const {
-  QString ok = StorableDiaryText(typed);
+  QString ok = StorableText(typed);
   if (maxLength_ <= 0) return ok;
   const QString all = toPlainText();
   QString selected = textCursor().selectedText();

@@ -23,3 +23,10 @@ void ShowDiary() { ViewSlot().Show(); }
 
 void UnloadDiaryEdit() { EditSlot().Unload(); }
 void UnloadDiary() { ViewSlot().Unload(); }
+
+void ReloadDiaryEdit() {
+  if (frmDiaryEdit* w = LoadedDiaryEdit()) w->RefreshForCurrentDate();
+}
+void ReloadDiary() {
+  if (frmDiary* w = LoadedDiary()) w->Reload();
+}

@@ -15,3 +15,8 @@ void ShowDiary();
 // Destroys the window when it is loaded; the next showing loads it afresh.
 void UnloadDiaryEdit();
 void UnloadDiary();
+
+// After the data files were read again: the loaded editor shows the entry of
+// the current date afresh, the loaded viewer the entries of its chosen day.
+void ReloadDiaryEdit();
+void ReloadDiary();

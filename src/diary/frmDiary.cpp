@@ -9,10 +9,11 @@
 #include <cmath>
 
 #include "diary/modDiary.h"
+#include "platform/Controls.h"
 #include "platform/Fonts.h"
 #include "platform/Screen.h"
-#include "runtime/Convert.h"
 #include "platform/ErrorReporter.h"
+#include "store/ScopedFlag.h"
 #include "store/Store.h"
 
 namespace {
@@ -33,13 +34,14 @@ frmDiary::frmDiary(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QStringLiteral("Vorn　日記（閲覧）"));
   lblYear1 = new QLabel(QStringLiteral("年(&Y)"), this);
   cmbYear = new QComboBox(this);
-  for (int y = kFirstYear; y <= kDiaryLastFirstYear; ++y) cmbYear->addItem(QString::number(y));
-  cmbYear->setCurrentIndex(-1);
+  QStringList years, months;
+  for (int y = kFirstYear; y <= kDiaryLastFirstYear; ++y) years << QString::number(y);
+  for (int m = 1; m <= 12; ++m) months << QString::number(m);
+  FillList(cmbYear, years);
   lblYear4 = new QLabel(QStringLiteral("～2002"), this);
   lblMonth1 = new QLabel(QStringLiteral("月(&M)"), this);
   cmbMonth = new QComboBox(this);
-  for (int m = 1; m <= 12; ++m) cmbMonth->addItem(QString::number(m));
-  cmbMonth->setCurrentIndex(-1);
+  FillList(cmbMonth, months);
   lblDay1 = new QLabel(QStringLiteral("日(&D)"), this);
   cmbDay = new QComboBox(this);
   cmdClose = new QPushButton(QStringLiteral("閉じる"), this);
@@ -66,8 +68,8 @@ frmDiary::frmDiary(QWidget* parent) : QWidget(parent) {
 void frmDiary::RecordScale() {
   ScaleTop = 0;
   ScaleLeft = 0;
-  ScaleWidth = static_cast<int16_t>(rt::RoundHalfEven(width() * TwipsPerPixelX));
-  ScaleHeight = static_cast<int16_t>(rt::RoundHalfEven(height() * TwipsPerPixelY));
+  ScaleWidth = static_cast<int16_t>(PixelsToTwipsX(width()));
+  ScaleHeight = static_cast<int16_t>(PixelsToTwipsY(height()));
 }
 
 void frmDiary::Form_Load() {
@@ -106,7 +108,7 @@ void frmDiary::Form_Load() {
     txtDiary4->setGeometry(0, top4, width(), h);
   });
 
-  DiaryLoading = -1;
+  ScopedFlag loading(DiaryLoading, -1);
   CatchErrors([&] {
     // The list ends at the year whose fourth year is the last of the records;
     // a later current year starts the four years there, so that it is among
@@ -121,7 +123,6 @@ void frmDiary::Form_Load() {
     lblYear4->setText(QStringLiteral("～") + QString::number(first + 3));
     ShowEntries();
   });
-  DiaryLoading = 0;
 }
 
 void frmDiary::resizeEvent(QResizeEvent* e) {
@@ -197,26 +198,20 @@ void frmDiary::cmdClose_Click() {
   CatchErrors([&] { hide(); });
 }
 
+void frmDiary::Reload() {
+  CatchErrors([&] { ShowEntries(); });
+}
+
 void FillDayList(frmDiary& form) {
   QComboBox* day = form.cmbDay;
   const int year = kFirstYear + form.cmbYear->currentIndex();
   const int month = form.cmbMonth->currentIndex() + 1;
   const int previous = day->currentIndex() + 1;  // 0 when none was chosen
 
-  day->setUpdatesEnabled(false);
-  {
-    const QSignalBlocker quiet(day);
-    day->clear();
-    for (int d = 1; d <= 28; ++d) day->addItem(QString::number(d));
-    if (month == 2) {
-      if (year % 4 == 0) day->addItem(QStringLiteral("29"));
-    } else if (month == 4 || month == 6 || month == 9 || month == 11) {
-      day->addItems({QStringLiteral("29"), QStringLiteral("30")});
-    } else {
-      day->addItems({QStringLiteral("29"), QStringLiteral("30"), QStringLiteral("31")});
-    }
-    day->setCurrentIndex(std::min(previous, day->count()) - 1);
-  }
-  day->setUpdatesEnabled(true);
+  // As many days as the month has (29 in February of every fourth year).
+  QStringList days;
+  for (int d = 1; d <= DaysInMonth(year, month); ++d) days << QString::number(d);
+  FillList(day, days);
+  SetListIndex(day, std::min(previous, static_cast<int>(days.size())) - 1);
   if (day->currentIndex() >= 0) form.cmbDay_Click();
 }

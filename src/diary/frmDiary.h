@@ -43,6 +43,9 @@ class frmDiary : public QWidget {
 
   // The four boxes get the entries of the chosen day in the four years.
   void ShowEntries();
+  // After the data files were read again: the entries shown come afresh
+  // from the store (the lists stay as chosen).
+  void Reload();
 
  protected:
   void resizeEvent(QResizeEvent* e) override;

@@ -10,9 +10,9 @@
 #include "diary/modDiary.h"
 #include "platform/Fonts.h"
 #include "platform/Screen.h"
-#include "runtime/Convert.h"
 #include "platform/ErrorReporter.h"
 #include "store/DiaryFile.h"
+#include "store/ScopedFlag.h"
 #include "store/Store.h"
 
 namespace {
@@ -20,24 +20,15 @@ namespace {
 constexpr int kWindowMin = 428;
 constexpr int kTextTop = 35;
 
-// Sets DiaryLoading for a scope; it is cleared however the scope is left, so
-// that a failed load never leaves the diary windows deaf to typing.
-class LoadingScope {
- public:
-  LoadingScope() { DiaryLoading = -1; }
-  ~LoadingScope() { DiaryLoading = 0; }
-  LoadingScope(const LoadingScope&) = delete;
-  LoadingScope& operator=(const LoadingScope&) = delete;
-};
-
-QString CurrentDateText() { return QString::fromStdString(rt::DateText(CurYear, CurMonth, CurDay)); }
-
 }  // namespace
 
 frmDiaryEdit::frmDiaryEdit(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QStringLiteral("Vorn　日記（編集）"));
   MakeCalenderControls(this);
   calenderAlign = kAlignLeft;
+  // Shown again, the editor keeps the entry it showed, even when another
+  // window moved the current date meanwhile; typing still goes to that day.
+  catchUpWhenActivated = false;
   // The date box only shows the date; the calendar and the spinner set it.
   txtCalender->setReadOnly(true);
   txtCalender->setFont(MapFont(kGothic, 14.25, true));
@@ -62,7 +53,9 @@ frmDiaryEdit::frmDiaryEdit(QWidget* parent) : QWidget(parent) {
 }
 
 void frmDiaryEdit::Form_Load() {
-  LoadingScope loading;
+  // Cleared however the load ends, so that a failed load never leaves the
+  // diary windows deaf to typing.
+  ScopedFlag loading(DiaryLoading, -1);
   CatchErrors([&] { LoadEntry(); });
   CatchErrors([&] {
     MoveWindowOuter(this, kWindowMin, 214);
@@ -73,7 +66,7 @@ void frmDiaryEdit::Form_Load() {
     cmdEnd->setFont(MapFont(kGothic, ScaledFontSize(11)));
     txtDiary->setFont(MapFont(kGothic, ScaledFontSize(12)));
     cmdCalender->setFont(MapFont(kGothic, ScaledFontSize(10)));
-    txtCalender->setText(CurrentDateText());
+    WriteCalenderText(*this);
   });
 }
 
@@ -98,36 +91,34 @@ void frmDiaryEdit::Form_Resize() {
 void frmDiaryEdit::txtDiary_Change() {
   CatchErrors([&] {
     if (DiaryLoading) return;
-    if (shownYear_)
-      StoreDiaryEntry(shownYear_, shownMonth_, shownDay_, txtDiary->toPlainText());
-    else
-      StoreDiaryEntry(CurYear, CurMonth, CurDay, txtDiary->toPlainText());
+    const YearMonthDay d = EditDate();
+    StoreDiaryEntry(d.Year, d.Month, d.Day, txtDiary->toPlainText());
     DiaryChanged = -1;
   });
 }
 
 void frmDiaryEdit::cmdSave_Click() {
   CatchErrors([&] {
-    if (saving_) return;
     // The writer lets events run between days; the window takes no typing
     // meanwhile, so nothing typed during the save can be marked saved
     // without having been written.
-    saving_ = true;
-    setEnabled(false);
     struct Finish {
       frmDiaryEdit* w;
       ~Finish() {
-        w->saving_ = false;
         w->setEnabled(true);
         if (w->unloadWhenSaved_) w->deleteLater();
       }
-    } finish{this};
+    };
+    ReentryGuard saving(saving_);
+    if (!saving.Enter()) return;
+    setEnabled(false);
+    Finish finish{this};
     if (SaveNikki()) DiaryChanged = 0;
   });
 }
 
 void frmDiaryEdit::Unload() {
-  if (!saving_) {
+  if (saving_ == 0) {
     delete this;
     return;
   }
@@ -140,17 +131,16 @@ void frmDiaryEdit::cmdEnd_Click() {
 }
 
 void frmDiaryEdit::LoadEntry() {
-  shownYear_ = shownMonth_ = shownDay_ = 0;
+  // Until the entry is in the box, typing goes to the current date.
+  ForgetShown();
   txtDiary->setPlainText(DiaryEntryText(CurYear, CurMonth, CurDay));
-  shownYear_ = CurYear;
-  shownMonth_ = CurMonth;
-  shownDay_ = CurDay;
+  MarkShown();
 }
 
 void frmDiaryEdit::RefreshForCurrentDate() {
-  LoadingScope loading;
+  ScopedFlag loading(DiaryLoading, -1);
   CatchErrors([&] {
     LoadEntry();
-    txtCalender->setText(CurrentDateText());
+    WriteCalenderText(*this);
   });
 }

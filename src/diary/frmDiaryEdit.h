@@ -38,14 +38,12 @@ class frmDiaryEdit : public QWidget, public CalenderHost {
   void Unload();
 
  private:
-  // Shows the entry of the current date and remembers that date.
+  // Shows the entry of the current date and marks that date shown: the
+  // current date is shared and other windows move it while this one keeps
+  // its text; typing goes to the day shown (EditDate()), never to another.
   void LoadEntry();
 
-  // The date whose entry the text box shows (0 when none could be loaded).
-  // The current date is shared and other windows move it while this one
-  // keeps its text; typing goes to the day shown, never to another day.
-  int16_t shownYear_ = 0, shownMonth_ = 0, shownDay_ = 0;
-  bool saving_ = false;
+  int16_t saving_ = 0;  // set while the diary file is being written
   bool unloadWhenSaved_ = false;
 
  protected:

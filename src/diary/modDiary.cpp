@@ -1,11 +1,8 @@
 #include "diary/modDiary.h"
 
-#include "platform/Controls.h"
-
 #include <QWidget>
 #include <string>
 
-#include "runtime/Cp932.h"
 #include "store/Store.h"
 
 int16_t DiaryLoading = 0;
@@ -48,8 +45,6 @@ int DiaryEntryLength(const QString& text) {
   }
   return n;
 }
-
-QString StorableDiaryText(const QString& typed) { return StorableText(typed); }
 
 void MoveWindowOuter(QWidget* w, int widthPx, int heightPx) {
   QSize frameExtra = w->frameGeometry().size() - w->geometry().size();

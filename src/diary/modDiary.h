@@ -30,13 +30,6 @@ QString DiaryEntryToText(const std::string& entry);
 // Length of a text box text counted as the stored entry counts it.
 int DiaryEntryLength(const QString& text);
 
-// What of a typed or pasted text can go into an entry: every character as
-// the diary file will hold it (a character the file's code page writes
-// differently comes out as it will read back, e.g. U+301C as U+FF5E), and
-// characters the code page cannot hold at all are dropped. Line breaks of any
-// kind become "\n".
-QString StorableDiaryText(const QString& typed);
-
 // Moves a window to its own position with the given outer size in pixels
 // (frame included where the window system has one).
 void MoveWindowOuter(QWidget* w, int widthPx, int heightPx);

@@ -172,6 +172,9 @@ TEST_F(DiaryEditorTest, HideAndShowKeepsTheTextShownBefore) {
   CurDay = 20;
   Nikki(2001, 5, 6) = "別の窓で";
   ShowDiaryEdit();
+  // Being activated again does not move the editor to the new date.
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(e, &activate);
   EXPECT_EQ(LoadedDiaryEdit(), e);
   EXPECT_TRUE(e->isVisible());
   EXPECT_EQ(Text(e->txtDiary), "六日");
