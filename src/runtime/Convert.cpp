@@ -278,10 +278,4 @@ std::string Format(double v, std::string_view pattern) {
   return neg ? "-" + out : out;
 }
 
-std::string DateText(int year, int month, int day) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%d/%02d/%02d", year, month, day);
-  return buf;
-}
-
 }  // namespace rt

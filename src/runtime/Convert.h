@@ -48,7 +48,4 @@ std::string IntText(long long v);
 // Rounds halves away from zero at the pattern's last decimal.
 std::string Format(double v, std::string_view pattern);
 
-// A date as year "/" two-digit month "/" two-digit day (2001/05/06).
-std::string DateText(int year, int month, int day);
-
 }  // namespace rt

@@ -147,8 +147,3 @@ TEST(Format, CoversThePatternsTheWindowsUse) {
   EXPECT_EQ(Format(523, "0#0#"), "0523");
   EXPECT_EQ(Format(1231, "0#0#"), "1231");
 }
-
-TEST(DateText, WritesTwoDigitMonthAndDay) {
-  EXPECT_EQ(DateText(2001, 5, 6), "2001/05/06");
-  EXPECT_EQ(DateText(2030, 12, 31), "2030/12/31");
-}
