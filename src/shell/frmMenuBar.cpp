@@ -16,7 +16,6 @@
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "platform/TrayIcon.h"
-#include "runtime/Convert.h"
 #include "platform/ErrorReporter.h"
 #include "shell/Icons.h"
 #include "shell/RecordWindows.h"
@@ -234,7 +233,7 @@ void frmMenuBar::RemoveTrayIcon() {
 
 void frmMenuBar::cmdTask_MouseMove(int /*button*/, int /*shift*/, float x, float /*y*/) {
   CatchErrors([&] {
-    int message = static_cast<int>(rt::RoundHalfEven(x / TwipsPerPixelX));
+    int message = TwipsToPixelsX(x);
     switch (message) {
       case kTrayLeftUp:
       case kTrayRightUp: PopupMenu(mnuPopup, QCursor::pos()); break;

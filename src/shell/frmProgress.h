@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 
+class PictureBox;
 class QLabel;
 class QTimer;
 
@@ -18,11 +19,10 @@ class frmProgress : public QWidget {
  public:
   explicit frmProgress(QWidget* parent = nullptr);
 
-  // The bar's inner surface as last painted (tests read its pixels).
-  const QImage& BarImage() const;
-
   QWidget* pctForm;
-  QWidget* pctProgress;
+  // The bar: a picture box with a sunken border (tests read its retained
+  // image).
+  PictureBox* pctProgress;
   QLabel* lblProgress;
   QLabel* lblPer;
   QTimer* tmrProgress;

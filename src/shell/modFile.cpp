@@ -10,17 +10,18 @@
 #include "shell/frmProgress.h"
 #include "store/DataFile.h"
 #include "store/FileSequences.h"
+#include "store/ScopedFlag.h"
 #include "store/Store.h"
 
 namespace {
 
-bool running = false;
+int16_t running = 0;
 
 // Runs one file sequence in the window frame. An error of the frame itself
 // is reported and leaves the owner disabled, as nothing can be trusted then.
 bool RunInFrame(QWidget* owner, bool (*sequence)()) {
-  if (running) return false;
-  running = true;
+  ReentryGuard once(running);
+  if (!once.Enter()) return false;
   bool ok = false;
   QPointer<QWidget> guard(owner);
   CatchErrors([&] {
@@ -36,16 +37,15 @@ bool RunInFrame(QWidget* owner, bool (*sequence)()) {
       if (guard->isVisible()) guard->activateWindow();
     }
   });
-  running = false;
   return ok;
 }
 
 }  // namespace
 
-bool FileSequenceRunning() { return running; }
+bool FileSequenceRunning() { return running != 0; }
 
 bool LoadAll(QWidget* owner) {
-  if (running) return false;
+  if (running != 0) return false;
   bool ok = RunInFrame(owner, &LoadAllFiles);
   // Also after a partial load: the lists may have shrunk under the open
   // windows, which must not keep an index into them.
@@ -54,7 +54,7 @@ bool LoadAll(QWidget* owner) {
 }
 
 bool SaveAll(QWidget* owner) {
-  if (running) return false;
+  if (running != 0) return false;
   bool ok = RunInFrame(owner, &SaveAllFiles);
   bool home = HomeDataPath.empty() || DataPath == HomeDataPath;
   if (ok && home) {

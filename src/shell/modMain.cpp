@@ -17,6 +17,7 @@
 #include "shell/frmTitle.h"
 #include "shell/modFile.h"
 #include "store/DataFile.h"
+#include "store/ScopedFlag.h"
 
 namespace {
 
@@ -57,8 +58,9 @@ void EndProcess() {
 StartResult Main(const StartOptions& options) {
   bool running = false;
   std::unique_ptr<frmTitle> title;
+  // Set for the whole start, cleared however it ends.
+  ScopedFlag busy(Busy);
   CatchErrors([&] {
-    Busy = 1;
 
     clsSystemFolder folder;
     DataPath = folder.MyDirPath();
@@ -109,13 +111,9 @@ StartResult Main(const StartOptions& options) {
     bar->HelpFile = FindHelpFile();
     if (!bar->HelpFile.isEmpty()) bar->mnuHelpIndicate->setEnabled(true);
 
-    Busy = 0;
     running = true;
   });
-  if (!running) {
-    title.reset();
-    Busy = 0;
-  }
+  if (!running) title.reset();
   return running ? StartResult::Running : StartResult::Ended;
 }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "platform/EventYield.h"
+#include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "shell/frmProgress.h"
 #include "shell/frmSave.h"
@@ -66,7 +67,7 @@ TEST(ProgressWindow, BarAndPercentAtZeroHalfAndBeyondTheTotal) {
   const QColor face = p.palette().color(QPalette::Button);
   const QColor high = p.palette().color(QPalette::Highlight);
   ASSERT_NE(face, high);
-  const QImage& bar = p.BarImage();
+  const QImage& bar = p.pctProgress->Image();
   ASSERT_EQ(bar.size(), QSize(371, 15));
 
   ProgressTotal = 1000;
