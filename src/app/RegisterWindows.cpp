@@ -11,9 +11,9 @@
 
 void RegisterWindows() {
   // Each record window adds its registration here.
-  RegisterRecordWindow(RecordWindow::Weather, {ShowWeatherWindow, UnloadWeatherWindow});
-  RegisterRecordWindow(RecordWindow::DiaryEdit, {ShowDiaryEdit, UnloadDiaryEdit});
-  RegisterRecordWindow(RecordWindow::Diary, {ShowDiary, UnloadDiary});
+  RegisterRecordWindow(RecordWindow::Weather, {ShowWeatherWindow, UnloadWeatherWindow, ReloadWeatherWindow});
+  RegisterRecordWindow(RecordWindow::DiaryEdit, {ShowDiaryEdit, UnloadDiaryEdit, ReloadDiaryEdit});
+  RegisterRecordWindow(RecordWindow::Diary, {ShowDiary, UnloadDiary, ReloadDiary});
   RegisterRecordWindow(RecordWindow::MarketPrice, {ShowMarketPrice, UnloadMarketPrice, ReloadMarketPrice});
   SetNameListOwner(QStringLiteral("Produce"), RefillMarketProduce);
   RegisterRecordWindow(RecordWindow::Schedule, {ShowSchedule, UnloadSchedule, ReloadSchedule});

@@ -8,7 +8,12 @@
 #include <filesystem>
 
 #include "app/RegisterWindows.h"
+#include "diary/DiaryTextBox.h"
+#include "diary/DiaryWindows.h"
+#include "diary/frmDiary.h"
+#include "diary/frmDiaryEdit.h"
 #include "shell/ShellFixture.h"
+#include "store/DiaryFile.h"
 #include "store/WeatherFiles.h"
 #include "weather/frmMain.h"
 
@@ -21,6 +26,8 @@ class OneEditTest : public ShellTest {
   }
   void TearDown() override {
     UnloadWeatherWindow();
+    UnloadDiaryEdit();
+    UnloadDiary();
     ProcessEvents();
     ShellTest::TearDown();
   }
@@ -76,4 +83,48 @@ TEST_F(OneEditTest, ClosingAllWindowsUnloadsTheWeatherWindow) {
   bar()->mnuPopupWindowClose->trigger();
   EXPECT_EQ(WeatherWindow(), nullptr);
   ProcessEvents();
+}
+
+TEST_F(OneEditTest, AReloadFromTheFilesReachesEveryLoadedRecordWindow) {
+  ASSERT_EQ(Start(), StartResult::Running);
+  MessageBoxes boxes;
+  // What the files hold for today (the 14th of July 2005) and a year later.
+  Ondo(2005, 7, 14, 1) = 31.2f;
+  Nikki(2005, 7, 14) = "夕立";
+  Nikki(2006, 7, 14) = "翌年";
+  ASSERT_TRUE(SaveOndo() && SaveNikki());
+
+  // The windows open on other values, and another window moved the date.
+  Ondo(2005, 7, 14, 1) = 5.0f;
+  Nikki(2005, 7, 14) = "古い";
+  Nikki(2006, 7, 14) = "古い";
+  bar()->mnuDisplayElement->trigger();
+  bar()->mnuDisplayDiaryEdit->trigger();
+  bar()->mnuDisplayDiaryIndicate->trigger();
+  frmMain* weather = WeatherWindow();
+  frmDiaryEdit* editor = LoadedDiaryEdit();
+  frmDiary* viewer = LoadedDiary();
+  ASSERT_TRUE(weather && editor && viewer);
+  EXPECT_EQ(weather->hscKionHigh->value(), 50);
+  EXPECT_EQ(editor->txtDiary->toPlainText(), QStringLiteral("古い"));
+  CurDay = 20;
+
+  bar()->mnuFileRead->trigger();
+  EXPECT_EQ(weather->hscKionHigh->value(), 312);
+  EXPECT_EQ(weather->txtCalender->text(), QStringLiteral("2005/07/14"));
+  EXPECT_EQ(editor->txtDiary->toPlainText(), QStringLiteral("夕立"));
+  EXPECT_EQ(editor->txtCalender->text(), QStringLiteral("2005/07/14"));
+  EXPECT_EQ(viewer->txtDiary1->toPlainText(), QStringLiteral("夕立"));
+  EXPECT_EQ(viewer->txtDiary2->toPlainText(), QStringLiteral("翌年"));
+  // Showing what was read is no change; typing after it goes into the day shown.
+  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_EQ(DiaryChanged, 0);
+  editor->txtDiary->appendPlainText(QStringLiteral("。"));
+  EXPECT_EQ(Nikki(2005, 7, 14), "夕立\r\n。");
+  EXPECT_TRUE(boxes.calls().empty());
+
+  // A window that is not loaded stays unloaded.
+  UnloadDiary();
+  bar()->mnuFileRead->trigger();
+  EXPECT_EQ(LoadedDiary(), nullptr);
 }
