@@ -25,6 +25,29 @@ TEST(DayOfYearToDate, WalksTheMonths) {
   EXPECT_EQ(DayOfYearToDate(2001, 400), "2001/12/31");
 }
 
+TEST(DayOfYear, EveryDayOfALeapAndACommonYearComesBackAndNumbersOutsideAreClamped) {
+  for (int year : {2000, 2001}) {
+    SCOPED_TRACE(year);
+    int n = 0;
+    for (int m = 1; m <= 12; ++m)
+      for (int d = 1; d <= DaysInMonth(year, m); ++d) {
+        ++n;
+        ASSERT_EQ(DayOfYear(year, m, d), n) << m << "/" << d;
+        ASSERT_EQ(DateOfDayOfYear(year, n), (MonthDay{m, d})) << n;
+      }
+    EXPECT_EQ(n, DaysInYear(year));
+  }
+  EXPECT_EQ(DaysInYear(2000), 366);
+  EXPECT_EQ(DaysInYear(2030), 365);
+  EXPECT_EQ(DayOfYear(2000, 3, 1), 61);  // after 29 February
+  EXPECT_EQ(DayOfYear(2001, 3, 1), 60);
+  EXPECT_EQ(DateOfDayOfYear(2001, 0), (MonthDay{1, 1}));
+  EXPECT_EQ(DateOfDayOfYear(2001, -5), (MonthDay{1, 1}));
+  EXPECT_EQ(DateOfDayOfYear(2001, 366), (MonthDay{12, 31}));
+  EXPECT_EQ(DateOfDayOfYear(2000, 366), (MonthDay{12, 31}));
+  EXPECT_EQ(DateOfDayOfYear(2000, 1000), (MonthDay{12, 31}));
+}
+
 TEST(Tables, IndexesOutsideTheirRangeRaiseNine) {
   ResetStore();
   auto number = [](auto f) {
