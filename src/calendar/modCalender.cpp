@@ -35,10 +35,6 @@ constexpr QRgb kBlack = RGB(0, 0, 0);
 constexpr QRgb kGrey = RGB(200, 200, 200);
 constexpr QRgb kFrame = RGB(0, 255, 0);
 
-// Pixels to the surface's twips.
-float X(double px) { return static_cast<float>(px * TwipsPerPixelX); }
-float Y(double py) { return static_cast<float>(py * TwipsPerPixelY); }
-
 // 0 = Sunday .. 6 = Saturday, for any Gregorian date.
 int WeekdayOf(int y, int m, int d) {
   static const int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
@@ -56,8 +52,8 @@ bool MonthInRange(int y, int m) {
 QString Pad2(int v) { return (v < 10 ? QStringLiteral(" ") : QString()) + QString::number(v); }
 
 void PrintAt(PictureBox* s, double px, double py, const QString& text) {
-  s->SetCurrentX(X(px));
-  s->SetCurrentY(Y(py));
+  s->SetCurrentX(s->FromPixelX(px));
+  s->SetCurrentY(s->FromPixelY(py));
   s->Print(text);
 }
 
@@ -144,7 +140,7 @@ void DrawCalenderFrame(PictureBox* surface, int16_t hover) {
   CatchErrors([&] {
     if (!surface) throw rt::RuntimeError(91);
     PictureBox* s = surface;
-    s->FilledBox(0, 0, X(kWidth), Y(kHeight), QColor(kSurface));
+    s->FilledBox(0, 0, s->FromPixelX(kWidth), s->FromPixelY(kHeight), QColor(kSurface));
 
     auto colour = [&](int arrow) -> QRgb {
       if (arrow == hover) return kHighlight;
@@ -156,18 +152,19 @@ void DrawCalenderFrame(PictureBox* surface, int16_t hover) {
     auto left = [&](int arrow, int count, int tip, int back, int top, int bottom) {
       QColor c(colour(arrow));
       for (int k = 0; k <= count; ++k) {
-        s->Line(X(tip + k), Y(14), X(back - k), Y(top + k), c);
-        s->LineTo(X(back - k), Y(bottom - k), c);
-        s->LineTo(X(tip + k), Y(14), c);
+        s->Line(s->FromPixelX(tip + k), s->FromPixelY(14), s->FromPixelX(back - k), s->FromPixelY(top + k), c);
+        s->LineTo(s->FromPixelX(back - k), s->FromPixelY(bottom - k), c);
+        s->LineTo(s->FromPixelX(tip + k), s->FromPixelY(14), c);
       }
     };
     // Pointing right: back top -> back bottom -> tip -> back top.
     auto right = [&](int arrow, int count, int back, int top, int bottom, int tip) {
       QColor c(colour(arrow));
       for (int k = 0; k <= count; ++k) {
-        s->Line(X(back + k), Y(top + k), X(back + k), Y(bottom - k), c);
-        s->LineTo(X(tip - k), Y(14), c);
-        s->LineTo(X(back + k), Y(top + k), c);
+        s->Line(s->FromPixelX(back + k), s->FromPixelY(top + k), s->FromPixelX(back + k),
+                s->FromPixelY(bottom - k), c);
+        s->LineTo(s->FromPixelX(tip - k), s->FromPixelY(14), c);
+        s->LineTo(s->FromPixelX(back + k), s->FromPixelY(top + k), c);
       }
     };
     left(kPrevYear, 5, 4, 14, 4, 24);
@@ -207,8 +204,8 @@ void DrawMonth(PictureBox* s, int16_t y, int16_t m, int16_t d) {
 
   auto cell = [&](int c, int r, int code, const QString& text) {
     const int ox = 8 + 34 * c, oy = 48 + 20 * r;
-    CalCell(c, r, 0) = static_cast<int32_t>(X(ox));
-    CalCell(c, r, 1) = static_cast<int32_t>(Y(oy));
+    CalCell(c, r, 0) = static_cast<int32_t>(s->FromPixelX(ox));
+    CalCell(c, r, 1) = static_cast<int32_t>(s->FromPixelY(oy));
     CalCell(c, r, 2) = code;
     PrintAt(s, ox, oy, text);
   };
