@@ -43,9 +43,6 @@ HitTable& Hits() {
   return *table;
 }
 
-int PixelsX(double twips) { return static_cast<int>(rt::RoundHalfEven(twips / TwipsPerPixelX)); }
-int PixelsY(double twips) { return static_cast<int>(rt::RoundHalfEven(twips / TwipsPerPixelY)); }
-
 // Day of the year of a stored month * 100 + day, or 0 when it is no date of
 // that year (0229 in a common year, 1345 from an edited file).
 int DayOfStored(int year, int monthDay) {
@@ -86,7 +83,7 @@ void DrawScheduleGrid(PictureBox* graph, PictureBox* number, int16_t year) {
   CatchErrors([&] {
     if (!graph || !number) throw rt::RuntimeError(91);
     PictureDc dc = graph->hDC();
-    const int width = PixelsX(ChartWidth), height = PixelsY(ChartHeight);
+    const int width = TwipsToPixelsX(ChartWidth), height = TwipsToPixelsY(ChartHeight);
     graph->SetFillStyle(PictureBox::kFillSolid);
     SetPen(graph, kWhite);
     Rectangle(dc, 0, 0, width, height);
@@ -101,7 +98,7 @@ void DrawScheduleGrid(PictureBox* graph, PictureBox* number, int16_t year) {
 
     graph->SetForeColor(QColor(kRowLine));
     for (int r = 1; r <= kRows; ++r) {
-      const int y = PixelsY(ChartHeight - static_cast<double>(r) * RowHeight);
+      const int y = TwipsToPixelsY(ChartHeight - static_cast<double>(r) * RowHeight);
       MoveToEx(dc, 0, y);
       LineTo(dc, width, y);
     }
@@ -127,14 +124,14 @@ void DrawScheduleBars(PictureBox* graph, int16_t year) {
     graph->SetFillStyle(PictureBox::kFillSolid);
     for (int w = 0; w <= Schedule.UBound(); ++w) {
       const YearPeriods& periods = Schedule(w).SchedulePeriod(year);
-      const int bottom = PixelsY((w + 1) * static_cast<double>(RowHeight)), top = bottom - kBarHeight;
+      const int bottom = TwipsToPixelsY((w + 1) * static_cast<double>(RowHeight)), top = bottom - kBarHeight;
       for (int n = 0; n < kEntries; ++n) {
         const SchedulePeriodRec& p = periods(n);
         if (p.Start == 0) continue;
         const int first = DayOfStored(year, p.Start), last = DayOfStored(year, p.End);
         if (first == 0 || last == 0) continue;  // not a date of this year: nowhere to draw it
-        const int left = PixelsX(static_cast<double>(first) * DayWidth);
-        int right = PixelsX(static_cast<double>(last) * DayWidth);
+        const int left = TwipsToPixelsX(static_cast<double>(first) * DayWidth);
+        int right = TwipsToPixelsX(static_cast<double>(last) * DayWidth);
         if (left == right) right = left + 1;
         SetPen(graph, w == MarkWork && n == MarkEntry ? kMarkColor : BarColor[static_cast<size_t>(n % 10)]);
         Rectangle(dc, left, top, right, bottom);
@@ -152,7 +149,7 @@ void ScheduleHitTest(float x, float y, int16_t& work, int16_t& entry) {
   work = -1;
   entry = -1;
   CatchErrors([&] {
-    const int px = PixelsX(x), py = PixelsY(y);
+    const int px = TwipsToPixelsX(x), py = TwipsToPixelsY(y);
     const HitTable& hits = Hits();
     for (const auto& [w, n] : hits.order) {
       const BarRectRec& r = hits.rects[w][n];
