@@ -1,6 +1,7 @@
 #pragma once
 // The one copy of a modeless record window: created on first showing, kept
 // (hidden) when closed, destroyed when the program unloads it.
+#include <QCloseEvent>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -45,3 +46,16 @@ class WindowSlot {
  private:
   QPointer<W> window_;
 };
+
+// For a record window's closeEvent: the farmer's close only hides the
+// window, which keeps its state until the program unloads it (and closing
+// the last visible window never counts as leaving the program); a close the
+// program asks for itself (at exit) is let through, which hides too.
+inline void HideOnUserClose(QWidget* window, QCloseEvent* e) {
+  if (e->spontaneous()) {
+    e->ignore();
+    window->hide();
+  } else {
+    e->accept();
+  }
+}

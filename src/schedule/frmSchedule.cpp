@@ -205,14 +205,8 @@ void frmSchedule::resizeEvent(QResizeEvent* e) {
 }
 
 void frmSchedule::closeEvent(QCloseEvent* e) {
-  // Closing only hides: the window keeps its state until the program
-  // unloads it. A close asked for by the program itself is let through.
-  if (e->spontaneous()) {
-    e->ignore();
-    hide();
-  } else {
-    e->accept();
-  }
+  // Closing only hides: the window keeps its state until the program unloads it.
+  HideOnUserClose(this, e);
 }
 
 void frmSchedule::mousePressEvent(QMouseEvent* e) {

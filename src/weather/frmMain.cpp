@@ -267,16 +267,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
-  // Closing only hides: the window keeps its day until the menu bar unloads
-  // it. The user's close is turned into a plain hide, so that closing the
-  // last visible window never counts as leaving the program; a close asked
-  // for by the program itself (at exit) is let through, which hides too.
-  if (e->spontaneous()) {
-    e->ignore();
-    hide();
-  } else {
-    e->accept();
-  }
+  // Closing only hides: the window keeps its day until the menu bar unloads it.
+  HideOnUserClose(this, e);
 }
 
 void frmMain::mousePressEvent(QMouseEvent* e) {
