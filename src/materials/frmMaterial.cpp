@@ -126,14 +126,8 @@ void frmMaterial::Form_Resize() {
 }
 
 void frmMaterial::closeEvent(QCloseEvent* e) {
-  // Closing only hides: the window keeps its grid until the menu bar unloads
-  // it. A close asked for by the program itself (at exit) is let through.
-  if (e->spontaneous()) {
-    e->ignore();
-    hide();
-  } else {
-    e->accept();
-  }
+  // Closing only hides: the window keeps its grid until the menu bar unloads it.
+  HideOnUserClose(this, e);
 }
 
 bool frmMaterial::eventFilter(QObject* watched, QEvent* e) {
