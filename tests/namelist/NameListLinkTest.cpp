@@ -1,6 +1,7 @@
 // The editor as the program wires it: opened through the name list link over
 // its caller, with the menu bar's data commands held while it is open.
 #include <QAction>
+#include <QComboBox>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -8,6 +9,8 @@
 #include "app/RegisterWindows.h"
 #include "namelist/frmEdit.h"
 #include "platform/NameListLink.h"
+#include "schedule/frmSchedule.h"
+#include "schedule/modSchedule.h"
 #include "shell/ShellFixture.h"
 
 using NameListLink = ShellTest;
@@ -64,4 +67,39 @@ TEST_F(NameListLink, ReloadRestoreAndSaveWaitWhileTheEditorIsOpen) {
   bar()->ToolButton(2)->trigger();
   EXPECT_EQ(Tenki(2001, 2, 3), "038");
   SetNameListEditor({});
+}
+
+TEST_F(NameListLink, ReorderedPlacesReachTheScheduleWindowWithoutEditingItsEntry) {
+  ASSERT_EQ(Start(), StartResult::Running);
+  RegisterWindows();
+  FarmName.RedimPreserve(2);
+  FarmName(0) = "東", FarmName(1) = "西", FarmName(2) = "南";
+  Schedule(0).SchedulePeriod(CurYear)(0) = {501, 520, 2};
+  SelWork = SelEntry = 0;
+  SelPlace = 2;
+  ShowSchedule();
+  frmSchedule* w = LoadedSchedule();
+  ASSERT_NE(w, nullptr);
+  ASSERT_EQ(w->cmbPlace->currentIndex(), 2);
+  ScheduleChanged = 0;
+
+  SetRunModalHandler([&](QWidget* dialog) {
+    auto* edit = qobject_cast<frmEdit*>(dialog);
+    ASSERT_NE(edit, nullptr);
+    edit->lstName->setCurrentRow(2);
+    edit->cmdUP->click();
+    edit->cmdUP->click();
+    edit->cmdOK->click();
+  });
+  w->cmdPlace->click();
+  EXPECT_EQ(ListNames(NameList::Place), (std::vector<std::string>{"南", "東", "西"}));
+  EXPECT_EQ(w->cmbPlace->itemText(0), QStringLiteral("南"));
+  EXPECT_EQ(w->cmbPlace->currentIndex(), 0);
+  // The period keeps its place number: selecting entry 0 of the refilled
+  // list is the program's doing, not a choice for the period on screen.
+  EXPECT_EQ(Schedule(0).SchedulePeriod(CurYear)(0).Place, 2);
+  EXPECT_EQ(Busy, 0);
+  SetNameListEditor({});
+  UnloadSchedule();
+  ProcessEvents();
 }
