@@ -1,5 +1,6 @@
-// The editor as the program wires it: opened through the name list link over
-// its caller, with the menu bar's data commands held while it is open.
+// The editor as the program wires it: opened over the schedule window, whose
+// selector it refills, with the menu bar's data commands held while it is
+// open.
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
@@ -15,60 +16,6 @@
 
 using NameListLink = ShellTest;
 
-TEST_F(NameListLink, TheProgramOpensTheEditorModallyAndItRefillsTheOwner) {
-  ASSERT_EQ(Start(), StartResult::Running);
-  RegisterWindows();
-  Schedule.RedimPreserve(1);
-  Schedule(0).Work = "耕起";
-  Schedule(1).Work = "播種";
-  int refilled = 0;
-  SetNameListOwner(QStringLiteral("Work"), [&] { ++refilled; });
-
-  // The modal loop is the test's: the dialog is driven while "open".
-  QPointer<QWidget> shown;
-  SetRunModalHandler([&](QWidget* w) {
-    modals.push_back(w);
-    shown = w;
-    auto* edit = qobject_cast<frmEdit*>(w);
-    ASSERT_NE(edit, nullptr);
-    EXPECT_TRUE(NameListEditorOpen());
-    edit->lstName->setCurrentRow(1);
-    edit->cmdUP->click();
-    edit->cmdOK->click();
-  });
-  OpenNameListEditor(QStringLiteral("Work"), bar());
-  ASSERT_EQ(modals.size(), 1u);
-  EXPECT_EQ(Schedule(0).Work, "播種");
-  EXPECT_EQ(refilled, 1);
-  EXPECT_FALSE(NameListEditorOpen());
-  ProcessEvents();  // the dialog deletes itself on closing
-  EXPECT_TRUE(shown.isNull());
-  SetNameListOwner(QStringLiteral("Work"), {});
-  SetNameListEditor({});
-}
-
-TEST_F(NameListLink, ReloadRestoreAndSaveWaitWhileTheEditorIsOpen) {
-  ASSERT_EQ(Start(), StartResult::Running);
-  const int modalsBefore = static_cast<int>(modals.size());
-  WeatherChanged = -1;
-  Tenki(2001, 2, 3) = "";
-  SetNameListEditor([&](QWidget*) {
-    for (QAction* a : {bar()->ToolButton(2), bar()->ToolButton(3), bar()->ToolButton(5), bar()->ToolButton(6),
-                       bar()->mnuPopupRead, bar()->mnuPopupSave, bar()->mnuPopupMediaSave, bar()->mnuPopupRestore})
-      a->trigger();
-  });
-  OpenNameListEditor(QStringLiteral("Produce"), bar());
-  EXPECT_EQ(Tenki(2001, 2, 3), "");  // not read again
-  EXPECT_EQ(WeatherChanged, -1);     // not saved
-  EXPECT_EQ(bar()->SaveDialog(), nullptr);
-  EXPECT_EQ(static_cast<int>(modals.size()), modalsBefore);
-
-  // Once it has closed they work again.
-  bar()->ToolButton(2)->trigger();
-  EXPECT_EQ(Tenki(2001, 2, 3), "038");
-  SetNameListEditor({});
-}
-
 TEST_F(NameListLink, ReorderedPlacesReachTheScheduleWindowWithoutEditingItsEntry) {
   ASSERT_EQ(Start(), StartResult::Running);
   RegisterWindows();
@@ -81,11 +28,14 @@ TEST_F(NameListLink, ReorderedPlacesReachTheScheduleWindowWithoutEditingItsEntry
   frmSchedule* w = LoadedSchedule();
   ASSERT_NE(w, nullptr);
   ASSERT_EQ(w->cmbPlace->currentIndex(), 2);
-  ScheduleChanged = 0;
 
+  // The modal loop is the test's: the dialog is driven while "open".
+  QPointer<QWidget> shown;
   SetRunModalHandler([&](QWidget* dialog) {
+    shown = dialog;
     auto* edit = qobject_cast<frmEdit*>(dialog);
     ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(NameListEditorOpen());
     edit->lstName->setCurrentRow(2);
     edit->cmdUP->click();
     edit->cmdUP->click();
@@ -99,7 +49,30 @@ TEST_F(NameListLink, ReorderedPlacesReachTheScheduleWindowWithoutEditingItsEntry
   // list is the program's doing, not a choice for the period on screen.
   EXPECT_EQ(Schedule(0).SchedulePeriod(CurYear)(0).Place, 2);
   EXPECT_EQ(Busy, 0);
+  EXPECT_FALSE(NameListEditorOpen());
+  ProcessEvents();
+  EXPECT_TRUE(shown.isNull());  // destroyed on closing
   SetNameListEditor({});
   UnloadSchedule();
   ProcessEvents();
+}
+
+TEST_F(NameListLink, ReloadRestoreAndSaveWaitWhileTheEditorIsOpen) {
+  ASSERT_EQ(Start(), StartResult::Running);
+  WeatherChanged = -1;
+  Tenki(2001, 2, 3) = "";
+  SetNameListEditor([&](QWidget*) {
+    for (QAction* a : {bar()->ToolButton(2), bar()->ToolButton(3), bar()->ToolButton(5), bar()->ToolButton(6),
+                       bar()->mnuPopupRead, bar()->mnuPopupSave, bar()->mnuPopupMediaSave, bar()->mnuPopupRestore})
+      a->trigger();
+  });
+  OpenNameListEditor(QStringLiteral("Produce"), bar());
+  EXPECT_EQ(Tenki(2001, 2, 3), "");  // not read again
+  EXPECT_EQ(WeatherChanged, -1);     // not saved
+  EXPECT_EQ(bar()->SaveDialog(), nullptr);
+
+  // Once it has closed they work again.
+  bar()->ToolButton(2)->trigger();
+  EXPECT_EQ(Tenki(2001, 2, 3), "038");
+  SetNameListEditor({});
 }
