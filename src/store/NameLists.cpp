@@ -147,6 +147,7 @@ void RebuildNameList(NameList list, const std::vector<NameListRow>& rows) {
       Rebuild<DayTable<std::string>> file(ObserveFile, p);
       item.Commit([&](ObserveItemRec& rec, int i) noexcept { rec.Name.swap(p.names[static_cast<size_t>(i)]); });
       file.Commit();
+      ObserveChanged = -1;
       break;
     }
   }

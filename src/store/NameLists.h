@@ -39,6 +39,7 @@ struct NameListRow {
 // memory) leaves the store as it was.
 //
 // References of other records to an entry are not renumbered: a schedule
-// period keeps its place number. A rebuilt produce list sets PriceChanged, a
-// rebuilt place or work list ScheduleChanged (observations have no flag).
+// period keeps its place number. The change flag of the rebuilt records is
+// set (PriceChanged, ScheduleChanged for places and works, ObserveChanged),
+// so that the exit question covers them whichever window saves first.
 void RebuildNameList(NameList list, const std::vector<NameListRow>& rows);

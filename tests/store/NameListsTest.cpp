@@ -87,6 +87,7 @@ TEST_F(NameLists, ADeletedCropLosesItsRecordsTheLaterOnesMoveUpARepeatedOneIsCop
   EXPECT_EQ(ObserveItem(1).Name, "crop2");
   EXPECT_EQ(ObserveItem(1).Comment(2004, 2, 29), "comment2");
   EXPECT_EQ(ObserveFile(1)(2004, 2, 29), "pic2.jpg");
+  EXPECT_EQ(ObserveChanged, -1);
 
   // The first row of an entry takes its records over, a second one copies.
   RebuildNameList(NameList::Observe, {{"copy", 1}, {"crop0", 0}, {"crop2", 1}});
@@ -122,4 +123,5 @@ TEST_F(NameLists, AFailureLeavesEveryArrayAsItWas) {
   EXPECT_EQ(FarmName.UBound(), 0);
   EXPECT_EQ(PriceChanged, 0);
   EXPECT_EQ(ScheduleChanged, 0);
+  EXPECT_EQ(ObserveChanged, 0);
 }
