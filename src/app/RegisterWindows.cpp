@@ -3,6 +3,7 @@
 #include "diary/DiaryWindows.h"
 #include "market/frmMarketPrice.h"
 #include "materials/frmMaterial.h"
+#include "namelist/frmEdit.h"
 #include "observe/frmObserve.h"
 #include "platform/NameListLink.h"
 #include "schedule/frmSchedule.h"
@@ -22,4 +23,5 @@ void RegisterWindows() {
   RegisterRecordWindow(RecordWindow::Observe, {ShowObserve, UnloadObserve, ReloadObserve});
   SetNameListOwner(QStringLiteral("Observe"), RefillObserveCrops);
   RegisterRecordWindow(RecordWindow::Material, {ShowMaterialWindow, UnloadMaterialWindow, ReloadMaterialWindow});
+  SetNameListEditor(ShowNameListEditor);
 }

@@ -15,14 +15,23 @@ std::map<QString, std::function<void()>>& Owners() {
   static std::map<QString, std::function<void()>> m;
   return m;
 }
+bool editorOpen = false;
 }  // namespace
 
 QString NameListTag() { return Tag(); }
 
 void OpenNameListEditor(const QString& tag, QWidget* parent) {
+  if (editorOpen) return;  // one editor at a time
   Tag() = tag;
-  if (Editor()) Editor()(parent);
+  if (!Editor()) return;
+  struct Open {
+    Open() { editorOpen = true; }
+    ~Open() { editorOpen = false; }
+  } open;
+  Editor()(parent);
 }
+
+bool NameListEditorOpen() { return editorOpen; }
 
 void SetNameListEditor(std::function<void(QWidget*)> showModal) { Editor() = std::move(showModal); }
 

@@ -19,6 +19,10 @@ QString NameListTag();
 void OpenNameListEditor(const QString& tag, QWidget* parent);
 // Installed by the program: shows the editor modally (it reads NameListTag()).
 void SetNameListEditor(std::function<void(QWidget* parent)> showModal);
+// True while OpenNameListEditor is showing the editor. Its rows refer to the
+// store as it was at opening, so the program reads no data files meanwhile
+// (and leaves saving until it has closed).
+bool NameListEditorOpen();
 
 // The window owning a list refills its selector from the store and selects
 // entry 0 (reacting to it as to the user's choice). Called by the editor

@@ -14,6 +14,7 @@
 #include "platform/Desktop.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
+#include "platform/NameListLink.h"
 #include "platform/Screen.h"
 #include "platform/TrayIcon.h"
 #include "platform/ErrorReporter.h"
@@ -250,6 +251,7 @@ void frmMenuBar::cmdTask_MouseMove(int /*button*/, int /*shift*/, float x, float
 
 void frmMenuBar::tlbMain_ButtonClick(int index) {
   CatchErrors([&] {
+    if ((index == 2 || index == 3 || index == 5 || index == 6) && NameListEditorOpen()) return;
     switch (index) {
       case 2: LoadAll(this); break;  // the current day stays
       case 3: SaveAll(this); break;
@@ -268,9 +270,17 @@ void frmMenuBar::tlbMain_ButtonClick(int index) {
   });
 }
 
-void frmMenuBar::mnuFileSave_Click() { SaveAll(this); }
+// The data commands wait while the name list editor is open (the tray menu
+// still answers under it): its rows stand for the lists as they were when it
+// opened, and a reload or restore under it would have them rebuilt from
+// entries that are no longer there.
+void frmMenuBar::mnuFileSave_Click() {
+  if (NameListEditorOpen()) return;
+  SaveAll(this);
+}
 
 void frmMenuBar::mnuFileRead_Click() {
+  if (NameListEditorOpen()) return;
   ScopedFlag busy(Busy);
   SetCurrentDate(Today());
   LoadAll(this);
@@ -280,6 +290,7 @@ void frmMenuBar::mnuFileMediaSave_Click() { OpenSaveDialog(false); }
 void frmMenuBar::mnuFileRestore_Click() { OpenSaveDialog(true); }
 
 void frmMenuBar::OpenSaveDialog(bool restore) {
+  if (NameListEditorOpen()) return;
   if (!save_) save_ = new frmSave;
   save_->setWindowTitle(restore ? QStringLiteral("ディスクから復元") : QStringLiteral("ディスクへ保存"));
   save_->cmdSave->setText(restore ? QStringLiteral("復元") : QStringLiteral("保存"));

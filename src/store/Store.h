@@ -162,6 +162,7 @@ struct PriceItemRec {
   std::string Name;
   int32_t Max = 0;
   int32_t Min = 0;
+  bool operator==(const PriceItemRec&) const = default;
 };
 
 extern VarArray<PriceItemRec> PriceItem;

@@ -1,0 +1,45 @@
+#pragma once
+// The four name lists of the store (produce of the market prices, farm
+// places, works of the schedule, observed crops) and their rebuild in a new
+// order. Every record of a list belongs to its entry by index, so renaming,
+// reordering, adding and deleting names moves or drops whole entries: each
+// name keeps its records, a deleted name loses them, a new one starts empty.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class NameList { Produce, Place, Work, Observe };
+
+// The list a caller names by its tag text ("Produce", "Place", "Work",
+// "Observe"); nothing for any other text.
+std::optional<NameList> NameListOfTag(std::string_view tag);
+
+// The names of a list in index order (entry 0 first).
+std::vector<std::string> ListNames(NameList list);
+
+// The most entries a list may be given so that its file still reads back
+// and every entry can be referred to: kListLimit, and 256 places (a
+// schedule period holds its place in one byte).
+int NameListLimit(NameList list);
+
+struct NameListRow {
+  std::string Text;
+  // Index of the store entry the row stands for, as the list was when the
+  // rows were taken; negative for a row added since.
+  int Origin = -1;
+};
+
+// Rebuilds the store arrays of a list from rows, top row first: entry i
+// becomes the entry of row i's origin (its per-day tables of every year and
+// its schedule periods of every year with it) under row i's text; a new row
+// becomes an empty entry (a new produce with Max 1000, Min 0); entries no
+// row stands for are dropped. The new arrays are built aside and swapped in
+// at the end: a failure (no rows, an origin beyond the list: error 9; no
+// memory) leaves the store as it was.
+//
+// References of other records to an entry are not renumbered: a schedule
+// period keeps its place number. The change flag of the rebuilt records is
+// set (PriceChanged, ScheduleChanged for places and works, ObserveChanged),
+// so that the exit question covers them whichever window saves first.
+void RebuildNameList(NameList list, const std::vector<NameListRow>& rows);
