@@ -10,8 +10,12 @@
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "platform/SingleInstance.h"
+#include "platform/Translations.h"
 #include "platform/TrayIcon.h"
+#include "platform/WheelFocus.h"
 #include "platform/clsSystemFolder.h"
+#include "runtime/Convert.h"
+#include "runtime/RuntimeError.h"
 #include "platform/ErrorReporter.h"
 #include "shell/frmMenuBar.h"
 #include "shell/frmTitle.h"
@@ -54,9 +58,21 @@ void EndProcess() {
   QCoreApplication::exit(0);
 }
 
+QString LockFailureText(int16_t number) {
+  const QString crlf = QStringLiteral("\r\n");
+  return QStringLiteral("ﾃﾞｰﾀﾌｫﾙﾀﾞにﾛｯｸﾌｧｲﾙを作成できないため、起動できません。") + crlf +
+         QStringLiteral("ﾌｫﾙﾀﾞ：") + QDir::toNativeSeparators(QString::fromStdString(DataPath)) + crlf +
+         QStringLiteral("ｴﾗｰｺｰﾄﾞ:") + QString::fromStdString(rt::Str(static_cast<long long>(number))) + crlf +
+         QStringLiteral("ｴﾗｰ内容:") + QString::fromUtf8(rt::ErrorMessage(number));
+}
+
 StartResult Main(const StartOptions& options) {
   bool running = false;
   std::unique_ptr<frmTitle> title;
+  // Standard buttons in Japanese, and the wheel only for the focused
+  // control, before the first box or window.
+  LoadQtTranslations();
+  InstallWheelFocusRule();
   CatchErrors([&] {
     Busy = 1;
 
@@ -80,8 +96,15 @@ StartResult Main(const StartOptions& options) {
       return;
     }
 
-    if (!AcquireInstanceLock(QString::fromStdString(DataPath) + QStringLiteral(".vorn.lock"))) {
+    InstanceLock lock = TakeInstanceLock(QString::fromStdString(DataPath) + QStringLiteral(".vorn.lock"));
+    if (lock.outcome == InstanceLock::HeldByRunningCopy) {
       MsgBox(QStringLiteral("既に起動されています。"), MsgButtons::Ok, MsgIcon::Exclamation, kTitle);
+      return;
+    }
+    if (lock.outcome == InstanceLock::CannotBeMade) {
+      // Not a running copy: the folder itself is the trouble (read-only,
+      // gone, full), and the farmer needs to know which folder and why.
+      MsgBox(LockFailureText(lock.errorNumber), MsgButtons::Ok, MsgIcon::Exclamation, kTitle);
       return;
     }
 
