@@ -6,11 +6,14 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   xvfb xauth
-  xserver-xephyr x11-utils libxcb1-dev
+  xserver-xephyr x11-utils libxcb1-dev libxcb-xtest0-dev
+  # The window manager and notification area of the nested screen of make run.
+  jwm
   xdotool
   # The installed program: Qt's own Japanese texts (buttons of message boxes).
   qt6-translations-l10n
