@@ -10,7 +10,6 @@
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "platform/SingleInstance.h"
-#include "platform/Translations.h"
 #include "platform/TrayIcon.h"
 #include "platform/WheelFocus.h"
 #include "platform/clsSystemFolder.h"
@@ -69,9 +68,7 @@ QString LockFailureText(int16_t number) {
 StartResult Main(const StartOptions& options) {
   bool running = false;
   std::unique_ptr<frmTitle> title;
-  // Standard buttons in Japanese, and the wheel only for the focused
-  // control, before the first box or window.
-  LoadQtTranslations();
+  // The wheel only for the focused control, before the first window.
   InstallWheelFocusRule();
   CatchErrors([&] {
     Busy = 1;
