@@ -57,6 +57,7 @@ class FarmerInputTest : public ::testing::Test {
     CaptureTwipsPerPixel();
   }
   void TearDown() override {
+    offscreenWeather.reset();
     vorn.reset();
     s.reset();
     x.reset();
@@ -65,26 +66,39 @@ class FarmerInputTest : public ::testing::Test {
   // Starts the program and waits for the menu bar.
   e2e::Window Start(const QStringList& args = {}) {
     vorn = std::make_unique<e2e::Vorn>(x->display(), home, args);
-    e2e::Window bar;
-    e2e::WaitFor([&] { return (bar = e2e::MenuBar(*s)).id != XCB_NONE || !vorn->running(); }, 30000);
-    return bar;
+    e2e::Window shown;
+    e2e::WaitFor([&] { return (shown = e2e::MenuBar(*s)).id != XCB_NONE || !vorn->running(); }, 30000);
+    return shown;
   }
   e2e::Window WaitForWindow(const std::string& title) {
     e2e::Window w;
     e2e::WaitFor([&] { return (w = s->Find(title)).id != XCB_NONE; }, 15000);
     return w;
   }
-  void ClickToolButton(const e2e::Window& bar, int index) {
+  // Starts the program and opens the weather window from the toolbar; the
+  // same window is laid out offscreen to find its controls.
+  void StartWithTheWeatherWindow() {
+    bar = Start();
+    ASSERT_NE(bar.id, static_cast<xcb_window_t>(XCB_NONE)) << "no menu bar appeared";
+    ClickToolButton(bar, 8);
+    weather = WaitForWindow(kWeatherTitle);
+    ASSERT_NE(weather.id, static_cast<xcb_window_t>(XCB_NONE)) << "the weather window did not open";
+    offscreenWeather = std::make_unique<frmMain>();
+    LayoutWeatherWindow(*offscreenWeather);
+  }
+  void ClickToolButton(const e2e::Window& menuBar, int index) {
     QPoint p = ToolButtonInMenuBar(index);
-    s->Click(bar.x + p.x(), bar.y + p.y());
+    s->Click(menuBar.x + p.x(), menuBar.y + p.y());
   }
   // Closes the menu bar as a window manager would and waits for the end.
-  bool EndsWhenClosed(const e2e::Window& bar) {
-    s->Close(bar.id);
+  bool EndsWhenClosed(const e2e::Window& menuBar) {
+    s->Close(menuBar.id);
     return vorn->Ended(15000);
   }
 
   TempDir home;
+  e2e::Window bar, weather;
+  std::unique_ptr<frmMain> offscreenWeather;
   std::unique_ptr<e2e::VirtualScreen> x;
   std::unique_ptr<e2e::Screen> s;
   std::unique_ptr<e2e::Vorn> vorn;
@@ -114,15 +128,8 @@ TEST_F(FarmerInputTest, OneClickOnTheSpinnerStepsOneDayEvenWhenTheDayRaisesAnErr
   std::filesystem::create_directories(home.file("vorn"));
   home.Write("vorn/kousui.dat", kousui);
 
-  e2e::Window bar = Start();
-  ASSERT_NE(bar.id, static_cast<xcb_window_t>(XCB_NONE)) << "no menu bar appeared";
-  ClickToolButton(bar, 8);
-  e2e::Window weather = WaitForWindow(kWeatherTitle);
-  ASSERT_NE(weather.id, static_cast<xcb_window_t>(XCB_NONE)) << "the weather window did not open";
-
-  frmMain offscreen;
-  LayoutWeatherWindow(offscreen);
-  QScrollBar* spinner = offscreen.vscCalender;
+  ASSERT_NO_FATAL_FAILURE(StartWithTheWeatherWindow());
+  QScrollBar* spinner = offscreenWeather->vscCalender;
   QPoint nextDay = InWindow(spinner, QPoint(spinner->width() / 2, spinner->height() - 4));
   s->Click(weather.x + nextDay.x(), weather.y + nextDay.y());
 
@@ -139,16 +146,10 @@ TEST_F(FarmerInputTest, OneClickOnTheSpinnerStepsOneDayEvenWhenTheDayRaisesAnErr
 }
 
 TEST_F(FarmerInputTest, RollingTheWheelOverTheEntryControlsChangesNoRecord) {
-  e2e::Window bar = Start();
-  ASSERT_NE(bar.id, static_cast<xcb_window_t>(XCB_NONE)) << "no menu bar appeared";
-  ClickToolButton(bar, 8);
-  e2e::Window weather = WaitForWindow(kWeatherTitle);
-  ASSERT_NE(weather.id, static_cast<xcb_window_t>(XCB_NONE)) << "the weather window did not open";
-
-  frmMain offscreen;
-  LayoutWeatherWindow(offscreen);
-  for (QWidget* w : {static_cast<QWidget*>(offscreen.cmbTenki1), static_cast<QWidget*>(offscreen.cmbTenki2),
-                     static_cast<QWidget*>(offscreen.hscKionHigh), static_cast<QWidget*>(offscreen.hscRain)}) {
+  ASSERT_NO_FATAL_FAILURE(StartWithTheWeatherWindow());
+  frmMain& f = *offscreenWeather;
+  for (QWidget* w : {static_cast<QWidget*>(f.cmbTenki1), static_cast<QWidget*>(f.cmbTenki2),
+                     static_cast<QWidget*>(f.hscKionHigh), static_cast<QWidget*>(f.hscRain)}) {
     QPoint p = InWindow(w);
     s->Wheel(weather.x + p.x(), weather.y + p.y(), -3);
     s->Wheel(weather.x + p.x(), weather.y + p.y(), 1);
@@ -162,7 +163,7 @@ TEST_F(FarmerInputTest, RollingTheWheelOverTheEntryControlsChangesNoRecord) {
 TEST_F(FarmerInputTest, ADoubleClickInTheBackupDialogOpensTheFolderClickedAndTheBackupGoesThere) {
   const std::string homeDir = home.file("home");
   for (const char* d : {"a", "b/b1", "b/b2"}) std::filesystem::create_directories(homeDir + "/" + d);
-  e2e::Window bar = Start();
+  bar = Start();
   ASSERT_NE(bar.id, static_cast<xcb_window_t>(XCB_NONE)) << "no menu bar appeared";
   ClickToolButton(bar, 5);
   e2e::Window dialog = WaitForWindow("\xE3\x83\x87\xE3\x82\xA3\xE3\x82\xB9\xE3\x82\xAF\xE3\x81\xB8\xE4\xBF\x9D\xE5\xAD\x98");
@@ -230,7 +231,6 @@ TEST_F(FarmerInputTest, InTheTrayTheIconsMenuOpensAWindowAndBringsTheMenuBarBack
   clickIcon();
   ASSERT_TRUE(e2e::WaitFor([&] { return menu().id != XCB_NONE; }, 10000)) << "the icon's menu did not open again";
   s->Key('t');  // トレイから出す(&T)
-  e2e::Window bar;
   EXPECT_TRUE(e2e::WaitFor([&] { return (bar = e2e::MenuBar(*s)).id != XCB_NONE; }, 10000))
       << "the menu bar did not come back";
   EXPECT_TRUE(e2e::WaitFor([&] { return icon().id == XCB_NONE; }, 10000)) << "the icon stayed";
