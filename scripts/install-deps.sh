@@ -10,7 +10,9 @@ packages=(
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   xvfb xauth
-  xserver-xephyr x11-utils libxcb1-dev
+  xserver-xephyr x11-utils libxcb1-dev libxcb-xtest0-dev
+  # The window manager and notification area of the nested screen of make run.
+  jwm
   xdotool
   # The installed program: Qt's own Japanese texts (buttons of message boxes).
   qt6-translations-l10n

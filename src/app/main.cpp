@@ -1,9 +1,8 @@
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QStringList>
-#include <QTranslator>
 
 #include "app/RegisterWindows.h"
+#include "platform/Translations.h"
 #include "shell/modMain.h"
 
 int main(int argc, char** argv) {
@@ -13,9 +12,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("org.vorn.Vorn"));
   // Qt's own texts (the buttons of message boxes, the edit menus of text
   // boxes) in Japanese like the rest of the program, whatever the locale.
-  QTranslator qtJapanese;
-  if (qtJapanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&qtJapanese);
+  LoadQtTranslations();
   RegisterWindows();
   StartOptions options;
   options.commandLine = QCoreApplication::arguments().mid(1).join(QChar(' '));

@@ -505,6 +505,10 @@ void CalenderHost::pctCalender_LostFocus() {
 }
 
 void CalenderHost::vscCalender_Change() {
+  // The spin puts the spinner back to the middle, which raises one more
+  // change with value 1: nothing moved then, and loading the day twice would
+  // show a day that cannot be shown with two boxes for one click.
+  if (vscCalender && vscCalender->value() == 1) return;
   CalenderSpin(*this);
   RefreshForCurrentDate();
 }

@@ -95,8 +95,10 @@ frmFileSelect::frmFileSelect(frmObserve* owner) : QWidget(owner, Qt::Dialog), ow
   });
 
   connect(drvMain, &QComboBox::currentIndexChanged, this, [this](int) { drvMain_Change(); });
-  // After the list has opened the clicked directory itself.
+  // A click selects a directory and shows its files; a double-click opens
+  // it, and the files follow the opened directory.
   connect(dirMain, &QListWidget::itemClicked, this, [this] { dirMain_Click(); });
+  connect(dirMain, &DirListBox::PathChanged, this, [this] { dirMain_Click(); });
   connect(filMain, &QListWidget::itemClicked, this, [this] { filMain_Click(); });
   connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
@@ -126,7 +128,7 @@ void frmFileSelect::drvMain_Change() {
 }
 
 void frmFileSelect::dirMain_Click() {
-  CatchErrors([&] { filMain->SetPath(dirMain->Path()); });
+  CatchErrors([&] { filMain->SetPath(dirMain->SelectedPath()); });
 }
 
 void frmFileSelect::filMain_Click() {

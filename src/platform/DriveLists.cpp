@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QStyle>
@@ -45,9 +46,30 @@ void DriveListBox::CheckReady() const {
 }
 
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
-  connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    CatchErrors([&] { SetPath(item->data(kPathRole).toString()); });
-  });
+  // A click only selects; a double-click (or Enter) opens the folder of the
+  // line that was clicked. Opening on the click itself rebuilt the list under
+  // the pointer, and the second click of a double-click then opened whatever
+  // child had moved there.
+  connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { Open(item); });
+}
+
+void DirListBox::Open(QListWidgetItem* item) {
+  if (!item) return;
+  QString path = item->data(kPathRole).toString();
+  CatchErrors([&] { SetPath(path); });
+}
+
+QString DirListBox::SelectedPath() const {
+  QListWidgetItem* item = currentItem();
+  return item ? item->data(kPathRole).toString() : path_;
+}
+
+void DirListBox::keyPressEvent(QKeyEvent* e) {
+  if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && currentItem()) {
+    Open(currentItem());
+    return;
+  }
+  QListWidget::keyPressEvent(e);
 }
 
 void DirListBox::SetPath(const QString& path) {

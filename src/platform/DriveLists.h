@@ -22,17 +22,26 @@ class DriveListBox : public QComboBox {
 };
 
 // A directory list: the chosen directory's ancestors from the root down,
-// then its subdirectories. Clicking a line opens that directory.
+// then its subdirectories. A click selects a line; a double-click or Enter
+// opens the directory of that line, which becomes Path().
 class DirListBox : public QListWidget {
   Q_OBJECT
  public:
   explicit DirListBox(QWidget* parent = nullptr);
+  // The open directory.
   QString Path() const { return path_; }
+  // The directory of the selected line (the open one when none is).
+  QString SelectedPath() const;
   // Opens a directory; raises run-time error 76 when it is not there.
   void SetPath(const QString& path);
+  // Opens the directory of a line, reporting a failure.
+  void Open(QListWidgetItem* item);
 
  signals:
   void PathChanged(const QString& path);
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   QString path_;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QMessageBox;
 class QWidget;
 
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
@@ -22,6 +23,16 @@ struct MsgBoxCall {
 // otherwise.
 MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
                  const QString& title = QStringLiteral("Vorn"));
+
+// The dialog MsgBox shows for a call, not yet shown (tests look at it
+// without running it): standard buttons in the translations loaded, placed
+// in the middle of the screen when shown. The caller owns it.
+QMessageBox* NewMessageBox(const MsgBoxCall& call);
+
+// Ends every press still held on a scroll bar, slider or spinner, as if the
+// mouse had been released: MsgBox does this before any box, since a modal
+// box swallows that release and the control would go on repeating.
+void ReleaseHeldControls();
 
 // Replaces the real dialog (tests). An empty handler restores it.
 using MsgBoxHandler = std::function<MsgResult(const MsgBoxCall&)>;

@@ -102,6 +102,22 @@ struct Cp932Piece {
   char bytes[2] = {};
 };
 
+// The code point of a decoded piece (1 to 3 bytes of UTF-8).
+uint32_t PieceCodePoint(const Utf8Piece& p) {
+  const auto* b = reinterpret_cast<const unsigned char*>(p.bytes);
+  if (p.len == 1) return b[0];
+  if (p.len == 2) return static_cast<uint32_t>((b[0] & 0x1F) << 6 | (b[1] & 0x3F));
+  return static_cast<uint32_t>((b[0] & 0x0F) << 12 | (b[1] & 0x3F) << 6 | (b[2] & 0x3F));
+}
+
+// The UTF-8 of the kept byte b.
+inline void PutKeptByte(char* out, unsigned char b) {
+  const uint32_t cp = kKeptByteBase + b;
+  out[0] = static_cast<char>(0xE0 | cp >> 12);
+  out[1] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+  out[2] = static_cast<char>(0x80 | (cp & 0x3F));
+}
+
 struct Tables {
   std::array<Utf8Piece, 256> single{};
   std::array<bool, 256> lead{};
@@ -167,6 +183,33 @@ struct Tables {
       encode[cp].len = static_cast<uint8_t>(produced);
       std::copy(out, out + produced, encode[cp].bytes);
     }
+    // A byte or pair is decoded only when its character is written back as
+    // the same bytes; otherwise (the code page has a few characters twice)
+    // its bytes are kept, so that saving never changes a file's bytes.
+    auto encodesTo = [this](const Utf8Piece& p, std::string_view bytes) {
+      uint32_t cp = PieceCodePoint(p);
+      if (cp >= encode.size()) return false;
+      const Cp932Piece& e = encode[cp];
+      return e.len == bytes.size() && std::equal(bytes.begin(), bytes.end(), e.bytes);
+    };
+    for (int b = 0; b < 256; ++b) {
+      char in = static_cast<char>(b);
+      if (single[b].len && !encodesTo(single[b], std::string_view(&in, 1))) single[b].len = 0;
+    }
+    for (int l = 0; l < 256; ++l) {
+      if (!lead[l]) continue;
+      for (int t = 0; t < 256; ++t) {
+        Utf8Piece& p = pair[static_cast<size_t>(l << 8 | t)];
+        char in[2] = {static_cast<char>(l), static_cast<char>(t)};
+        if (p.len && !encodesTo(p, std::string_view(in, 2))) p.len = 0;
+      }
+    }
+    for (int b = 0; b < 256; ++b) {
+      Cp932Piece& kept = encode[kKeptByteBase + static_cast<uint32_t>(b)];
+      if (kept.len) throw std::runtime_error("the code page uses the range of kept bytes");
+      kept.len = 1;
+      kept.bytes[0] = static_cast<char>(b);
+    }
     for (int c = 0; c < 0x80; ++c)
       if (single[c].len != 1 || single[c].bytes[0] != static_cast<char>(c) || encode[c].len != 1 ||
           encode[c].bytes[0] != static_cast<char>(c))
@@ -197,7 +240,6 @@ long CodePoint(const unsigned char* p, size_t n) {
 
 size_t Cp932ToUtf8Into(std::string_view bytes, char* dst) {
   const Tables& t = TheTables();
-  static constexpr char kBad[3] = {'\xEF', '\xBF', '\xBD'};
   const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const unsigned char* end = p + bytes.size();
   char* out = dst;
@@ -228,7 +270,7 @@ size_t Cp932ToUtf8Into(std::string_view bytes, char* dst) {
       std::memcpy(out, piece->bytes, 3);
       out += piece->len;
     } else {
-      std::memcpy(out, kBad, 3);
+      PutKeptByte(out, c);
       out += 3;
     }
     p += used;
@@ -237,6 +279,38 @@ size_t Cp932ToUtf8Into(std::string_view bytes, char* dst) {
 }
 
 bool AsciiIsShared() { return TheTables().asciiSame; }
+
+size_t FindNonCp932(std::string_view bytes) {
+  const Tables& t = TheTables();
+  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+  for (size_t i = 0, n = bytes.size(); i < n;) {
+    unsigned char c = s[i];
+    if (t.lead[c] && i + 1 < n && t.pair[static_cast<size_t>(c << 8 | s[i + 1])].len) {
+      i += 2;
+    } else if (!t.lead[c] && t.single[c].len) {
+      ++i;
+    } else {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+bool LooksLikeUtf8(std::string_view bytes) {
+  bool wide = false;
+  for (size_t i = 0; i < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t len = Utf8SeqLen(bytes.substr(i));
+    if (len < 2) return false;
+    if (CodePoint(reinterpret_cast<const unsigned char*>(bytes.data() + i), len) < 0 && len < 4) return false;
+    wide = true;
+    i += len;
+  }
+  return wide;
+}
 
 std::string Cp932ToUtf8(std::string_view bytes) {
   if (AllAscii(bytes)) return std::string(bytes);

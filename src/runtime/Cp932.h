@@ -7,13 +7,31 @@
 
 namespace rt {
 
-// File bytes to UTF-8. A byte sequence CP932 does not define becomes U+FFFD;
-// decoding never fails and never stops early.
+// File bytes to UTF-8. A byte that is not part of a CP932 character (0x80,
+// 0xA0, 0xFD..0xFF, a lead byte without a valid trail byte, a pair the code
+// page leaves undefined, or the second of two byte pairs that stand for the
+// same character) is kept: it becomes the private-use character
+// kKeptByteBase + byte, which encodes back to that very byte. So any file,
+// even one saved as UTF-8 by another editor, is written back byte for byte.
+// Decoding never fails and never stops early.
 std::string Cp932ToUtf8(std::string_view bytes);
 
-// UTF-8 to file bytes. A character CP932 cannot hold (and any malformed
-// UTF-8 byte) is written as "?".
+// UTF-8 to file bytes. A kept byte becomes its byte again; a character CP932
+// cannot hold (and any malformed UTF-8 byte) is written as "?".
 std::string Utf8ToCp932(std::string_view text);
+
+// Kept bytes are U+F700..U+F7FF, a private-use range no CP932 character
+// decodes to.
+inline constexpr char32_t kKeptByteBase = 0xF700;
+inline constexpr bool IsKeptByte(char32_t c) { return c >= kKeptByteBase && c <= kKeptByteBase + 0xFF; }
+
+// The offset of the first byte that decoding keeps as a kept byte (npos when
+// every byte belongs to a CP932 character).
+size_t FindNonCp932(std::string_view bytes);
+
+// True when the bytes hold characters beyond ASCII and are all well-formed
+// UTF-8: a file another editor saved as UTF-8 rather than in the code page.
+bool LooksLikeUtf8(std::string_view bytes);
 
 // The same two conversions into a caller's buffer, for whole files: `dst`
 // must have room for 3 bytes per input byte (decoding) or 1 (encoding).
@@ -26,7 +44,9 @@ size_t Utf8ToCp932Into(std::string_view text, char* dst);
 bool AsciiIsShared();
 
 // The same conversions straight through the system converter, which the
-// two above reproduce from tables; kept to check them against.
+// two above reproduce from tables for every character that round-trips
+// (the system converter replaces the bytes the tables keep); kept to check
+// them against.
 std::string Cp932ToUtf8ByIconv(std::string_view bytes);
 std::string Utf8ToCp932ByIconv(std::string_view text);
 

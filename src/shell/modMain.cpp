@@ -11,7 +11,10 @@
 #include "platform/Screen.h"
 #include "platform/SingleInstance.h"
 #include "platform/TrayIcon.h"
+#include "platform/WheelFocus.h"
 #include "platform/clsSystemFolder.h"
+#include "runtime/Convert.h"
+#include "runtime/RuntimeError.h"
 #include "platform/ErrorReporter.h"
 #include "shell/frmMenuBar.h"
 #include "shell/frmTitle.h"
@@ -55,11 +58,21 @@ void EndProcess() {
   QCoreApplication::exit(0);
 }
 
+QString LockFailureText(int16_t number) {
+  const QString crlf = QStringLiteral("\r\n");
+  return QStringLiteral("ﾃﾞｰﾀﾌｫﾙﾀﾞにﾛｯｸﾌｧｲﾙを作成できないため、起動できません。") + crlf +
+         QStringLiteral("ﾌｫﾙﾀﾞ：") + QDir::toNativeSeparators(QString::fromStdString(DataPath)) + crlf +
+         QStringLiteral("ｴﾗｰｺｰﾄﾞ:") + QString::fromStdString(rt::Str(static_cast<long long>(number))) + crlf +
+         QStringLiteral("ｴﾗｰ内容:") + QString::fromUtf8(rt::ErrorMessage(number));
+}
+
 StartResult Main(const StartOptions& options) {
   bool running = false;
   std::unique_ptr<frmTitle> title;
   // Set for the whole start, cleared however it ends.
   ScopedFlag busy(Busy);
+  // The wheel only for the focused control, before the first window.
+  InstallWheelFocusRule();
   CatchErrors([&] {
 
     clsSystemFolder folder;
@@ -82,8 +95,15 @@ StartResult Main(const StartOptions& options) {
       return;
     }
 
-    if (!AcquireInstanceLock(QString::fromStdString(DataPath) + QStringLiteral(".vorn.lock"))) {
+    InstanceLock lock = TakeInstanceLock(QString::fromStdString(DataPath) + QStringLiteral(".vorn.lock"));
+    if (lock.outcome == InstanceLock::HeldByRunningCopy) {
       MsgBox(QStringLiteral("既に起動されています。"), MsgButtons::Ok, MsgIcon::Exclamation, kTitle);
+      return;
+    }
+    if (lock.outcome == InstanceLock::CannotBeMade) {
+      // Not a running copy: the folder itself is the trouble (read-only,
+      // gone, full), and the farmer needs to know which folder and why.
+      MsgBox(LockFailureText(lock.errorNumber), MsgButtons::Ok, MsgIcon::Exclamation, kTitle);
       return;
     }
 

@@ -24,6 +24,10 @@ enum class StartResult { Running, Ended };
 // end now (a check refused it, or start-up failed and was reported).
 StartResult Main(const StartOptions& options);
 
+// The message for a lock file that cannot be created in DataPath: the
+// folder, the error number and its explanation.
+QString LockFailureText(int16_t number);
+
 // True for a command line that is exactly "/t" or "/T" after trimming spaces.
 bool StartsInTray(const QString& commandLine);
 

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,8 @@
 #include <memory>
 #include <ctime>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "runtime/Cp932.h"
 #include "runtime/RuntimeError.h"
@@ -53,8 +56,81 @@ std::string Timestamp() {
   return buf;
 }
 
-// A byte copy of `path` beside it, never overwriting an earlier copy.
+std::string BaseName(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The names in the directory of `path` that begin with its file name
+// followed by `tail`, each with the rest of the name after that prefix.
+std::vector<std::pair<std::string, std::string>> Siblings(const std::string& path, const std::string& tail) {
+  std::vector<std::pair<std::string, std::string>> found;
+  std::string prefix = BaseName(path) + tail;
+  DIR* d = ::opendir(DirOf(path).c_str());
+  if (!d) return found;
+  while (dirent* e = ::readdir(d)) {
+    std::string_view name(e->d_name);
+    if (name.size() > prefix.size() && name.substr(0, prefix.size()) == prefix)
+      found.emplace_back(std::string(name), std::string(name.substr(prefix.size())));
+  }
+  ::closedir(d);
+  return found;
+}
+
+// Where a path of `dir` + name leads when it is written: the file itself, or
+// for a symbolic link the file it points to (relative links count from the
+// link's own directory).
+std::string DirPrefix(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool SameBytes(const std::string& a, const std::string& b) {
+  struct stat sa{}, sb{};
+  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0 || sa.st_size != sb.st_size) return false;
+  FILE* fa = std::fopen(a.c_str(), "rb");
+  FILE* fb = fa ? std::fopen(b.c_str(), "rb") : nullptr;
+  bool same = fa && fb;
+  std::vector<char> x(1 << 16), y(1 << 16);
+  while (same) {
+    size_t n = std::fread(x.data(), 1, x.size(), fa), m = std::fread(y.data(), 1, y.size(), fb);
+    if (n != m || std::memcmp(x.data(), y.data(), n) != 0) same = false;
+    if (n < x.size()) break;
+  }
+  if (fa) std::fclose(fa);
+  if (fb) std::fclose(fb);
+  return same;
+}
+
+// The newest copy of a damaged `path` kept so far ("" when there is none).
+// Copies are named "<file>.damaged-<yyyymmdd-hhmmss>", with "-2", "-3" ...
+// for further copies within the same second.
+std::string NewestDamagedCopy(const std::string& path) {
+  std::string newest, newestStamp;
+  long newestN = 0;
+  for (const auto& [name, rest] : Siblings(path, ".damaged-")) {
+    if (rest.size() < 15) continue;
+    std::string stamp = rest.substr(0, 15);
+    long n = 1;
+    if (rest.size() > 15) {
+      if (rest[15] != '-' || rest.size() == 16) continue;
+      n = std::strtol(rest.c_str() + 16, nullptr, 10);
+    }
+    if (newest.empty() || stamp > newestStamp || (stamp == newestStamp && n > newestN)) {
+      newest = DirPrefix(path) + name;
+      newestStamp = stamp;
+      newestN = n;
+    }
+  }
+  return newest;
+}
+
+// A byte copy of `path` beside it, never overwriting an earlier copy, and
+// none when the newest copy kept already holds the same bytes: a file that
+// stays damaged is kept once, not once per start.
 void KeepDamagedCopy(const std::string& path) {
+  std::string newest = NewestDamagedCopy(path);
+  if (!newest.empty() && SameBytes(path, newest)) return;
   FILE* in = std::fopen(path.c_str(), "rb");
   if (!in) return;
   std::string base = path + ".damaged-" + Timestamp();
@@ -75,6 +151,44 @@ void KeepDamagedCopy(const std::string& path) {
     if (!ok) ::unlink(target.c_str());
   }
   std::fclose(in);
+}
+
+// Temporary files of a save are "<file>.tmp-" and eight hex digits. The save
+// that writes one holds a lock on it until it is renamed, so a temporary
+// file nobody holds was left by a save that was killed or lost its machine.
+constexpr size_t kTempDigits = 8;
+bool IsTempSuffix(std::string_view rest) {
+  if (rest.size() != kTempDigits) return false;
+  for (char c : rest)
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  return true;
+}
+
+// Takes the lock of a temporary file just created. False when it is no
+// longer there (another save's clean-up took it before the lock). Where the
+// file system has no locks, the file is used without one.
+bool HoldTemp(int fd) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return errno != EWOULDBLOCK;
+  struct stat st{};
+  return ::fstat(fd, &st) == 0 && st.st_nlink > 0;
+}
+
+// Removes the temporary files of `target` that no save holds any more,
+// except `own`. Only regular files named as the saves name them are touched.
+void RemoveStaleTemps(const std::string& target, const std::string& own) {
+  for (const auto& [name, rest] : Siblings(target, ".tmp-")) {
+    std::string path = DirPrefix(target) + name;
+    if (!IsTempSuffix(rest) || path == own) continue;
+    struct stat st{};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat held{}, now{};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &now) == 0 &&
+        held.st_ino == now.st_ino && held.st_dev == now.st_dev)
+      ::unlink(path.c_str());
+    ::close(fd);
+  }
 }
 
 }  // namespace
@@ -193,7 +307,23 @@ FileBytes ReadAllBytes(const std::string& path) {
 
 }  // namespace
 
-AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
+std::string WriteTarget(const std::string& path) {
+  std::string p = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st{};
+    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+    std::string to(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    ssize_t n = ::readlink(p.c_str(), to.data(), to.size());
+    if (n < 0 || static_cast<size_t>(n) >= to.size()) ThrowErrno(n < 0 ? errno : ENAMETOOLONG, p);
+    to.resize(static_cast<size_t>(n));
+    p = !to.empty() && to[0] == '/' ? to : DirPrefix(p) + to;
+  }
+  ThrowErrno(ELOOP, path);
+}
+
+AtomicFile::AtomicFile(std::string path) : path_(WriteTarget(path)) {
+  // A data file that is a symbolic link is replaced where it points, so the
+  // link stays a link and its target gets the new records.
   std::string dir = DirOf(path_);
   struct stat dst{};
   if (::stat(dir.c_str(), &dst) != 0) ThrowErrno(errno == ENOENT ? ENOTDIR : errno, dir);
@@ -217,8 +347,14 @@ AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
     tmp_ = path_ + suffix;
     fd_ = ::open(tmp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd_ < 0 && errno != EEXIST) ThrowErrno(errno, tmp_);
+    if (fd_ >= 0 && !HoldTemp(fd_)) {
+      ::close(fd_);
+      fd_ = -1;
+    }
   }
   if (fd_ < 0) ThrowErrno(EEXIST, tmp_);
+  // What a killed save left beside the file would otherwise stay for good.
+  RemoveStaleTemps(path_, tmp_);
 }
 
 AtomicFile::~AtomicFile() {
@@ -259,18 +395,12 @@ void AtomicFile::Write(std::string_view utf8Text) {
 void AtomicFile::Commit() {
   if (fd_ < 0) ThrowErrno(EBADF, path_);
   if (::fsync(fd_) != 0) Fail(errno);
+  // Renamed while still open, so that its lock marks it as in use until it
+  // has its final name.
+  if (::rename(tmp_.c_str(), path_.c_str()) != 0) Fail(errno);
   int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) {
-    int err = errno;
-    ::unlink(tmp_.c_str());
-    ThrowErrno(err, path_);
-  }
-  if (::rename(tmp_.c_str(), path_.c_str()) != 0) {
-    int err = errno;
-    ::unlink(tmp_.c_str());
-    ThrowErrno(err, path_);
-  }
+  if (::close(fd) != 0) ThrowErrno(errno, path_);
   // Make the rename itself durable.
   int dfd = ::open(DirOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd >= 0) {

@@ -38,7 +38,8 @@ extern std::function<void(const StoreError&)> StoreErrorHook;
 
 // The program's own data directory. A reader that stops on a bad line in this
 // directory first keeps a copy "<file>.damaged-<yyyymmdd-hhmmss>" beside the
-// file, because the next save would otherwise overwrite the unread rest.
+// file, because the next save would otherwise overwrite the unread rest
+// (unless the newest copy kept before holds the same bytes).
 // Empty (the default) means no copies anywhere, as for backups and the tool.
 extern std::string HomeDataPath;
 
@@ -82,10 +83,16 @@ class FileReading {
 bool RunReader(const std::string& name, const std::function<void()>& missing,
                const std::function<void(FileReading&)>& body);
 
-// A file being replaced: written to a temporary file beside `path`, which
-// Commit() flushes, syncs and renames over it. Destroyed without Commit()
-// (an error, an exception) it removes the temporary file and leaves the old
-// one as it was. Failures raise RuntimeError with the matching number.
+// The file a save of `path` replaces: `path` itself, or where `path` is a
+// symbolic link (or a chain of them) the file it leads to.
+std::string WriteTarget(const std::string& path);
+
+// A file being replaced: written to a temporary file beside WriteTarget(path),
+// which Commit() flushes, syncs and renames over it (a link to it stays a
+// link). Destroyed without Commit() (an error, an exception) it removes the
+// temporary file and leaves the old one as it was. Creating one also removes
+// the temporary files of the same file that an interrupted save left behind.
+// Failures raise RuntimeError with the matching number.
 class AtomicFile {
  public:
   explicit AtomicFile(std::string path);

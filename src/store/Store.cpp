@@ -5,6 +5,11 @@
 OndoTable Ondo;
 DayTable<float> Kousui;
 DayTable<std::string> Tenki;
+
+const std::string& SavedWeatherCode(const std::string& code) {
+  static const std::string kDefault = "038";
+  return code.empty() ? kDefault : code;
+}
 DayTable<std::string> Nikki;
 
 VarArray<PriceItemRec> PriceItem;

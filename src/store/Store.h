@@ -154,6 +154,10 @@ class OndoTable {
 extern OndoTable Ondo;
 extern DayTable<float> Kousui;
 extern DayTable<std::string> Tenki;  // "038" is a day's default weather code
+
+// A day's weather code as the file holds it once saved: an empty code is
+// written as the default "038", so that is what every window shows for it.
+const std::string& SavedWeatherCode(const std::string& code);
 extern DayTable<std::string> Nikki;  // line breaks held as CR LF
 
 // --- Market prices ---------------------------------------------------------

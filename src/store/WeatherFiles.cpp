@@ -161,7 +161,7 @@ bool SaveTenki() {
   return RunWriter(kTenki, [](LineSink& out) {
     WriteMonthLines(out, [](std::string& b, int y, int m, int d) {
       const std::string& code = Tenki(y, m, d);
-      b += code.empty() ? kDefaultCode : code;
+      b += SavedWeatherCode(code);
     });
   });
 }

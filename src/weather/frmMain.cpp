@@ -397,13 +397,15 @@ void frmMain::pctGraph_MouseMove(int, int, float x, float) {
     int16_t d = DayOfX(WeatherMouseX);
     if (d != WeatherHoverDay && d >= 1 && d <= DaysInMonth(CurYear, CurMonth)) {
       WeatherHoverDay = d;
-      RedrawGraph(CurYear, CurMonth, d);
-      txtDay->setText(QString::number(d));
-      txtKionHighD->setText(Tenths(Ondo(CurYear, CurMonth, d, 1)));
-      txtKionLowD->setText(Tenths(Ondo(CurYear, CurMonth, d, 0)));
-      txtKousui->setText(Tenths(Kousui(CurYear, CurMonth, d)));
-      txtTenki->setText(ReadoutWeather(Tenki(CurYear, CurMonth, d), QStringLiteral(" ")));
-      pctGraph->SetToolTipText(WeatherTooltip(CurYear, CurMonth, d));
+      CatchReadoutErrors(CurYear, CurMonth, d, [&] {
+        RedrawGraph(CurYear, CurMonth, d);
+        txtDay->setText(QString::number(d));
+        txtKionHighD->setText(Tenths(Ondo(CurYear, CurMonth, d, 1)));
+        txtKionLowD->setText(Tenths(Ondo(CurYear, CurMonth, d, 0)));
+        txtKousui->setText(Tenths(Kousui(CurYear, CurMonth, d)));
+        txtTenki->setText(ReadoutWeather(Tenki(CurYear, CurMonth, d), QStringLiteral(" ")));
+        pctGraph->SetToolTipText(WeatherTooltip(CurYear, CurMonth, d));
+      });
     }
   });
 }
@@ -413,7 +415,8 @@ void frmMain::pctGraph_MouseUp(int button, int, float, float) {
   CatchErrors([&] {
     // The day of the last pointer move: the menu reads out what was pointed at.
     int16_t d = ClampDay(DayOfX(WeatherMouseX));
-    auto lines = WeatherMenuLines(CurYear, CurMonth, d);
+    std::array<QString, 4> lines;
+    if (!CatchReadoutErrors(CurYear, CurMonth, d, [&] { lines = WeatherMenuLines(CurYear, CurMonth, d); })) return;
     mnuRightClickData1->setText(lines[0]);
     mnuRightClickData2->setText(lines[1]);
     mnuRightClickData3->setText(lines[2]);
@@ -448,7 +451,7 @@ void ShowWeatherDay(frmMain& f) {
 }
 
 void ShowWeatherCode(frmMain& f, int16_t year, int16_t month, int16_t day) {
-  const std::string& code = Tenki(year, month, day);
+  const std::string& code = SavedWeatherCode(Tenki(year, month, day));
   FirstError e;
   e.Try([&] { SetListIndex(f.cmbTenki1, CodeDigit(code, 1)); });
   e.Try([&] { SetListIndex(f.cmbTenki2, CodeDigit(code, 2)); });

@@ -174,8 +174,36 @@ QString ReadoutWord(const std::string& code, int position) {
   throw rt::RuntimeError(rt::kErrSubscript, "weather code without a word");
 }
 
-QString ReadoutWeather(const std::string& code, const QString& sep) {
+QString ReadoutWeather(const std::string& stored, const QString& sep) {
+  const std::string& code = SavedWeatherCode(stored);
   return ReadoutWord(code, 1) + sep + ReadoutWord(code, 2) + sep + ReadoutWord(code, 3);
+}
+
+namespace {
+struct ReadoutFailure {
+  int16_t year = 0, month = 0, day = 0, number = 0;
+  bool operator==(const ReadoutFailure&) const = default;
+};
+ReadoutFailure& LastReadoutFailure() {
+  static ReadoutFailure last;
+  return last;
+}
+}  // namespace
+
+void ForgetReadoutFailure() { LastReadoutFailure() = {}; }
+
+bool CatchReadoutErrors(int16_t year, int16_t month, int16_t day, const std::function<void()>& body) {
+  ReadoutFailure& last = LastReadoutFailure();
+  try {
+    body();
+    last = {};
+    return true;
+  } catch (...) {
+    ReadoutFailure now{year, month, day, rt::ErrorNumberOf(std::current_exception())};
+    if (!(now == last)) ReportError(now.number);
+    last = now;
+    return false;
+  }
 }
 
 QString Tenths(double v) { return QString::fromStdString(rt::Format(v, "#0.0")); }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class PictureBox;
@@ -89,8 +90,17 @@ long TenthsOf(float value);
 // without a word (not made by the selectors) raises run-time error 9.
 QString ReadoutWord(const std::string& code, int position);
 
-// The three words joined with sep.
+// The three words joined with sep; an empty code reads as the default
+// "038" it is saved as.
 QString ReadoutWeather(const std::string& code, const QString& sep);
+
+// Runs the read-out of a day, reporting a failure unless the read-out before
+// failed the same way for the same day (pointing back at a day whose code
+// has no words, or opening its menu, shows the box once). Returns whether
+// the read-out finished.
+bool CatchReadoutErrors(int16_t year, int16_t month, int16_t day, const std::function<void()>& body);
+// Forgets the last failed read-out, so that the next failure is reported.
+void ForgetReadoutFailure();
 
 // Tooltip line of a day: 2001/5/6, the weather, high and low, rainfall.
 QString WeatherTooltip(int16_t year, int16_t month, int16_t day);

@@ -2,6 +2,7 @@
 // refuses.
 #include <QDir>
 #include <QLineEdit>
+#include <QTest>
 #include <filesystem>
 
 #include "observe/ObserveFixture.h"
@@ -74,4 +75,23 @@ TEST_F(ObserveTest, ADriveThatIsNotReadyGivesTheMessageAndKeepsTheDirectory) {
   EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("ディスクが用意されていません"));
   EXPECT_EQ(c.dirMain->Path(), shown);
   EXPECT_EQ(c.drvMain->currentIndex(), drive);
+}
+
+TEST_F(ObserveTest, AClickOnADirectoryShowsItsPicturesAndADoubleClickOpensIt) {
+  std::filesystem::create_directories(dir.file("photos/2001"));
+  dir.Write("photos/tomato.jpg", "x");
+  Open();
+  frmFileSelect c(f.get());
+  c.show();
+  c.dirMain->SetPath(QString::fromStdString(dir.dir()));
+  QListWidgetItem* photos = c.dirMain->item(c.dirMain->count() - 1);
+  ASSERT_EQ(photos->text().trimmed(), QStringLiteral("photos"));
+  const QPoint at = c.dirMain->visualItemRect(photos).center();
+  QTest::mouseClick(c.dirMain->viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(Items(c.filMain), QStringList{QStringLiteral("tomato.jpg")});
+  EXPECT_EQ(c.dirMain->Path() + "/", QString::fromStdString(dir.dir()));
+  QTest::mouseDClick(c.dirMain->viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(c.dirMain->Path().toStdString(), dir.file("photos"));
+  EXPECT_EQ(c.dirMain->item(c.dirMain->count() - 1)->text().trimmed(), QStringLiteral("2001"));
+  EXPECT_EQ(Items(c.filMain), QStringList{QStringLiteral("tomato.jpg")});
 }

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QWidget>
 #include <filesystem>
 
@@ -252,19 +253,33 @@ TEST_F(LoadSaveTest, ADriveThatIsNotReadyKeepsThePreviousDirectory) {
   EXPECT_EQ(dlg.dirMain->Path() + "/", QString::fromStdString(volume.dir()));
 }
 
-TEST(DirectoryList, ShowsTheWayDownAndOpensAClickedDirectory) {
+TEST(DirectoryList, ShowsTheWayDownAndOpensADoubleClickedDirectory) {
   TempDir root;
   std::filesystem::create_directories(root.file("a/b"));
-  std::filesystem::create_directories(root.file("a/c"));
+  std::filesystem::create_directories(root.file("a/c/c1"));
+  std::filesystem::create_directories(root.file("a/c/c2"));
   DirListBox list;
+  list.resize(300, 400);
+  list.show();
   list.SetPath(QString::fromStdString(root.file("a")));
   ASSERT_GE(list.count(), 3);
   EXPECT_EQ(list.item(0)->text(), QStringLiteral("/"));
   EXPECT_EQ(list.item(list.count() - 2)->text().trimmed(), QStringLiteral("b"));
   EXPECT_EQ(list.item(list.count() - 1)->text().trimmed(), QStringLiteral("c"));
   EXPECT_EQ(list.currentRow(), list.count() - 3);
-  emit list.itemClicked(list.item(list.count() - 1));
+  // A click selects; a double-click opens the line clicked, not the child
+  // that moves under the pointer once it is open.
+  const QPoint onC = list.visualItemRect(list.item(list.count() - 1)).center();
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, onC);
+  EXPECT_EQ(list.Path(), QString::fromStdString(root.file("a")));
+  EXPECT_EQ(list.SelectedPath(), QString::fromStdString(root.file("a/c")));
+  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, onC);
   EXPECT_EQ(list.Path(), QString::fromStdString(root.file("a/c")));
+  EXPECT_EQ(list.item(list.count() - 1)->text().trimmed(), QStringLiteral("c2"));
+  list.setCurrentRow(list.count() - 1);
+  QTest::keyClick(&list, Qt::Key_Return);
+  EXPECT_EQ(list.Path(), QString::fromStdString(root.file("a/c/c2")));
+  list.SetPath(QString::fromStdString(root.file("a/c")));
   EXPECT_EQ(frmSave::DirectoryPath(QStringLiteral("/")), "/");
   EXPECT_EQ(frmSave::DirectoryPath(QStringLiteral("/media/usb")), "/media/usb/");
   EXPECT_THROW(list.SetPath(QStringLiteral("/no/such/vorn/dir")), rt::RuntimeError);

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -90,6 +91,36 @@ TEST_F(ShellTest, RefusesASecondInstanceButNotTheLockOfACrashedOne) {
   MessageBoxes boxes;
   EXPECT_EQ(Start(), StartResult::Running);
   EXPECT_TRUE(boxes.calls().empty());
+}
+
+TEST_F(ShellTest, ALockThatCannotBeMadeIsReportedWithItsNumberAndFolderNotAsARunningCopy) {
+  // A data folder whose lock file name is too long for the system: the lock
+  // cannot be created at all, whoever runs the program.
+  std::string deep = home.dir();
+  while (deep.size() + std::string("vorn").size() < 4090) deep += std::string(std::min<size_t>(200, 4090 - deep.size() - 4 - 1), 'x') + "/";
+  ASSERT_TRUE(std::filesystem::create_directories(deep));
+  setenv("XDG_DATA_HOME", deep.c_str(), 1);
+  {
+    MessageBoxes boxes;
+    EXPECT_EQ(Start(), StartResult::Ended);
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    const QString text = boxes.calls()[0].text;
+    EXPECT_FALSE(text.contains(QStringLiteral("既に起動されています")));
+    EXPECT_TRUE(text.contains(QString::fromStdString(deep + "vorn/"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("ｴﾗｰｺｰﾄﾞ: 52"))) << text.toStdString();
+    EXPECT_EQ(boxes.calls()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(bar(), nullptr);
+  }
+  // A folder the farmer cannot write to (root writes anywhere).
+  if (::geteuid() == 0) return;
+  setenv("XDG_DATA_HOME", home.dir().c_str(), 1);
+  QDir().mkpath(QString::fromStdString(dataDir()));
+  ::chmod(dataDir().c_str(), 0555);
+  MessageBoxes boxes;
+  EXPECT_EQ(Start(), StartResult::Ended);
+  ::chmod(dataDir().c_str(), 0755);
+  ASSERT_EQ(boxes.calls().size(), 1u);
+  EXPECT_TRUE(boxes.calls()[0].text.contains(QStringLiteral("ｴﾗｰｺｰﾄﾞ: 70")));
 }
 
 TEST_F(ShellTest, OnlyASlashTStartsInTheTray) {

@@ -1,5 +1,7 @@
 #include "store/DataFile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -9,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include "runtime/Cp932.h"
+#include "store/DiaryFile.h"
+#include "store/PriceFile.h"
+#include "store/ScheduleFile.h"
 #include "store/StoreFixture.h"
 #include "store/WeatherFiles.h"
 
@@ -178,4 +183,83 @@ TEST_F(DataFileTest, NoDamagedCopyOutsideTheHomeDirectory) {
   dir.Write("kousui.dat", "2031/01,5\r\n");
   EXPECT_FALSE(LoadKousui());
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"kousui.dat"});
+}
+
+TEST_F(DataFileTest, AStartWithAFileThatStaysDamagedKeepsOneCopyUntilTheFileChanges) {
+  HomeDataPath = DataPath;
+  auto copies = [&] {
+    std::vector<std::string> names;
+    for (const std::string& n : dir.Names())
+      if (n.rfind("kousui.dat.damaged-", 0) == 0) names.push_back(n);
+    return names;
+  };
+  dir.Write("kousui.dat", "2001/04,1,2\r\n2031/01,5\r\n");
+  for (int start = 0; start < 3; ++start) EXPECT_FALSE(LoadKousui());
+  ASSERT_EQ(copies().size(), 1u);
+
+  // Damaged differently: a second copy, kept once as well.
+  dir.Write("kousui.dat", "2001/04,1,2\r\n2032/01,5\r\n");
+  EXPECT_FALSE(LoadKousui());
+  EXPECT_FALSE(LoadKousui());
+  std::vector<std::string> two = copies();
+  ASSERT_EQ(two.size(), 2u);
+  // Only the newest copy counts: back to the first damage is a new copy.
+  dir.Write("kousui.dat", "2001/04,1,2\r\n2031/01,5\r\n");
+  EXPECT_FALSE(LoadKousui());
+  EXPECT_EQ(copies().size(), 3u);
+  EXPECT_EQ(errors.size(), 6u);
+}
+
+TEST_F(DataFileTest, ASaveRemovesOnlyTheTemporaryFilesThatInterruptedSavesOfThatFileLeft) {
+  // Two saves killed part-way, one save still running (it holds its file),
+  // and files that only look alike.
+  dir.Write("price.dat.tmp-0123abcd", std::string(100000, 'x'));
+  dir.Write("price.dat.tmp-89abcdef", "");
+  dir.Write("price.dat.tmp-deadbeef", "being written");
+  int running = ::open(dir.file("price.dat.tmp-deadbeef").c_str(), O_RDWR);
+  ASSERT_EQ(::flock(running, LOCK_EX), 0);
+  const std::vector<std::string> others = {"nikki.dat.tmp-0123abcd", "price.dat.tmp-0123ABCD", "price.dat.tmp-0123abc",
+                                           "price.dat.tmp-0123abcd.bak", "price.dat.tmp-0123abcdd"};
+  for (const std::string& n : others) dir.Write(n, "keep");
+  ASSERT_EQ(::symlink("price.dat", dir.file("price.dat.tmp-00000000").c_str()), 0);
+
+  ASSERT_TRUE(SavePrice());
+  ::close(running);
+  std::vector<std::string> expected = others;
+  expected.insert(expected.end(), {"price.dat", "price.dat.tmp-00000000", "price.dat.tmp-deadbeef"});
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(dir.Names(), expected);
+
+  // The same in any folder a save writes to, a backup folder included.
+  TempDir backup;
+  backup.Write("Schedule.dat.tmp-00c0ffee", "half");
+  DataPath = backup.dir();
+  ASSERT_TRUE(SaveSchedule());
+  EXPECT_EQ(backup.Names(), std::vector<std::string>{"Schedule.dat"});
+}
+
+TEST_F(DataFileTest, ASaveThroughASymbolicLinkReplacesWhatItPointsToAndKeepsTheLink) {
+  TempDir elsewhere;
+  std::filesystem::create_directory(elsewhere.file("sub"));
+  elsewhere.Write("sub/real.dat", "2001/0101,old\r\n");
+  // nikki.dat -> chain (relative) -> sub/real.dat in another folder.
+  ASSERT_EQ(::symlink(elsewhere.file("sub/real.dat").c_str(), dir.file("chain").c_str()), 0);
+  ASSERT_EQ(::symlink("chain", dir.file("nikki.dat").c_str()), 0);
+  ASSERT_TRUE(LoadNikki());
+  EXPECT_EQ(Nikki(2001, 1, 1), "old");
+  Nikki(2001, 1, 1) = "new";
+  ASSERT_TRUE(SaveNikki());
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("nikki.dat")));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("chain")));
+  EXPECT_EQ(elsewhere.Read("sub/real.dat").substr(0, 26), "1999/0101, \r\n1999/0102, \r\n");
+  EXPECT_NE(elsewhere.Read("sub/real.dat").find("\r\n2001/0101,new\r\n"), std::string::npos);
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"chain", "nikki.dat"}));
+  EXPECT_EQ(elsewhere.Names(), std::vector<std::string>{"sub"});
+  EXPECT_EQ(WriteTarget(dir.file("nikki.dat")), elsewhere.file("sub/real.dat"));
+
+  // A link that leads nowhere yet: the save creates the file it names.
+  ASSERT_EQ(::symlink("made-by-save.dat", dir.file("tenki.dat").c_str()), 0);
+  ASSERT_TRUE(SaveTenki());
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("tenki.dat")));
+  EXPECT_EQ(dir.Read("made-by-save.dat").substr(0, 12), "1999/01,038,");
 }

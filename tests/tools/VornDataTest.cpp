@@ -2,8 +2,10 @@
 // folders.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "runtime/Cp932.h"
@@ -134,4 +136,63 @@ TEST(VornData, CopyNeverWritesIntoItsSource) {
   EXPECT_EQ(src.Names(), std::vector<std::string>{"nikki.dat"});
   EXPECT_EQ(VornData("copy " + Q(src.dir() + "nope") + " " + Q(src.dir() + "x")).status, 1);
   EXPECT_FALSE(src.Exists("x"));
+}
+
+TEST(VornData, CheckReportsEveryFileWhenOneCannotBeOpened) {
+  TempDir d;
+  std::filesystem::create_directory(d.file("tenki.dat"));
+  d.Write("nikki.dat", "2001/0101,one\r\n");
+  Result r = VornData("check " + Q(d.dir()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "ondo.dat: missing\n"
+            "Schedule.dat: missing\n"
+            "tenki.dat: error 75: ﾊﾟｽ名が無効です\n"
+            "material.dat: missing\n"
+            "kousui.dat: missing\n"
+            "observe.dat: missing\n"
+            "nikki.dat: ok\n"
+            "price.dat: missing\n");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST(VornData, CheckNamesTheLineOfBytesThatAreNotCp932AndAFileSavedAsUtf8) {
+  TempDir d;
+  d.Write("nikki.dat", rt::Utf8ToCp932("2001/0101,晴れ\r\n2001/0102,") + "\x81\x7F\r\n2001/0103,\xFF\r\n");
+  d.Write("observe.dat", "#0\r\nName=\xE3\x81\xAA\xE3\x81\x99\r\n");  // なす in UTF-8
+  d.Write("price.dat", "#Start0\r\nName=\xA0\r\nH,2031/01,1\r\n");
+  Result r = VornData("check " + Q(d.dir()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("nikki.dat: bytes that are not CP932 in line 2 (kept as they are)\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("observe.dat: bytes that are not CP932 in line 2 (kept as they are); "
+                       "the file looks like UTF-8, not CP932\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("price.dat: error 9: ｲﾝﾃﾞｯｸｽが有効範囲にありません, line 3; bytes that are not CP932 in line 2"),
+            std::string::npos)
+      << r.out;
+}
+
+TEST(VornData, CopyNeverWritesThroughALinkIntoItsSourceAndClearsStaleTemporaryFiles) {
+  TempDir src, dst;
+  src.Write("nikki.dat", "2001/0101,one\r\n");
+  ASSERT_EQ(::symlink(src.file("nikki.dat").c_str(), dst.file("nikki.dat").c_str()), 0);
+  Result r = VornData("copy " + Q(src.dir()) + " " + Q(dst.dir()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("nikki.dat in"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("nothing written"), std::string::npos) << r.err;
+  EXPECT_EQ(src.Names(), std::vector<std::string>{"nikki.dat"});
+  EXPECT_EQ(dst.Names(), std::vector<std::string>{"nikki.dat"});
+
+  // A link elsewhere is written through; a killed copy's leftovers go.
+  TempDir other;
+  ASSERT_EQ(::unlink(dst.file("nikki.dat").c_str()), 0);
+  ASSERT_EQ(::symlink(other.file("diary.dat").c_str(), dst.file("nikki.dat").c_str()), 0);
+  dst.Write("price.dat.tmp-1234abcd", std::string(4096, 'p'));
+  r = VornData("copy " + Q(src.dir()) + " " + Q(dst.dir()));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(std::filesystem::is_symlink(dst.file("nikki.dat")));
+  EXPECT_NE(other.Read("diary.dat").find("2001/0101,one\r\n"), std::string::npos);
+  EXPECT_FALSE(dst.Exists("price.dat.tmp-1234abcd"));
+  EXPECT_EQ(dst.Names().size(), 8u);
 }

@@ -29,6 +29,7 @@ class WeatherWindowTest : public ::testing::Test {
     InstallStoreErrorReporter();
     WeatherHoverBusy = 0;
     WeatherMouseX = 0;
+    ForgetReadoutFailure();
     f = std::make_unique<frmMain>();
     LayoutWeatherWindow(*f);
   }

@@ -50,14 +50,15 @@ TEST_F(WeatherWindowTest, SelectorsStoreTheWholeCodeOnEveryChange) {
             QStringLiteral("晴れ一時雪"));
   EXPECT_EQ(Tenki(2001, 5, 6), "023");  // the other day is untouched
 
-  // An empty or partly non-numeric code shows position 0 for what is missing.
+  // An empty code shows the default "038" it is saved as; a partly
+  // non-numeric one shows position 0 for what is missing.
   Tenki(2001, 5, 8) = "";
   Tenki(2001, 5, 9) = "2x";
   WeatherChanged = 0;
   GoTo(2001, 5, 8);
   EXPECT_EQ(f->cmbTenki1->currentIndex(), 0);
-  EXPECT_EQ(f->cmbTenki2->currentIndex(), 0);
-  EXPECT_EQ(f->cmbTenki3->currentIndex(), 0);
+  EXPECT_EQ(f->cmbTenki2->currentIndex(), 3);
+  EXPECT_EQ(f->cmbTenki3->currentIndex(), 8);
   GoTo(2001, 5, 9);
   EXPECT_EQ(f->cmbTenki1->currentIndex(), 2);
   EXPECT_EQ(f->cmbTenki2->currentIndex(), 0);
@@ -276,6 +277,43 @@ TEST_F(WeatherWindowTest, AnUnknownCodeCharacterIsReportedAndLeavesTheWeatherRea
   EXPECT_EQ(Reported().size(), 2u);
   f->pctGraph_MouseMove(0, 0, DayX(3), 0);
   EXPECT_EQ(f->txtTenki->text(), QStringLiteral("晴れ のち 雨"));
+}
+
+TEST_F(WeatherWindowTest, EmptyCodesShowAndReadOutAsTheDefaultTheyAreSavedAs) {
+  // As after an empty or rejected weather file: no day has a code.
+  Tenki.Fill("");
+  GoTo(2001, 5, 6);
+  EXPECT_EQ(f->cmbTenki1->currentText() + f->cmbTenki2->currentText() + f->cmbTenki3->currentText(),
+            QStringLiteral("快晴  "));
+  for (int d = 1; d <= 31; ++d) f->pctGraph_MouseMove(0, 0, DayX(d), 0);
+  EXPECT_TRUE(boxes.calls().empty());
+  EXPECT_EQ(f->txtTenki->text(), QStringLiteral("快晴  "));
+  EXPECT_TRUE(f->pctGraph->toolTip().contains(QStringLiteral("快晴  ")));
+  QStringList shown;
+  frmMain::SetPopupHandler([&](QMenu* m, const QPoint&) { shown << m->actions().value(1)->text(); });
+  f->pctGraph_MouseUp(2, 0, 0, 0);
+  EXPECT_EQ(shown, QStringList{QStringLiteral("天気   ：快晴    ")});
+  EXPECT_EQ(Tenki(2001, 5, 6), "");
+  EXPECT_EQ(WeatherChanged, 0);
+}
+
+TEST_F(WeatherWindowTest, AReadOutFaultIsReportedOnceForADayUntilAnotherDayReadsOut) {
+  GoTo(2001, 5, 6);
+  Tenki(2001, 5, 4) = "9";
+  Tenki(2001, 5, 5) = "123";
+  QStringList shown;
+  frmMain::SetPopupHandler([&](QMenu* m, const QPoint&) { shown << m->actions().value(0)->text(); });
+  f->pctGraph_MouseMove(0, 0, DayX(4), 0);
+  EXPECT_EQ(Reported(), std::vector<int>{9});
+  // The menu of the same day fails the same way: no second box, no menu.
+  f->pctGraph_MouseUp(2, 0, 0, 0);
+  f->pctGraph_MouseUp(2, 0, 0, 0);
+  EXPECT_EQ(Reported().size(), 1u);
+  EXPECT_TRUE(shown.isEmpty());
+  // After a day that reads out, the fault is news again.
+  f->pctGraph_MouseMove(0, 0, DayX(5), 0);
+  f->pctGraph_MouseMove(0, 0, DayX(4), 0);
+  EXPECT_EQ(Reported().size(), 2u);
 }
 
 TEST_F(WeatherWindowTest, TheLastReadOutStaysAfterAMonthChangeUntilAnotherDayIsPointedAt) {

@@ -109,7 +109,7 @@ struct Wordless {
 // connector", "no second weather") leave no gap. A code the selectors never
 // make has no words and is written as it is.
 std::string WeatherText(const std::string& stored, const std::string& date, Wordless& wordless) {
-  const std::string code = stored.empty() ? "038" : stored;  // as the file writes it
+  const std::string& code = SavedWeatherCode(stored);
   std::string text;
   for (int i = 1; i <= 3; ++i) {
     auto word = WeatherWord(code, i);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Export.h"
+#include "runtime/Cp932.h"
 #include "runtime/RuntimeError.h"
 #include "store/DataFile.h"
 #include "store/FileSequences.h"
@@ -33,14 +34,20 @@ constexpr const char* kHelp =
     "                 in the order of loading at start-up, and prints one line\n"
     "                 per file: \"ok\", \"missing\", or the error the program\n"
     "                 would report (its number, its message and the line where\n"
-    "                 reading stopped). Writes nothing. Exit status 0 when\n"
-    "                 every file present reads cleanly, 1 otherwise.\n"
+    "                 reading stopped); a file that cannot be opened is\n"
+    "                 reported the same way and the others are still read.\n"
+    "                 Bytes that are not CP932 (the program keeps them as\n"
+    "                 they are) are named with their first line, and a file\n"
+    "                 saved as UTF-8 is pointed out. Writes nothing. Exit\n"
+    "                 status 0 when every file present reads cleanly, 1\n"
+    "                 otherwise.\n"
     "\n"
     "  copy SRC DST   Loads the data set from SRC as the program does at\n"
     "                 start-up (a file that fails to read is reported on\n"
     "                 standard error and the next file is still read), then\n"
     "                 writes all eight files into DST, creating DST if needed.\n"
-    "                 Never writes into SRC. Exit status 0, or 1 when any file\n"
+    "                 Never writes into SRC, not even through a symbolic link\n"
+    "                 in DST that leads there. Exit status 0, or 1 when any file\n"
     "                 failed to read or write; DST is written all the same, as\n"
     "                 a restore from a backup would be.\n"
     "\n"
@@ -89,16 +96,46 @@ void StartStore(const std::string& dir) {
   if (::isatty(STDERR_FILENO)) YieldHook = ShowProgress;
 }
 
+// The 1-based line of byte `offset`, counting line ends as the readers do.
+long LineAt(std::string_view bytes, size_t offset) {
+  return static_cast<long>(SplitLineViews(bytes.substr(0, offset)).size()) +
+         (offset == 0 || bytes[offset - 1] == '\n' || bytes[offset - 1] == '\r' ? 1 : 0);
+}
+
+// What a file holds beyond the code page: its first line with bytes that
+// are not CP932, and whether it looks like UTF-8 ("" when neither).
+std::string DescribeBytes(const std::string& path) {
+  std::string bytes;
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buf[1 << 16];
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
+    std::fclose(f);
+  }
+  size_t at = rt::FindNonCp932(bytes);
+  if (at == std::string::npos) return "";
+  std::string s = "bytes that are not CP932 in line " + std::to_string(LineAt(bytes, at)) + " (kept as they are)";
+  if (rt::LooksLikeUtf8(bytes)) s += "; the file looks like UTF-8, not CP932";
+  return s;
+}
+
 int Check(const std::string& dir) {
   if (!IsDirectory(dir)) {
     std::fprintf(stderr, "vorn-data: %s: not a directory\n", dir.c_str());
     return 1;
   }
   StartStore(dir);
-  std::vector<bool> present;
-  for (const char* name : kDataFiles) present.push_back(FindDataFile(name).has_value());
   std::vector<StoreError> errors;
   StoreErrorHook = [&](const StoreError& e) { errors.push_back(e); };
+  // A file that cannot even be opened is reported by its reader like any
+  // other error; the others are read all the same.
+  std::vector<std::string> found;
+  for (const char* name : kDataFiles) {
+    try {
+      found.push_back(FindDataFile(name).value_or(""));
+    } catch (...) {
+      found.push_back("?");
+    }
+  }
   LoadAllFiles();
   EndProgress();
   StoreErrorHook = nullptr;
@@ -107,13 +144,30 @@ int Check(const std::string& dir) {
     std::string line;
     for (const StoreError& e : errors)
       if (e.file == kDataFiles[i]) line = Describe(e);
-    if (!line.empty())
+    std::string bytes = found[i].empty() || found[i] == "?" ? "" : DescribeBytes(found[i]);
+    if (!line.empty() || !bytes.empty()) {
       status = 1;
-    else
-      line = present[i] ? "ok" : "missing";
+      if (line.empty()) line = bytes;
+      else if (!bytes.empty()) line += "; " + bytes;
+    } else {
+      line = found[i].empty() ? "missing" : "ok";
+    }
     std::printf("%s: %s\n", kDataFiles[i], line.c_str());
   }
   return status;
+}
+
+// The data file of DST that a save would write through a symbolic link into
+// SRC ("" when there is none).
+std::string LinkIntoSource(const std::string& dst, const struct stat& srcSt) {
+  for (const char* name : kDataFiles) {
+    std::string target = WriteTarget(ResolveFile(AsDataPath(dst), name));
+    size_t slash = target.rfind('/');
+    std::string dir = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    struct stat st{};
+    if (::stat(dir.c_str(), &st) == 0 && st.st_dev == srcSt.st_dev && st.st_ino == srcSt.st_ino) return name;
+  }
+  return "";
 }
 
 int Copy(const std::string& src, const std::string& dst) {
@@ -131,6 +185,12 @@ int Copy(const std::string& src, const std::string& dst) {
   }
   if (srcSt.st_dev == dstSt.st_dev && srcSt.st_ino == dstSt.st_ino) {
     std::fprintf(stderr, "vorn-data: %s and %s are the same directory; nothing written\n", src.c_str(), dst.c_str());
+    return 1;
+  }
+  std::string linked = LinkIntoSource(dst, srcSt);
+  if (!linked.empty()) {
+    std::fprintf(stderr, "vorn-data: %s in %s leads into %s; nothing written\n", linked.c_str(), dst.c_str(),
+                 src.c_str());
     return 1;
   }
   int status = 0;
