@@ -253,7 +253,9 @@ void frmMenuBar::tlbMain_ButtonClick(int index) {
   CatchErrors([&] {
     if ((index == 2 || index == 3 || index == 5 || index == 6) && NameListEditorOpen()) return;
     switch (index) {
-      case 2: LoadAll(this); break;  // the current day stays
+      case 2:  // the current day stays
+        if (MayReload()) Reload();
+        break;
       case 3: SaveAll(this); break;
       case 5: OpenSaveDialog(false); break;
       case 6: OpenSaveDialog(true); break;
@@ -281,9 +283,25 @@ void frmMenuBar::mnuFileSave_Click() {
 
 void frmMenuBar::mnuFileRead_Click() {
   if (NameListEditorOpen()) return;
+  if (!MayReload()) return;
   ScopedFlag busy(Busy);
   SetCurrentDate(Today());
-  LoadAll(this);
+  Reload();
+}
+
+bool frmMenuBar::MayReload() {
+  // Reading the files again replaces every table in memory: edits not saved
+  // yet would be gone without a word.
+  if (!AnyChangeFlag()) return true;
+  return MsgBox(QStringLiteral("データが変更されてます") + QStringLiteral("\r\n") +
+                    QStringLiteral("保存していない変更は失われます。再読込しますか？"),
+                MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Vorn")) == MsgResult::Yes;
+}
+
+void frmMenuBar::Reload() {
+  // Once every file has been read the tables are the files again, and the
+  // exit question must not offer to save edits that were given up.
+  if (LoadAll(this)) ClearChangeFlags();
 }
 
 void frmMenuBar::mnuFileMediaSave_Click() { OpenSaveDialog(false); }
@@ -348,10 +366,7 @@ void frmMenuBar::closeEvent(QCloseEvent* e) {
   }
   bool end = false;
   CatchErrors([&] {
-    // Any flag that is set counts, whichever true value it holds.
-    bool changed = WeatherChanged != 0 || DiaryChanged != 0 || PriceChanged != 0 || ScheduleChanged != 0 ||
-                   ObserveChanged != 0 || MaterialChanged != 0;
-    if (!changed) {
+    if (!AnyChangeFlag()) {
       end = true;
       return;
     }

@@ -85,6 +85,10 @@ class frmMenuBar : public QWidget {
  private:
   void Build();
   void OpenSaveDialog(bool restore);
+  // Asks before a reload would throw unsaved edits away; true to go on.
+  bool MayReload();
+  // Load-all from the menu bar; the change flags go once all was read.
+  void Reload();
   // After a shutdown that did not end: never leave the program without a
   // window or an icon to reach it by.
   void StayReachable();

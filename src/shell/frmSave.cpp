@@ -1,5 +1,7 @@
 #include "shell/frmSave.h"
 
+#include <sys/stat.h>
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -7,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QStringList>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -15,6 +18,8 @@
 #include "runtime/RuntimeError.h"
 #include "platform/ErrorReporter.h"
 #include "shell/modFile.h"
+#include "store/DataFile.h"
+#include "store/FileSequences.h"
 #include "store/Store.h"
 
 namespace {
@@ -32,6 +37,15 @@ class DataPathGuard {
  private:
   std::string saved_;
 };
+
+// Whether a chosen directory is the program's own data directory, however
+// it was reached (another spelling, a link).
+bool IsDataDirectory(const std::string& dir) {
+  if (HomeDataPath.empty()) return false;
+  struct stat chosen{}, home{};
+  return ::stat(dir.c_str(), &chosen) == 0 && ::stat(HomeDataPath.c_str(), &home) == 0 &&
+         chosen.st_dev == home.st_dev && chosen.st_ino == home.st_ino;
+}
 
 }  // namespace
 
@@ -88,24 +102,58 @@ void frmSave::cmdCancel_Click() { close(); }
 
 void frmSave::cmdSave_Click() {
   CatchErrors([&] {
-    if (windowTitle() == kBackupCaption) {
+    const bool backup = windowTitle() == kBackupCaption;
+    if (!backup && windowTitle() != kRestoreCaption) return;
+    const std::string chosen = DirectoryPath(dirMain->Path());
+    // A backup onto the data files themselves would leave the farmer without
+    // the copy asked for, and a restore from them only reads back what is
+    // there. The dialog stays open for another choice.
+    if (IsDataDirectory(chosen)) {
+      MsgBox(QStringLiteral("データのフォルダが選ばれています。") + QStringLiteral("\r\n") +
+                 QStringLiteral("別のフォルダを選んでください。"),
+             MsgButtons::Ok, MsgIcon::Exclamation);
+      return;
+    }
+    if (backup) {
       DataPathGuard guard;
-      DataPath = DirectoryPath(dirMain->Path());
+      DataPath = chosen;
       SaveAll(this);
       guard.Restore();
       close();
-    } else if (windowTitle() == kRestoreCaption) {
-      if (MsgBox(QStringLiteral("既存のデータを上書きします。よろしいですか？"), MsgButtons::YesNo) == MsgResult::No) {
-        close();
-        return;
-      }
-      {
-        DataPathGuard guard;
-        DataPath = DirectoryPath(dirMain->Path());
-        LoadAll(this);
-      }
-      SaveAll(this);
-      close();
+      return;
     }
+
+    // A file the folder lacks would reset its tables and the save after the
+    // restore would wipe it from the data directory: those tables stay as
+    // they are, the farmer is told which, and a folder without any of the
+    // files restores nothing.
+    std::vector<std::string> missing;
+    {
+      DataPathGuard guard;
+      DataPath = chosen;
+      missing = MissingDataFiles();
+    }
+    if (missing.size() == kDataFiles.size()) {
+      MsgBox(QStringLiteral("このフォルダには、復元するデータがありません。"), MsgButtons::Ok, MsgIcon::Exclamation);
+      return;
+    }
+    QString question = QStringLiteral("既存のデータを上書きします。よろしいですか？");
+    if (!missing.empty()) {
+      QStringList names;
+      for (const std::string& name : missing) names << QString::fromStdString(name);
+      question = QStringLiteral("このフォルダにない次のファイルは、今のデータのまま残ります。") + QStringLiteral("\r\n") +
+                 names.join(QStringLiteral("、")) + QStringLiteral("\r\n") + question;
+    }
+    if (MsgBox(question, MsgButtons::YesNo) == MsgResult::No) {
+      close();
+      return;
+    }
+    {
+      DataPathGuard guard;
+      DataPath = chosen;
+      LoadPresent(this);
+    }
+    SaveAll(this);
+    close();
   });
 }

@@ -44,26 +44,27 @@ bool RunInFrame(QWidget* owner, bool (*sequence)()) {
 
 bool FileSequenceRunning() { return running != 0; }
 
-bool LoadAll(QWidget* owner) {
+namespace {
+
+bool LoadInFrame(QWidget* owner, bool (*sequence)()) {
   if (running != 0) return false;
-  bool ok = RunInFrame(owner, &LoadAllFiles);
+  bool ok = RunInFrame(owner, sequence);
   // Also after a partial load: the lists may have shrunk under the open
   // windows, which must not keep an index into them.
   ReloadRecordWindows();
   return ok;
 }
 
+}  // namespace
+
+bool LoadAll(QWidget* owner) { return LoadInFrame(owner, &LoadAllFiles); }
+
+bool LoadPresent(QWidget* owner) { return LoadInFrame(owner, &LoadPresentFiles); }
+
 bool SaveAll(QWidget* owner) {
   if (running != 0) return false;
   bool ok = RunInFrame(owner, &SaveAllFiles);
   bool home = HomeDataPath.empty() || DataPath == HomeDataPath;
-  if (ok && home) {
-    WeatherChanged = 0;
-    DiaryChanged = 0;
-    PriceChanged = 0;
-    ScheduleChanged = 0;
-    ObserveChanged = 0;
-    MaterialChanged = 0;
-  }
+  if (ok && home) ClearChangeFlags();
   return ok;
 }

@@ -8,6 +8,10 @@ class QWidget;
 // (each failure has been reported already).
 bool LoadAll(QWidget* owner);
 
+// The same for a restore: reads only the files DataPath holds and leaves the
+// tables of the others as they are.
+bool LoadPresent(QWidget* owner);
+
 // Writes every data file into DataPath. The change flags are cleared only
 // when every file was written into the program's own data directory: a
 // backup elsewhere leaves the data directory as old as it was.

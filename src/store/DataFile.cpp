@@ -199,15 +199,15 @@ std::string ResolveFile(const std::string& dir, const std::string& name) {
   if (::stat(exact.c_str(), &st) == 0) return exact;
   DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
   if (!d) return exact;
+  // Of several spellings the first in byte order, never the first listed:
+  // some file systems list a file that a save has just replaced last, and
+  // the next load would then read the other, older spelling.
   std::string found;
   while (dirent* e = ::readdir(d)) {
-    if (EqualsIgnoreCase(e->d_name, name)) {
-      found = dir + e->d_name;
-      break;
-    }
+    if (EqualsIgnoreCase(e->d_name, name) && (found.empty() || found > e->d_name)) found = e->d_name;
   }
   ::closedir(d);
-  return found.empty() ? exact : found;
+  return found.empty() ? exact : dir + found;
 }
 
 std::optional<std::string> FindDataFile(const std::string& name) {

@@ -11,9 +11,11 @@
 #include <vector>
 
 // The path of data file `name` in `dir` (ending in "/"): an existing file
-// whose name matches case-insensitively (an exact match preferred), so that a
-// folder copied from Windows with "TENKI.DAT" or "material.dat" is read and
-// replaced under its own name; otherwise dir + name.
+// whose name matches case-insensitively (an exact match preferred, else the
+// first such name in byte order), so that a folder copied from Windows with
+// "TENKI.DAT" or "material.dat" is read and replaced under its own name, and
+// a folder holding two spellings always uses the same one and leaves the
+// other alone; otherwise dir + name.
 std::string ResolveFile(const std::string& dir, const std::string& name);
 // The same in DataPath; nullopt when no such file exists.
 std::optional<std::string> FindDataFile(const std::string& name);

@@ -1,5 +1,6 @@
 #include "store/FileSequences.h"
 
+#include "store/DataFile.h"
 #include "store/DiaryFile.h"
 #include "store/MaterialFile.h"
 #include "store/ObserveFile.h"
@@ -8,14 +9,46 @@
 #include "store/Store.h"
 #include "store/WeatherFiles.h"
 
-bool LoadAllFiles() {
+namespace {
+
+// The readers and writers in the order of kDataFiles.
+constexpr bool (*kReaders[])() = {LoadOndo, LoadSchedule, LoadTenki, LoadMaterial,
+                                  LoadKousui, LoadObserve, LoadNikki, LoadPrice};
+constexpr bool (*kWriters[])() = {SaveOndo, SaveSchedule, SaveTenki, SaveMaterial,
+                                  SaveKousui, SaveObserve, SaveNikki, SavePrice};
+static_assert(std::size(kReaders) == kDataFiles.size() && std::size(kWriters) == kDataFiles.size());
+
+// Whether DataPath holds the file, found as the readers find it. One that
+// cannot even be looked at counts as there, so that its reader says why.
+bool Present(const char* name) {
+  try {
+    return FindDataFile(name).has_value();
+  } catch (...) {
+    return true;
+  }
+}
+
+bool Load(bool presentOnly) {
   ProgressTotal = kLoadAllTotal;
   ProgressCount = 0;
   ProgressCaption = kLoadAllCaption;
   bool ok = true;
-  for (bool (*read)() : {LoadOndo, LoadSchedule, LoadTenki, LoadMaterial, LoadKousui, LoadObserve, LoadNikki, LoadPrice})
-    ok = read() && ok;
+  for (size_t i = 0; i < kDataFiles.size(); ++i)
+    if (!presentOnly || Present(kDataFiles[i])) ok = kReaders[i]() && ok;
   return ok;
+}
+
+}  // namespace
+
+bool LoadAllFiles() { return Load(false); }
+
+bool LoadPresentFiles() { return Load(true); }
+
+std::vector<std::string> MissingDataFiles() {
+  std::vector<std::string> missing;
+  for (const char* name : kDataFiles)
+    if (!Present(name)) missing.emplace_back(name);
+  return missing;
 }
 
 bool SaveAllFiles() {
@@ -23,7 +56,6 @@ bool SaveAllFiles() {
   ProgressCount = 0;
   ProgressCaption = kSaveAllCaption;
   bool ok = true;
-  for (bool (*write)() : {SaveOndo, SaveSchedule, SaveTenki, SaveMaterial, SaveKousui, SaveObserve, SaveNikki, SavePrice})
-    ok = write() && ok;
+  for (bool (*write)() : kWriters) ok = write() && ok;
   return ok;
 }

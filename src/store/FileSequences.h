@@ -5,6 +5,8 @@
 // succeeded.
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 constexpr int32_t kLoadAllTotal = 56575;
 constexpr int32_t kSaveAllTotal = 46720;
@@ -19,6 +21,13 @@ inline constexpr std::array<const char*, 8> kDataFiles = {"ondo.dat",   "Schedul
 // Sets ProgressTotal, ProgressCount (0) and ProgressCaption, then reads
 // ondo, Schedule, tenki, material, kousui, observe, nikki, price.
 bool LoadAllFiles();
+// The same for a restore: only the files DataPath holds are read. The tables
+// of a file it lacks stay as they are instead of being reset as at a first
+// start, so that a folder holding some of the files never wipes the others.
+bool LoadPresentFiles();
+// The names of kDataFiles that DataPath lacks (names matched as the readers
+// match them, whatever their case).
+std::vector<std::string> MissingDataFiles();
 // Sets the progress state, then writes the files in the same order. Does
 // not touch the change flags; the caller clears them when this succeeded.
 bool SaveAllFiles();

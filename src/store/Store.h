@@ -246,6 +246,15 @@ extern int16_t ObserveChanged;
 // reading the file again when it is opened anew.
 extern int16_t MaterialChanged;
 
+// Whether any change flag is set, whichever true value it holds.
+inline bool AnyChangeFlag() {
+  return WeatherChanged != 0 || DiaryChanged != 0 || PriceChanged != 0 || ScheduleChanged != 0 || ObserveChanged != 0 ||
+         MaterialChanged != 0;
+}
+inline void ClearChangeFlags() {
+  WeatherChanged = DiaryChanged = PriceChanged = ScheduleChanged = ObserveChanged = MaterialChanged = 0;
+}
+
 extern std::string DataPath;  // ends with "/"
 extern int16_t Busy;          // 1 while code fills controls
 

@@ -10,6 +10,7 @@
 
 #include "platform/Screen.h"
 #include "reliability/FaultShim.h"
+#include "reliability/FilledStore.h"
 #include "shell/modFile.h"
 #include "store/DataFile.h"
 #include "store/FileSequences.h"
@@ -29,38 +30,18 @@ class DiskFaultTest : public ::testing::Test {
     ResetStore();
     DataPath = HomeDataPath = dir.dir();
     StoreErrorHook = [this](const StoreError& e) { reported.push_back(e.number); };
-    Fill(1);
+    FillRecords(1);
     ASSERT_TRUE(SaveAll(&owner));
     old = Snapshot();
     reported.clear();
     // Unsaved edits in every kind of record.
-    Fill(2);
+    FillRecords(2);
     WeatherChanged = DiaryChanged = PriceChanged = ScheduleChanged = -1;
   }
   void TearDown() override {
     StoreErrorHook = nullptr;
     HomeDataPath.clear();
     ResetStore();
-  }
-
-  static void Fill(int v) {
-    for (int d = 1; d <= 31; ++d) {
-      Ondo(2005, 7, d, 1) = 20.0f + v;
-      Kousui(2005, 7, d) = static_cast<float>(v);
-      Tenki(2005, 7, d) = v == 1 ? "038" : "138";
-      Nikki(2005, 7, d) = "日記" + std::to_string(v);
-    }
-    PriceItem(0).Name = "トマト";
-    PriceItem(0).Max = 1000;
-    PriceHigh(0)(2005, 7, 1) = 100 * v;
-    Material(1).Name = "肥料";
-    Material(1).Date(1) = 20050701;
-    Material(1).OrVolNum(1) = v;
-    ObserveItem(0).Name = "キュウリ";
-    ObserveItem(0).Comment(2005, 7, 1) = "観察" + std::to_string(v);
-    Schedule(0).Work = "田植え";
-    Schedule(0).SchedulePeriod(2005)(0) = {501, static_cast<int16_t>(510 + v), 0};
-    FarmName(0) = "上の田";
   }
 
   std::map<std::string, std::string> Snapshot() const {

@@ -224,12 +224,6 @@ TEST_F(LoadSaveTest, RestoreAsksReadsTheBackupAndWritesItHome) {
   EXPECT_EQ(Tenki(2004, 4, 4), "777");
   EXPECT_NE(dir.Read("tenki.dat").find("777"), std::string::npos);
   EXPECT_FALSE(AnyChanged());
-
-  TempDir empty;
-  restore(empty.dir(), MsgResult::Yes);
-  EXPECT_EQ(Tenki(2004, 4, 4), "038");
-  EXPECT_EQ(dir.Read("tenki.dat").find("777"), std::string::npos);
-  EXPECT_TRUE(empty.Names().empty());
 }
 
 TEST_F(LoadSaveTest, ADriveThatIsNotReadyKeepsThePreviousDirectory) {

@@ -11,8 +11,9 @@
 
 class TempDir {
  public:
-  TempDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "vorn-test-XXXXXX").string();
+  // In the system's temporary directory, or under `base`.
+  explicit TempDir(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+    std::string tmpl = (base / "vorn-test-XXXXXX").string();
     char* p = ::mkdtemp(tmpl.data());
     if (!p) std::abort();
     path_ = p;
