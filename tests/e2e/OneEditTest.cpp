@@ -123,8 +123,9 @@ TEST_F(OneEditTest, AReloadFromTheFilesReachesEveryLoadedRecordWindow) {
   EXPECT_EQ(Nikki(2005, 7, 14), "夕立\r\n。");
   EXPECT_TRUE(boxes.calls().empty());
 
-  // A window that is not loaded stays unloaded.
+  // A window that is not loaded stays unloaded (the typed edit is given up).
   UnloadDiary();
+  boxes.Answer(MsgResult::Yes);
   bar()->mnuFileRead->trigger();
   EXPECT_EQ(LoadedDiary(), nullptr);
 }

@@ -71,7 +71,9 @@ TEST_F(NameListLink, ReloadRestoreAndSaveWaitWhileTheEditorIsOpen) {
   EXPECT_EQ(WeatherChanged, -1);     // not saved
   EXPECT_EQ(bar()->SaveDialog(), nullptr);
 
-  // Once it has closed they work again.
+  // Once it has closed they work again (the unsaved edit is given up).
+  MessageBoxes boxes;
+  boxes.Answer(MsgResult::Yes);
   bar()->ToolButton(2)->trigger();
   EXPECT_EQ(Tenki(2001, 2, 3), "038");
   SetNameListEditor({});
