@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzFiles.h"
 #include "store/DataFile.h"
 #include "store/FileSequences.h"
 #include "store/FileText.h"
@@ -25,31 +26,8 @@ constexpr std::array<const char*, 8> kFiles = {"ondo.dat",   "Schedule.dat", "te
 constexpr std::string_view kSeparator = "#~~~~\n";
 
 const std::string& Dir() {
-  static const std::string dir = [] {
-    const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string tmpl = std::string(base) + "/vorn-fuzz-all-XXXXXX";
-    if (!::mkdtemp(tmpl.data())) std::abort();
-    return tmpl + "/";
-  }();
+  static const std::string dir = MakeFuzzDir("vorn-fuzz-all");
   return dir;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::string out;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return out;
-  char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-  std::fclose(f);
-  return out;
-}
-
-void WriteBytes(const std::string& path, std::string_view bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) std::abort();
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) std::abort();
-  std::fclose(f);
 }
 
 std::array<std::string, 8> Folder() {

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 
+#include "FuzzFiles.h"
 #include "store/DataFile.h"
 #include "store/DiaryFile.h"
 #include "store/FileText.h"
@@ -54,31 +55,8 @@ const Target& TheTarget() {
 
 // A private directory, in memory where possible: every run syncs its files.
 const std::string& Dir() {
-  static const std::string dir = [] {
-    const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string tmpl = std::string(base) + "/vorn-fuzz-XXXXXX";
-    if (!::mkdtemp(tmpl.data())) std::abort();
-    return tmpl + "/";
-  }();
+  static const std::string dir = MakeFuzzDir("vorn-fuzz");
   return dir;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::string out;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return out;
-  char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-  std::fclose(f);
-  return out;
-}
-
-void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) std::abort();
-  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
-  std::fclose(f);
 }
 
 void Fail(const char* what) {
@@ -99,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int errors = 0;
   StoreErrorHook = [&errors](const StoreError&) { ++errors; };
   std::string path = Dir() + t.file;
-  WriteBytes(path, data, size);
+  WriteBytes(path, std::string_view(reinterpret_cast<const char*>(data), size));
 
   t.load();  // may report an error; must not crash
   errors = 0;
