@@ -206,14 +206,8 @@ bool frmMarketPrice::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void frmMarketPrice::closeEvent(QCloseEvent* e) {
-  // Closing only hides: the window keeps its state until the menu bar
-  // unloads it. A close asked for by the program itself is let through.
-  if (e->spontaneous()) {
-    e->ignore();
-    hide();
-  } else {
-    e->accept();
-  }
+  // Closing only hides: the window keeps its state until the menu bar unloads it.
+  HideOnUserClose(this, e);
 }
 
 void frmMarketPrice::mousePressEvent(QMouseEvent* e) {
@@ -531,11 +525,7 @@ void frmMarketPrice::cmdClose_Click() {
 frmMarketPrice* LoadedMarketPrice() { return Slot().Loaded(); }
 
 void ShowMarketPrice() {
-  Slot().Show([] {
-    auto* w = new frmMarketPrice();
-    w->Form_Load();
-    return w;
-  });
+  Slot().ShowLoaded();
 }
 
 void UnloadMarketPrice() { Slot().Unload(); }

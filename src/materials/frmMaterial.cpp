@@ -261,11 +261,7 @@ void frmMaterial::Reload() {
 frmMaterial* LoadedMaterialWindow() { return Slot().Loaded(); }
 
 void ShowMaterialWindow() {
-  Slot().Show([] {
-    auto* w = new frmMaterial();
-    w->Form_Load();
-    return w;
-  });
+  Slot().ShowLoaded();
 }
 
 void UnloadMaterialWindow() { Slot().Unload(); }

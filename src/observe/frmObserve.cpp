@@ -436,11 +436,7 @@ bool frmObserve::eventFilter(QObject* watched, QEvent* e) {
 frmObserve* LoadedObserve() { return Slot().Loaded(); }
 
 void ShowObserve() {
-  Slot().Show([] {
-    auto* w = new frmObserve();
-    w->Form_Load();
-    return w;
-  });
+  Slot().ShowLoaded();
 }
 
 void UnloadObserve() { Slot().Unload(); }

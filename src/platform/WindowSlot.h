@@ -26,6 +26,16 @@ class WindowSlot {
     return window_.data();
   }
 
+  // The same for a window whose loading is its Form_Load(), run once right
+  // after it is built.
+  W* ShowLoaded() {
+    return Show([] {
+      W* w = new W();
+      w->Form_Load();
+      return w;
+    });
+  }
+
   // Unloads the window: gone for the program at once, so the next showing
   // loads it afresh. A window with an Unload() of its own decides how it
   // goes (it may be in the middle of a save); any other is hidden now and

@@ -508,11 +508,7 @@ void frmSchedule::ReloadFromStore() {
 frmSchedule* LoadedSchedule() { return Slot().Loaded(); }
 
 void ShowSchedule() {
-  Slot().Show([] {
-    auto* f = new frmSchedule();
-    f->Form_Load();
-    return f;
-  });
+  Slot().ShowLoaded();
 }
 
 void UnloadSchedule() { Slot().Unload(); }

@@ -54,23 +54,6 @@ void SetTextColor(QWidget* w, const QColor& c) {
   w->setPalette(p);
 }
 
-// Remembers the first failure of several independent steps, so that one bad
-// value does not stop the others from loading.
-struct FirstError {
-  int16_t number = 0;
-  template <class F>
-  void Try(F&& f) {
-    try {
-      f();
-    } catch (...) {
-      if (number == 0) number = rt::ErrorNumberOf(std::current_exception());
-    }
-  }
-  void Rethrow() const {
-    if (number != 0) throw rt::RuntimeError(number);
-  }
-};
-
 // A whole day is loaded, and the graph redrawn, inside one handler: the
 // window paints only when the handler has returned, from its double buffer,
 // so the intermediate states of the graph and controls never reach the
@@ -82,7 +65,7 @@ struct FirstError {
 // still show the day, and Busy always returns to 0.
 enum class LoadOrder { TemperaturesFirst, CodeFirst };
 void LoadCurrentDay(frmMain& f, LoadOrder order) {
-  FirstError e;
+  rt::FirstError e;
   {
     ScopedFlag busy(Busy);
     // Each part loads on its own, so the fields show this day even when one
@@ -452,7 +435,7 @@ void ShowWeatherDay(frmMain& f) {
 
 void ShowWeatherCode(frmMain& f, int16_t year, int16_t month, int16_t day) {
   const std::string& code = SavedWeatherCode(Tenki(year, month, day));
-  FirstError e;
+  rt::FirstError e;
   e.Try([&] { SetListIndex(f.cmbTenki1, CodeDigit(code, 1)); });
   e.Try([&] { SetListIndex(f.cmbTenki2, CodeDigit(code, 2)); });
   e.Try([&] { SetListIndex(f.cmbTenki3, CodeDigit(code, 3)); });
@@ -460,7 +443,7 @@ void ShowWeatherCode(frmMain& f, int16_t year, int16_t month, int16_t day) {
 }
 
 void ShowTemperatures(frmMain& f, int16_t year, int16_t month, int16_t day) {
-  FirstError e;
+  rt::FirstError e;
   e.Try([&] { SetBarValue(f.hscKionHigh, TenthsOf(Ondo(year, month, day, 1))); });
   e.Try([&] { SetBarValue(f.hscKionLow, TenthsOf(Ondo(year, month, day, 0))); });
   e.Rethrow();
@@ -473,11 +456,7 @@ void ShowRainfall(frmMain& f, int16_t year, int16_t month, int16_t day) {
 frmMain* WeatherWindow() { return Slot().Loaded(); }
 
 void ShowWeatherWindow() {
-  Slot().Show([] {
-    auto* w = new frmMain();
-    w->Form_Load();
-    return w;
-  });
+  Slot().ShowLoaded();
 }
 
 void UnloadWeatherWindow() { Slot().Unload(); }

@@ -50,14 +50,7 @@ class WeatherWindowTest : public ::testing::Test {
   static float DayX(int d) { return static_cast<float>(d) * WeatherDayWidth; }
 
   // Error numbers shown by the error reporter so far.
-  std::vector<int> Reported() const {
-    std::vector<int> n;
-    for (auto& c : boxes.calls()) {
-      int at = c.text.indexOf(QStringLiteral("ｴﾗｰｺｰﾄﾞ:"));
-      if (at >= 0) n.push_back(c.text.mid(at + 8).section(QChar('\r'), 0, 0).trimmed().toInt());
-    }
-    return n;
-  }
+  std::vector<int> Reported() const { return ReportedErrors(boxes); }
 
   TempDir dir;
   MessageBoxes boxes;
