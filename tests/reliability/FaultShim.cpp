@@ -55,6 +55,17 @@ bool FailsCreate(const char* path, int flags) {
   return true;
 }
 
+// open and open64 alike: fail a creation the fault names, else pass on.
+using OpenFn = int (*)(const char*, int, ...);
+int OpenThrough(OpenFn real, const char* path, int flags, va_list ap) {
+  mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(ap, mode_t) : 0;
+  if (FailsCreate(path, flags)) {
+    errno = gFault.error;
+    return -1;
+  }
+  return Opened(real(path, flags, mode), path);
+}
+
 }  // namespace
 
 InjectFault::InjectFault(Fault f) {
@@ -78,35 +89,21 @@ int InjectFault::Failures() {
 extern "C" {
 
 int open(const char* path, int flags, ...) {
-  mode_t mode = 0;
-  if (flags & (O_CREAT | O_TMPFILE)) {
-    va_list ap;
-    va_start(ap, flags);
-    mode = va_arg(ap, mode_t);
-    va_end(ap);
-  }
-  if (FailsCreate(path, flags)) {
-    errno = gFault.error;
-    return -1;
-  }
-  static auto real = Next<int (*)(const char*, int, ...)>("open");
-  return Opened(real(path, flags, mode), path);
+  va_list ap;
+  va_start(ap, flags);
+  static OpenFn real = Next<OpenFn>("open");
+  int fd = OpenThrough(real, path, flags, ap);
+  va_end(ap);
+  return fd;
 }
 
 int open64(const char* path, int flags, ...) {
-  mode_t mode = 0;
-  if (flags & (O_CREAT | O_TMPFILE)) {
-    va_list ap;
-    va_start(ap, flags);
-    mode = va_arg(ap, mode_t);
-    va_end(ap);
-  }
-  if (FailsCreate(path, flags)) {
-    errno = gFault.error;
-    return -1;
-  }
-  static auto real = Next<int (*)(const char*, int, ...)>("open64");
-  return Opened(real(path, flags, mode), path);
+  va_list ap;
+  va_start(ap, flags);
+  static OpenFn real = Next<OpenFn>("open64");
+  int fd = OpenThrough(real, path, flags, ap);
+  va_end(ap);
+  return fd;
 }
 
 ssize_t read(int fd, void* buf, size_t n) {
