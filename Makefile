@@ -13,8 +13,12 @@ deps:
 
 # A compiler cache, where the machine has one, makes rebuilds of a fresh
 # clone quick; nothing depends on it.
+# Paths are hashed relative to this checkout, so that a fresh clone in
+# another folder (as CI makes) finds what an earlier build compiled.
 CCACHE := $(shell command -v ccache 2>/dev/null)
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER)
@@ -34,9 +38,8 @@ bench: build
 	cd $(BUILD) && for b in bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=$(QT_OFFSCREEN) "$$b"; done
 
 # Every test again, built with the address and undefined-behaviour
-# sanitizers; any report fails the run. Leak reports are limited to the
-# program's own code (tests/support/lsan.supp lists the libraries' own
-# one-time allocations).
+# sanitizers; any report fails the run, leaks included (tests/support/
+# lsan.supp lists only the system libraries' one-time allocations).
 SAN_BUILD ?= build-sanitize
 SAN_FLAGS := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 $(SAN_BUILD)/build.ninja: | deps
