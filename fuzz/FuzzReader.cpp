@@ -86,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool once = (ResetStore(), true);
   (void)once;
   t.reset();
+  ProgressCount = 0;
   DataPath = Dir();
   HomeDataPath.clear();
   int errors = 0;

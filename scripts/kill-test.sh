@@ -62,6 +62,11 @@ judge() {
   fi
 }
 
+tally() {
+  local total=$((old_n + new_n + mixed_n + damaged))
+  echo "$1: kills: $total  old: $old_n  new: $new_n  some old, some new: $mixed_n  damaged: $damaged  leftovers removed: $leftovers  load errors: $load_errors"
+}
+
 # --- Half through vorn-data copy -------------------------------------------
 data="$work/copy-data"
 cp -r "$work/v1" "$data"
@@ -80,6 +85,8 @@ for ((i = 0; i < half; i++)); do
   wait "$pid" 2>/dev/null || true
   judge "$data" "$work/before" "$src"
 done
+
+tally "vorn-data copy"
 
 # --- Half through the program's save-all -----------------------------------
 exec {fd}<> <(:)
@@ -149,6 +156,5 @@ for ((i = 0; i < half; i++)); do
   judge "$data" "$work/before" "$work/loaded"
 done
 
-total=$((old_n + new_n + mixed_n + damaged))
-echo "kills: $total  old: $old_n  new: $new_n  some old, some new: $mixed_n  damaged: $damaged  leftovers removed: $leftovers  load errors: $load_errors"
+tally "all"
 [ "$damaged" -eq 0 ] && [ "$load_errors" -eq 0 ]

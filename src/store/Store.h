@@ -302,7 +302,9 @@ using YieldHookFn = void (*)();
 extern YieldHookFn YieldHook;
 
 inline void StepProgress() {
-  ++ProgressCount;
+  // Only the file sequences start the count again; the windows' own saves
+  // and loads keep counting, so it stops at its limit instead of overflowing.
+  if (ProgressCount < INT32_MAX) ++ProgressCount;
   if (YieldHook) YieldHook();
 }
 

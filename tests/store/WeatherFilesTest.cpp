@@ -186,4 +186,10 @@ TEST_F(WeatherFiles, EveryDayValueCountsProgressAndYields) {
   ProgressCount = 0;
   ASSERT_TRUE(LoadKousui());
   EXPECT_EQ(ProgressCount, 11688 - 384);  // the comma after a month's last day does not count
+
+  // A window's own saves never start the count again; after enough of them
+  // it stays at its limit instead of overflowing.
+  ProgressCount = INT32_MAX - 5;
+  ASSERT_TRUE(SaveKousui());
+  EXPECT_EQ(ProgressCount, INT32_MAX);
 }
