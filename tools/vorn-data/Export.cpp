@@ -47,7 +47,7 @@ const char* const kExportHelp =
 namespace {
 
 std::string IsoDate(int year, int month, int day) {
-  char s[16];
+  char s[40];  // room for any int year an edited file may hold
   std::snprintf(s, sizeof s, "%04d-%02d-%02d", year, month, day);
   return s;
 }
