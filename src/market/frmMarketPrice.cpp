@@ -55,22 +55,6 @@ void SetTextColor(QWidget* w, const QColor& c) {
   w->setPalette(p);
 }
 
-QLineEdit* MakeBox(QWidget* parent, const QString& text = {}) {
-  auto* t = new QLineEdit(text, parent);
-  // These boxes only mirror a bar or the read-out; nothing reads them back.
-  t->setReadOnly(true);
-  return t;
-}
-
-QScrollBar* MakeBar(QWidget* parent, Qt::Orientation o, int min, int max, int small, int large, int value) {
-  auto* b = new QScrollBar(o, parent);
-  b->setRange(min, max);
-  b->setSingleStep(small);
-  b->setPageStep(large);
-  b->setValue(value);
-  return b;
-}
-
 QString DateText(const YearMonthDay& d) { return CalenderDateText(d.Year, d.Month, d.Day); }
 
 }  // namespace
@@ -129,33 +113,33 @@ void frmMarketPrice::BuildControls() {
   Label2->setBuddy(optIndicateMonth);
 
   Label1 = new QLabel(QStringLiteral("上限価格(&I)"), Frame1);
-  txtLimitMax = MakeBox(Frame1, QStringLiteral("1000"));
+  txtLimitMax = MakeShowBox(Frame1, QStringLiteral("1000"));
   vscLimitMax = MakeBar(Frame1, Qt::Vertical, 500, 32000, 100, 100, 1000);
   Label1->setBuddy(vscLimitMax);
 
   lblPriceHigh = new QLabel(QStringLiteral("高値(&H)"), Frame1);
-  txtPriceHigh = MakeBox(Frame1, QStringLiteral("100"));
+  txtPriceHigh = MakeShowBox(Frame1, QStringLiteral("100"));
   hscPriceHigh = MakeBar(Frame1, Qt::Horizontal, 0, 1000, 1, 10, 100);
   lblPriceHigh->setBuddy(hscPriceHigh);
   lblPriceMid = new QLabel(QStringLiteral("中値(&M)"), Frame1);
-  txtPriceMid = MakeBox(Frame1, QStringLiteral("100"));
+  txtPriceMid = MakeShowBox(Frame1, QStringLiteral("100"));
   hscPriceMid = MakeBar(Frame1, Qt::Horizontal, 0, 1000, 1, 10, 100);
   lblPriceMid->setBuddy(hscPriceMid);
   lblPriceLow = new QLabel(QStringLiteral("安値(&L)"), Frame1);
-  txtPriceLow = MakeBox(Frame1, QStringLiteral("100"));
+  txtPriceLow = MakeShowBox(Frame1, QStringLiteral("100"));
   hscPriceLow = MakeBar(Frame1, Qt::Horizontal, 0, 1000, 1, 100, 100);
   lblPriceLow->setBuddy(hscPriceLow);
 
   Frame2 = new QGroupBox(QStringLiteral("表示エリア"), this);
-  txtDay = MakeBox(Frame2);
+  txtDay = MakeShowBox(Frame2);
   lblKionHighD = new QLabel(QStringLiteral("高値"), Frame2);
-  txtPriceHighD = MakeBox(Frame2);
+  txtPriceHighD = MakeShowBox(Frame2);
   lblCHigh = new QLabel(QStringLiteral("円"), Frame2);
   lblKionLowD = new QLabel(QStringLiteral("中値"), Frame2);
-  txtPriceMidD = MakeBox(Frame2);
+  txtPriceMidD = MakeShowBox(Frame2);
   lblCLow = new QLabel(QStringLiteral("円"), Frame2);
   lblRainD = new QLabel(QStringLiteral("安値"), Frame2);
-  txtPriceLowD = MakeBox(Frame2);
+  txtPriceLowD = MakeShowBox(Frame2);
   lblRainMM = new QLabel(QStringLiteral("円"), Frame2);
   // The captions in the colours of their lines are the graph's legend.
   for (QLabel* l : {lblPriceHigh, lblKionHighD}) SetTextColor(l, kPriceHighColor);

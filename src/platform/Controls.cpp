@@ -71,3 +71,18 @@ void KeepStorable(QLineEdit* box) {
     box->setCursorPosition(std::max(0, caret - lost));
   });
 }
+
+QLineEdit* MakeShowBox(QWidget* parent, const QString& text) {
+  auto* t = new QLineEdit(text, parent);
+  t->setReadOnly(true);
+  return t;
+}
+
+QScrollBar* MakeBar(QWidget* parent, Qt::Orientation o, int min, int max, int small, int large, int value) {
+  auto* b = new QScrollBar(o, parent);
+  b->setRange(min, max);
+  b->setSingleStep(small);
+  b->setPageStep(large);
+  b->setValue(value);
+  return b;
+}

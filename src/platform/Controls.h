@@ -31,6 +31,13 @@ void Quietly(QObject* control, Fill&& fill) {
   std::forward<Fill>(fill)();
 }
 
+// A box that only shows a value (nothing reads it back: a typed value would
+// look stored while it is not).
+class QLineEdit;
+QLineEdit* MakeShowBox(QWidget* parent, const QString& text = {});
+// A scroll bar with its range, steps and starting value.
+QScrollBar* MakeBar(QWidget* parent, Qt::Orientation o, int min, int max, int small, int large, int value);
+
 // What of a typed or pasted text the data files can hold: every character
 // as the file will read back (a character the code page writes differently
 // comes out as it will read back, e.g. U+301C as U+FF5E), characters the

@@ -33,14 +33,6 @@ WindowSlot<frmSchedule>& Slot() {
   return slot;
 }
 
-QLineEdit* MakeBox(QWidget* parent) {
-  auto* t = new QLineEdit(parent);
-  // Nothing reads these boxes back: a typed value would look stored while
-  // it is not, so they only show.
-  t->setReadOnly(true);
-  return t;
-}
-
 // Selects an entry of a selector, or none when the index points past the
 // list (a place deleted in the name list editor, a list that shrank).
 void SelectOrNone(QComboBox* box, int index) { SetListIndex(box, index >= 0 && index < box->count() ? index : -1); }
@@ -87,7 +79,7 @@ void frmSchedule::BuildControls() {
   lblWork->setBuddy(cmbWork);
   cmdWork = new QPushButton(QStringLiteral("作業の編集"), Frame1);
   lblScheduleNumber = new QLabel(QStringLiteral("行程番号(&S)"), Frame1);
-  txtScheduleNumber = MakeBox(Frame1);
+  txtScheduleNumber = MakeShowBox(Frame1);
   txtScheduleNumber->setMaxLength(3);
   txtScheduleNumber->setText(QStringLiteral("0"));
   vscScheduleNumber = new QScrollBar(Qt::Vertical, Frame1);
@@ -100,9 +92,9 @@ void frmSchedule::BuildControls() {
   lblPlace->setBuddy(cmbPlace);
   cmdPlace = new QPushButton(QStringLiteral("場所の編集"), Frame1);
   lblPeriod = new QLabel(QStringLiteral("作業期間(&T)"), Frame1);
-  txtCalenderFrom = MakeBox(Frame1);
+  txtCalenderFrom = MakeShowBox(Frame1);
   lblPeriodTo = new QLabel(QStringLiteral("から"), Frame1);
-  txtCalenderTo = MakeBox(Frame1);
+  txtCalenderTo = MakeShowBox(Frame1);
   // The calendar drops down over the chart, so its surface belongs to the
   // window; its button sits in the settings area.
   MakePeriodCalender(this);
@@ -112,12 +104,12 @@ void frmSchedule::BuildControls() {
 
   Frame2 = new QGroupBox(QStringLiteral("表示エリア"), this);
   lblPlaceD = new QLabel(QStringLiteral("作業場所"), Frame2);
-  txtPlaceD = MakeBox(Frame2);
+  txtPlaceD = MakeShowBox(Frame2);
   lblWorkD = new QLabel(QStringLiteral("作業内容"), Frame2);
-  txtWorkD = MakeBox(Frame2);
-  txtDateFromD = MakeBox(Frame2);
+  txtWorkD = MakeShowBox(Frame2);
+  txtDateFromD = MakeShowBox(Frame2);
   lblDateToD = new QLabel(QStringLiteral("から"), Frame2);
-  txtDateToD = MakeBox(Frame2);
+  txtDateToD = MakeShowBox(Frame2);
 
   cmdSave = new QPushButton(QStringLiteral("保存"), this);
   cmdClose = new QPushButton(QStringLiteral("閉じる"), this);

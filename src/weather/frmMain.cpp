@@ -96,23 +96,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& text) {
   return l;
 }
 
-QLineEdit* MakeBox(QWidget* parent, const QString& text = {}) {
-  auto* t = new QLineEdit(text, parent);
-  // Nothing reads these boxes back: a typed value would look stored while it
-  // is not, so they only show.
-  t->setReadOnly(true);
-  return t;
-}
-
-QScrollBar* MakeBar(QWidget* parent, int min, int max, int small, int large, int value) {
-  auto* b = new QScrollBar(Qt::Horizontal, parent);
-  b->setRange(min, max);
-  b->setSingleStep(small);
-  b->setPageStep(large);
-  b->setValue(value);
-  return b;
-}
-
 }  // namespace
 
 void frmMain::SetPopupHandler(PopupFn fn) { Popup() = fn ? std::move(fn) : PopupFn(DefaultPopup); }
@@ -170,36 +153,36 @@ void frmMain::BuildControls() {
 
   lblKionHigh = MakeLabel(Frame1, QStringLiteral("最高気温(&H)"));
   SetTextColor(lblKionHigh, kRed);
-  txtKionHigh = MakeBox(Frame1, QStringLiteral(" 20.0"));
-  hscKionHigh = MakeBar(Frame1, -150, 450, 1, 10, 200);
+  txtKionHigh = MakeShowBox(Frame1, QStringLiteral(" 20.0"));
+  hscKionHigh = MakeBar(Frame1, Qt::Horizontal, -150, 450, 1, 10, 200);
   lblKionHigh->setBuddy(hscKionHigh);
   lblKionLow = MakeLabel(Frame1, QStringLiteral("最低気温(&L)"));
   SetTextColor(lblKionLow, kBlue);
-  txtKionLow = MakeBox(Frame1, QStringLiteral(" 20.0"));
-  hscKionLow = MakeBar(Frame1, -150, 450, 1, 10, 200);
+  txtKionLow = MakeShowBox(Frame1, QStringLiteral(" 20.0"));
+  hscKionLow = MakeBar(Frame1, Qt::Horizontal, -150, 450, 1, 10, 200);
   lblKionLow->setBuddy(hscKionLow);
   lblRain = MakeLabel(Frame1, QStringLiteral("降水量(&R)"));
   SetTextColor(lblRain, kPurple);
-  txtRain = MakeBox(Frame1, QStringLiteral(" 0.0"));
-  hscRain = MakeBar(Frame1, 0, 6000, 5, 100, 0);
+  txtRain = MakeShowBox(Frame1, QStringLiteral(" 0.0"));
+  hscRain = MakeBar(Frame1, Qt::Horizontal, 0, 6000, 5, 100, 0);
   lblRain->setBuddy(hscRain);
 
   Frame2 = new QGroupBox(QStringLiteral("表示エリア"), this);
-  txtDay = MakeBox(Frame2);
+  txtDay = MakeShowBox(Frame2);
   lblDayD = MakeLabel(Frame2, QStringLiteral("日"));
   lblTenkiD = MakeLabel(Frame2, QStringLiteral("天気"));
-  txtTenki = MakeBox(Frame2);
+  txtTenki = MakeShowBox(Frame2);
   lblKionHighD = MakeLabel(Frame2, QStringLiteral("最高気温"));
   SetTextColor(lblKionHighD, kRed);
-  txtKionHighD = MakeBox(Frame2);
+  txtKionHighD = MakeShowBox(Frame2);
   lblCHigh = MakeLabel(Frame2, QStringLiteral("℃"));
   lblKionLowD = MakeLabel(Frame2, QStringLiteral("最低気温"));
   SetTextColor(lblKionLowD, kBlue);
-  txtKionLowD = MakeBox(Frame2);
+  txtKionLowD = MakeShowBox(Frame2);
   lblCLow = MakeLabel(Frame2, QStringLiteral("℃"));
   lblRainD = MakeLabel(Frame2, QStringLiteral("降水量"));
   SetTextColor(lblRainD, kPurple);
-  txtKousui = MakeBox(Frame2);
+  txtKousui = MakeShowBox(Frame2);
   lblRainMM = MakeLabel(Frame2, QStringLiteral("mm"));
 
   cmdSave = new QPushButton(QStringLiteral("保存"), this);
