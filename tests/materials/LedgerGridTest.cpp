@@ -67,21 +67,26 @@ TEST_F(MaterialTest, RowsFollowTheTransactionsWithABlankRowAfterEachMaterialThat
   EXPECT_THROW(CellKey(1, 0, 10), rt::RuntimeError);
 }
 
-TEST_F(MaterialTest, TheGridShows199MaterialsAnd300TransactionsTheRestStaysInTheFile) {
-  int first = AddMaterial("M1", 1, 1, "u");
-  for (int j = 1; j <= 301; ++j) AddTransaction(first, 20010101 + j % 28, 0, 1, j);
-  for (int m = 2; m <= 200; ++m) AddMaterial(("M" + std::to_string(m)).c_str(), m, 1, "u");
+TEST_F(MaterialTest, TheGridShowsEveryMaterialAndEveryTransactionOfAFullFile) {
+  // Forty materials with every transaction (more rows than 16 bits count),
+  // then names up to the last record.
+  constexpr int kFull = 40;
+  for (int m = 1; m <= kMaterials; ++m) AddMaterial(("M" + std::to_string(m)).c_str(), m, 1, "u");
+  for (int m = 1; m <= kFull; ++m)
+    for (int j = 1; j <= kTransactions; ++j) {
+      MaterialRec& r = Material(m);
+      r.Date(j) = 20010101 + j % 28, r.Mode(j) = 0, r.OrVolNum(j) = 1, r.RemainVol(j) = j;
+    }
   ASSERT_TRUE(SaveMaterial());
   ResetStore();
   DataPath = dir.dir();
   Open();  // reads the file
-  // 300 transaction rows, a blank row, materials 2..199, the empty last row.
-  ASSERT_EQ(grid()->Rows(), 2 + 300 + 1 + 198 + 1);
-  EXPECT_EQ(Cell(2 + 299, 10), QStringLiteral("300"));
-  EXPECT_EQ(Cell(2 + 300, 10), QString());
-  EXPECT_EQ(Cell(grid()->Rows() - 2, 0), QStringLiteral("M199"));
-  EXPECT_EQ(Material(200).Name, "M200");
-  EXPECT_EQ(Material(1).RemainVol(301), 301);
+  ASSERT_EQ(grid()->Rows(), 2 + kFull * (kTransactions + 1) + (kMaterials - kFull) + 1);
+  EXPECT_EQ(Cell(2 + kTransactions - 1, 10), QStringLiteral("1000"));
+  EXPECT_EQ(Cell(grid()->Rows() - 2, 0), QStringLiteral("M300"));
+  // The last rows answer the editor like the first.
+  EditCell(grid()->Rows() - 2, 1, QStringLiteral("7"));
+  EXPECT_EQ(Material(kMaterials).Price, 7);
   // An edit and a save keep what the grid does not show.
   EditCell(2, 1, QStringLiteral("5"));
   f->cmdSave_Click();
@@ -89,8 +94,8 @@ TEST_F(MaterialTest, TheGridShows199MaterialsAnd300TransactionsTheRestStaysInThe
   DataPath = dir.dir();
   ASSERT_TRUE(LoadMaterial());
   EXPECT_EQ(Material(1).Price, 5);
-  EXPECT_EQ(Material(1).RemainVol(301), 301);
-  EXPECT_EQ(Material(200).Name, "M200");
+  EXPECT_EQ(Material(1).RemainVol(kTransactions), kTransactions);
+  EXPECT_EQ(Material(kMaterials).Price, 7);
 }
 
 TEST_F(MaterialTest, ATypedDigitOpensTheEditorWithItAndEnterStoresIt) {
@@ -254,8 +259,8 @@ TEST_F(MaterialTest, GoodValuesAreStoredByTheCellsCode) {
   EditCell(2, 3, QString());               // a unit may be empty
   EditCell(3, 5, QStringLiteral("2000/02/29"));
   EditCell(4, 9, QStringLiteral("-5"));
+  EditCell(3, 7, QStringLiteral("4"));
   EditCell(5, 10, QStringLiteral("0"));
-  EditCell(3, 7, QStringLiteral("4"));  // the count alone: no remainder follows it
   EXPECT_TRUE(boxes.calls().empty());
   const MaterialRec& r = Material(1);
   EXPECT_EQ(r.Name, "化成肥料");
@@ -265,8 +270,10 @@ TEST_F(MaterialTest, GoodValuesAreStoredByTheCellsCode) {
   EXPECT_EQ(r.OrVolNum(3), -5);
   EXPECT_EQ(r.RemainVol(4), 0);
   EXPECT_EQ(r.OrVolNum(2), 4);
-  EXPECT_EQ(r.RemainVol(2), 100);
-  EXPECT_EQ(r.RemainVol(3), 85);
+  // The quantity per unit and the counts carried the remainders on.
+  EXPECT_EQ(r.RemainVol(1), 75);
+  EXPECT_EQ(r.RemainVol(2), 175);
+  EXPECT_EQ(r.RemainVol(3), 180);
   EXPECT_EQ(Cell(3, 8), QStringLiteral("100"));  // 4 x 25 at the refill
   EXPECT_EQ(MaterialChanged, -1);
 }
