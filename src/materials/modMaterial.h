@@ -154,7 +154,8 @@ inline const QString kMsgBadDate = QStringLiteral("購入日の指定が間違�
 // A full table, before anything is stored: the store and its file hold
 // kMaterials materials of kTransactions transactions each.
 inline const QString kMsgMaterialsFull = QStringLiteral("資材数は３００までです。");
-inline const QString kMsgTransactionsFull = QStringLiteral("購入と使用は１資材につき１０００件までです。");
+inline const QString kMsgTransactionsFull =
+    QStringLiteral("購入と使用は１資材につき１０００件までです。");
 
 // Runs the body of a dialog's OK: a conversion failure (13) shows
 // kMsgBadValue, any other error "エラーナンバー：" with its number. Returns
