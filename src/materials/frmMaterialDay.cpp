@@ -47,7 +47,7 @@ frmMaterialDay::frmMaterialDay(frmMaterial* ledger) : QDialog(ledger), ledger_(l
 void frmMaterialDay::Form_Load() {
   CatchErrors([&] {
     QStringList names;
-    for (int m = 1; m <= kShownMaterials && !Material(m).Name.empty(); ++m)
+    for (int m = 1; m <= kMaterials && !Material(m).Name.empty(); ++m)
       names << QString::fromStdString(Material(m).Name);
     FillList(cmbName, names);
     // Each entry remembers its material.
@@ -69,6 +69,10 @@ void frmMaterialDay::cmdOK_Click() {
       return;
     }
     const int m = cmbName->currentData().toInt();
+    if (FirstFreeTransaction(Material(m)) == 0) {
+      MsgBox(kMsgTransactionsFull);
+      return;
+    }
     const QString shown = txtDay->Shown();
     const int32_t n = ReadMaskedDate(shown);
     if (txtVolume->text().isEmpty()) {
@@ -92,10 +96,10 @@ void frmMaterialDay::cmdOK_Click() {
     rec.RemainVol(j) = remain;
     if (Busy == 0) MaterialChanged = -1;
     if (ledger_) FillMaterialGrid(ledger_->mfgMaterial);
-    close();
+    accept();
   });
 }
 
-void frmMaterialDay::cmdCancel_Click() { close(); }
-
-void frmMaterialDay::reject() { close(); }
+// QDialog's own reject (Esc, the title bar's close button) hides and unloads
+// the dialog; a close() from here would only ask for reject() again.
+void frmMaterialDay::cmdCancel_Click() { reject(); }

@@ -37,8 +37,6 @@ class frmMaterialDay : public QDialog {
   // True for the purchase caption, false for any other (use).
   bool IsPurchase() const;
 
-  void reject() override;
-
  private:
   QPointer<frmMaterial> ledger_;
 };

@@ -57,6 +57,11 @@ void frmMaterialInput::txtBuyDay_KeyPress(int& keyAscii) { SwallowDateKeyPress(k
 
 void frmMaterialInput::cmdOK_Click() {
   RunEntry([&] {
+    const int m = FirstFreeMaterial();
+    if (m == 0) {
+      MsgBox(kMsgMaterialsFull);
+      return;
+    }
     // Every value is read and checked before anything is stored.
     const int32_t price = WholeNumber(txtPrice->text());
     const int32_t volume = WholeNumber(txtVolume->text());
@@ -72,7 +77,6 @@ void frmMaterialInput::cmdOK_Click() {
       MsgBox(kMsgBadDate);
       return;
     }
-    const int m = FirstFreeMaterial();
     const int32_t remain = Long32(static_cast<int64_t>(volume) * count);
 
     MaterialRec& rec = Material(m);
@@ -86,10 +90,10 @@ void frmMaterialInput::cmdOK_Click() {
     rec.RemainVol(1) = remain;
     if (Busy == 0) MaterialChanged = -1;
     if (ledger_) FillMaterialGrid(ledger_->mfgMaterial);
-    close();
+    accept();
   });
 }
 
-void frmMaterialInput::cmdCancel_Click() { close(); }
-
-void frmMaterialInput::reject() { close(); }
+// QDialog's own reject (Esc, the title bar's close button) hides and unloads
+// the dialog; a close() from here would only ask for reject() again.
+void frmMaterialInput::cmdCancel_Click() { reject(); }

@@ -38,9 +38,6 @@ class frmMaterialInput : public QDialog {
   void txtBuyDay_KeyDown(int& keyCode, int shift);
   void txtBuyDay_KeyPress(int& keyAscii);
 
-  // Esc closes the dialog like the cancel button (and unloads it).
-  void reject() override;
-
  private:
   QPointer<frmMaterial> ledger_;
 };

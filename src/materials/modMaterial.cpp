@@ -16,10 +16,11 @@
 #include "platform/Screen.h"
 #include "runtime/Convert.h"
 #include "runtime/RuntimeError.h"
+#include "store/MaterialBalance.h"
 
 CellKeyTable CellKey;
-int16_t EditRow = 2;
-int16_t EditCol = 0;
+int EditRow = 2;
+int EditCol = 0;
 
 // --- CellKey -----------------------------------------------------------------
 
@@ -123,12 +124,12 @@ void FillMaterialGrid(FlexGrid* grid) {
     PaintHold hold(grid);
     CellKey.Reset();
     int r = 0;
-    for (int m = 1; m <= kShownMaterials; ++m) {
+    for (int m = 1; m <= kMaterials; ++m) {
       const MaterialRec& rec = Material(m);
       if (rec.Name.empty()) break;
       CellKey.SetMaterial(r, m);
       // The first transaction shares the row of the material's own values.
-      for (int j = 1; j <= kShownTransactions; ++j) {
+      for (int j = 1; j <= kTransactions; ++j) {
         if (rec.Date(j) == 0) break;
         CellKey.SetTransaction(r, m, j, rec.Mode(j));
         ++r;
@@ -177,8 +178,8 @@ void StartCellEdit(FlexGrid* grid, QLineEdit* box, int keyCode) {
     box->show();
     box->raise();
     box->setFocus();
-    EditCol = static_cast<int16_t>(col);
-    EditRow = static_cast<int16_t>(row);
+    EditCol = col;
+    EditRow = row;
   });
 }
 
@@ -260,9 +261,12 @@ CellStore StoreCellText(int col, int row, const QString& text) {
   // The code is looked at first: a cell without a field converts nothing.
   const std::string code = CellKey(1, col, row);
   if (code.empty()) return CellStore::NoField;
-  MaterialRec& rec = Material(std::stoi(CellKey(0, col, row)));
+  MaterialRec& stored = Material(std::stoi(CellKey(0, col, row)));
   const bool transaction = code[0] >= '0' && code[0] <= '9';
   const int j = transaction ? std::stoi(code.substr(1)) : 0;
+  // The edit and the balances it moves are made on a copy, so that a value
+  // refused half way leaves the material as it was.
+  MaterialRec rec = stored;
   try {
     switch (code[0]) {
       case 'N':
@@ -272,7 +276,11 @@ CellStore StoreCellText(int col, int row, const QString& text) {
         break;
       case 'U': rec.Unit = text.toStdString(); break;
       case 'P': rec.Price = WholeNumber(text); break;
-      case 'V': rec.Volume = WholeNumber(text); break;
+      case 'V':
+        // Every purchase holds another quantity now.
+        rec.Volume = WholeNumber(text);
+        CarryRemainFrom(rec, 1);
+        break;
       case '0': {
         // A date of 0 would end the transaction list here.
         int32_t d = DateCellValue(text);
@@ -280,14 +288,23 @@ CellStore StoreCellText(int col, int row, const QString& text) {
         rec.Date(j) = d;
         break;
       }
-      case '2': rec.OrVolNum(j) = WholeNumber(text); break;
-      case '3': rec.RemainVol(j) = WholeNumber(text); break;
+      case '2':
+        rec.OrVolNum(j) = WholeNumber(text);
+        CarryRemainFrom(rec, j);
+        break;
+      case '3':
+        // A stock-take: what was counted is the balance the later
+        // transactions go on from.
+        rec.RemainVol(j) = WholeNumber(text);
+        CarryRemainFrom(rec, j + 1);
+        break;
       default: return CellStore::NoField;
     }
   } catch (const rt::RuntimeError& e) {
     if (e.number() == rt::kErrTypeMismatch || e.number() == rt::kErrOverflow) return CellStore::Refused;
     throw;
   }
+  stored = std::move(rec);
   return CellStore::Stored;
 }
 
@@ -321,13 +338,13 @@ bool MaskedDateIsValid(const QString& shown, int32_t n) {
 int FirstFreeMaterial() {
   for (int m = 1; m <= kMaterials; ++m)
     if (Material(m).Name.empty()) return m;
-  throw rt::RuntimeError(rt::kErrSubscript);
+  return 0;
 }
 
 int FirstFreeTransaction(const MaterialRec& rec) {
   for (int j = 1; j <= kTransactions; ++j)
     if (rec.Date(j) == 0) return j;
-  throw rt::RuntimeError(rt::kErrSubscript);
+  return 0;
 }
 
 int32_t Long32(int64_t v) {

@@ -22,10 +22,6 @@ class QLabel;
 class QLineEdit;
 class QWidget;
 
-// Materials and transactions the grid shows; the rest stay in the table and
-// in the file.
-constexpr int kShownMaterials = 199;
-constexpr int kShownTransactions = 300;
 constexpr int kLedgerCols = 11;
 constexpr int kLedgerFixedRows = 2;
 
@@ -66,8 +62,9 @@ class CellKeyTable {
 
 extern CellKeyTable CellKey;
 // The grid cell being edited (grid row and column); 2 and 0 after loading.
-extern int16_t EditRow;
-extern int16_t EditCol;
+// A full ledger has some 300,000 rows, more than 16 bits can count.
+extern int EditRow;
+extern int EditCol;
 
 // Rebuilds the grid's data rows and CellKey from Material; the current cell
 // stays where it was (as far as the grid still has it). Errors are reported;
@@ -100,7 +97,10 @@ enum class CellStore { Stored, NoField, Refused };
 // would damage the ledger is refused and nothing changes: an empty name (it
 // would end the material list), a date that is not a real day of 1999..2030
 // written yyyy/mm/dd (0 would end the transaction list), a number cell that
-// is not a whole number of the 32-bit range.
+// is not a whole number of the 32-bit range, or a remainder carried beyond
+// it. A new count or quantity per unit carries the remainders on from its
+// transaction (from the first for the quantity per unit); a remainder typed
+// in is a stock-take, and the transactions after it carry on from it.
 CellStore StoreCellText(int col, int row, const QString& text);
 
 // --- Reading what the dialogs were given -----------------------------------
@@ -121,7 +121,7 @@ int32_t ReadMaskedDate(const QString& shown);
 bool MaskedDateIsValid(const QString& shown, int32_t n);
 
 // The first material without a name, or the first transaction of m whose
-// date is 0; a full table raises 9.
+// date is 0; 0 when the table is full.
 int FirstFreeMaterial();
 int FirstFreeTransaction(const MaterialRec& m);
 
@@ -151,6 +151,11 @@ constexpr int kEntryRowHeight = 24;
 // The dialogs' messages.
 inline const QString kMsgBadValue = QStringLiteral("値が間違っているか、入力されていない項目があります。");
 inline const QString kMsgBadDate = QStringLiteral("購入日の指定が間違っています");
+// A full table, before anything is stored: the store and its file hold
+// kMaterials materials of kTransactions transactions each.
+inline const QString kMsgMaterialsFull = QStringLiteral("資材数は３００までです。");
+inline const QString kMsgTransactionsFull =
+    QStringLiteral("購入と使用は１資材につき１０００件までです。");
 
 // Runs the body of a dialog's OK: a conversion failure (13) shows
 // kMsgBadValue, any other error "エラーナンバー：" with its number. Returns

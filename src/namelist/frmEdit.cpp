@@ -333,7 +333,20 @@ void frmEdit::cmdOK_Click() {
       RefillNameListOwner(tag_);
     }
   });
+  applied_ = true;
   close();
+}
+
+void frmEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) return cmdCancel_Click();
+  QWidget::keyPressEvent(event);
+}
+
+void frmEdit::closeEvent(QCloseEvent* event) {
+  // The rows were edited into the change flag as they went; a close that
+  // applied nothing gives back the flag of the opening.
+  if (!applied_) ScheduleChanged = scheduleChangedAtOpening_;
+  QWidget::closeEvent(event);
 }
 
 void frmEdit::cmdCancel_Click() {

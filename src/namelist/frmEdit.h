@@ -60,6 +60,9 @@ class frmEdit : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Esc and the title bar's close button leave as 取り消し does.
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void SetTopIndex(int row);
@@ -73,6 +76,7 @@ class frmEdit : public QWidget {
   std::optional<NameList> list_;
   int16_t scheduleChangedAtOpening_ = 0;
   bool changed_ = false;
+  bool applied_ = false;  // closing after 適用 keeps what it stored
 };
 
 // Opens the editor modally over parent for the list NameListTag() names and

@@ -1,9 +1,11 @@
 // The dialogs that add a material, a purchase or a use: reading the masked
 // date, the messages, the running remainder, and that a failure stores
 // nothing.
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 #include "app/RegisterWindows.h"
 #include "materials/MaskedDateBox.h"
@@ -67,7 +69,7 @@ class EntryTest : public MaterialTest {
   // Adds a material through the ledger's button; returns the messages shown.
   std::vector<QString> Input(const NewMaterial& e, bool* stayedOpen = nullptr) {
     boxes.clear();
-    onModal = [&](QWidget* w) {
+    OnDialog([&](QWidget* w) {
       auto* d = dynamic_cast<frmMaterialInput*>(w);
       ASSERT_NE(d, nullptr);
       d->txtName->setText(e.name);
@@ -76,10 +78,10 @@ class EntryTest : public MaterialTest {
       d->txtUnit->setText(e.unit);
       d->txtBuyDay->setText(e.day);
       d->txtNumber->setText(e.number);
-      d->cmdOK->click();
-      ProcessEvents();
+      d->cmdOK->click();  // a dialog that closed is unloaded only later
       if (stayedOpen) *stayedOpen = d->isVisible();
-    };
+      if (d->isVisible()) d->cmdCancel->click();
+    });
     f->cmdMaterialInput_Click();
     return Messages();
   }
@@ -87,7 +89,7 @@ class EntryTest : public MaterialTest {
   std::vector<QString> Day(bool purchase, int index, const QString& day, const QString& volume,
                            QString* caption = nullptr) {
     boxes.clear();
-    onModal = [&](QWidget* w) {
+    OnDialog([&](QWidget* w) {
       auto* d = dynamic_cast<frmMaterialDay*>(w);
       ASSERT_NE(d, nullptr);
       if (caption) *caption = d->windowTitle() + "|" + d->lblDay->text() + "|" + d->lblVolume->text();
@@ -95,7 +97,8 @@ class EntryTest : public MaterialTest {
       d->txtDay->setText(day);
       d->txtVolume->setText(volume);
       d->cmdOK->click();
-    };
+      if (d->isVisible()) d->cmdCancel->click();
+    });
     if (purchase)
       f->cmdMaterialBuy_Click();
     else
@@ -170,10 +173,11 @@ TEST_F(EntryTest, ANewMaterialIsCheckedWholeBeforeAnythingIsStored) {
   EXPECT_TRUE(Input(with([](NewMaterial& e) { e.day = "2000/02/29"; })).empty());
   EXPECT_EQ(Material(1).Date(1), 20000229);
 
-  // A full table says so and changes nothing.
-  for (int m = 2; m <= kMaterials; ++m) AddMaterial("x", 1, 1, "u");
+  // The last record takes a material; a full table says so and changes nothing.
+  for (int m = 2; m < kMaterials; ++m) AddMaterial("x", 1, 1, "u");
+  EXPECT_TRUE(Input(NewMaterial()).empty());
   const MaterialRec last = Material(kMaterials);
-  EXPECT_EQ(Input(NewMaterial()), std::vector<QString>{QStringLiteral("エラーナンバー：9")});
+  EXPECT_EQ(Input(NewMaterial()), std::vector<QString>{kMsgMaterialsFull});
   EXPECT_TRUE(Material(kMaterials) == last);
 }
 
@@ -213,12 +217,41 @@ TEST_F(EntryTest, APurchaseOrUseIsCheckedWholeBeforeAnythingIsStored) {
   EXPECT_TRUE(Day(false, 1, QStringLiteral("2001/05/04"), QStringLiteral("5")).empty());
   EXPECT_EQ(Material(film).RemainVol(2), 15);
 
-  // A material with every transaction used.
-  for (int j = 3; j <= kTransactions; ++j) AddTransaction(film, 20010505, 1, 0, 15);
+  // The last slot takes a transaction; a full material says so.
+  for (int j = 3; j < kTransactions; ++j) AddTransaction(film, 20010505, 1, 0, 15);
+  EXPECT_TRUE(Day(false, 1, QStringLiteral("2001/05/06"), QStringLiteral("1")).empty());
   const MaterialRec filmBefore = Material(film);
   EXPECT_EQ(Day(false, 1, QStringLiteral("2001/05/06"), QStringLiteral("1")),
-            std::vector<QString>{QStringLiteral("エラーナンバー：9")});
+            std::vector<QString>{kMsgTransactionsFull});
   EXPECT_TRUE(Material(film) == filmBefore);
+}
+
+// In the real modal loop 追加 stores once and closes; 取り消し, Esc and the
+// title bar's close button close storing nothing. The ledger answers after.
+TEST_F(EntryTest, EveryWayOutClosesTheDialogAndOnlyAddStoresOnce) {
+  Open();
+  EXPECT_TRUE(Input(NewMaterial()).empty());
+  const MaterialRec once = Material(1);
+  for (int way = 0; way < 3; ++way)
+    for (QPushButton* button : {f->cmdMaterialInput, f->cmdMaterialBuy, f->cmdMaterialUse}) {
+      QPointer<QWidget> shown;
+      OnDialog([&](QWidget* d) {
+        shown = d;
+        for (auto* box : d->findChildren<QLineEdit*>())
+          box->setText(dynamic_cast<MaskedDateBox*>(box) ? "2001/07/01" : "5");  // would store
+        auto* in = dynamic_cast<frmMaterialInput*>(d);
+        QPushButton* cancel = in ? in->cmdCancel : dynamic_cast<frmMaterialDay*>(d)->cmdCancel;
+        QCloseEvent closeButton;  // as the window system sends it
+        if (way == 0) QTest::mouseClick(cancel, Qt::LeftButton);
+        if (way == 1) QTest::keyClick(d->focusWidget() ? d->focusWidget() : d, Qt::Key_Escape);
+        if (way == 2) QCoreApplication::sendEvent(d->windowHandle(), &closeButton);
+      });
+      button->click();
+      ProcessEvents();
+      EXPECT_TRUE(shown.isNull()) << way;
+    }
+  EXPECT_TRUE(Material(1) == once);
+  EXPECT_EQ(Material(2).Name, "");
 }
 
 // The whole program: material edits count for the exit question and survive

@@ -1,13 +1,14 @@
 #pragma once
 // A loaded ledger window on a fresh store whose files live in a temporary
-// directory; message boxes are recorded and answered, modal dialogs are
-// handed to the test instead of waiting for a person.
+// directory; message boxes are recorded and answered, dialogs run modally.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTableView>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -43,16 +44,8 @@ class MaterialTest : public ::testing::Test {
     DataPath = dir.dir();
     HomeDataPath.clear();
     InstallStoreErrorReporter();
-    SetRunModalHandler([this](QWidget* w) {
-      w->show();
-      if (onModal) onModal(w);
-      // A dialog the test left open goes away as a person would close it.
-      if (w && w->isVisible()) w->close();
-      ProcessEvents();
-    });
   }
   void TearDown() override {
-    SetRunModalHandler(nullptr);
     f.reset();
     StoreErrorHook = nullptr;
     ResetStore();
@@ -97,6 +90,16 @@ class MaterialTest : public ::testing::Test {
     TypeAndEnter(text);
   }
 
+  // Acts on the dialog of the next modal loop while it runs. One still open
+  // a while after fails the test, and goes only so that the run can end.
+  static void OnDialog(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+      QPointer<QWidget> d = QApplication::activeModalWidget();
+      act(d);
+      if (d) QTimer::singleShot(2000, d, [d] { ADD_FAILURE() << "the dialog stayed open"; delete d; });
+    });
+  }
+
   std::vector<QString> Messages() const {
     std::vector<QString> m;
     for (auto& c : boxes.calls()) m.push_back(c.text);
@@ -106,5 +109,4 @@ class MaterialTest : public ::testing::Test {
   TempDir dir;
   MessageBoxes boxes;
   std::unique_ptr<frmMaterial> f;
-  std::function<void(QWidget*)> onModal;
 };

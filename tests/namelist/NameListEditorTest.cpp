@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
+#include <QPointer>
+#include <QTimer>
 #include <memory>
 
 #include "namelist/frmEdit.h"
@@ -249,4 +253,30 @@ TEST_F(NameListEditor, AddingStopsAtWhatTheFilesCanHoldAndPlacesRefillQuietly) {
   ASSERT_EQ(refills.size(), 1u);
   EXPECT_NE(refills[0].busy, 0);
   EXPECT_EQ(Busy, 0);
+}
+
+// In the real modal loop, Esc and the title bar's close button leave as
+// 取り消し does: the dialog goes, the list and the flag of the opening stay.
+TEST_F(NameListEditor, EscAndTheCloseButtonLeaveTheModalEditorAsCancelDoes) {
+  FarmName.RedimPreserve(1);
+  FarmName(0) = "東", FarmName(1) = "西";
+  OpenNameListEditor(QStringLiteral("Place"), nullptr);  // the tag only
+  for (int way = 0; way < 2; ++way) {
+    QPointer<frmEdit> shown;
+    QTimer::singleShot(0, [&] {
+      shown = dynamic_cast<frmEdit*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(shown);
+      shown->lstName->setCurrentRow(1);
+      shown->cmdUP->click();
+      QCloseEvent closeButton;  // as the window system sends it
+      if (way == 0) QTest::keyClick(shown->lstName, Qt::Key_Escape);
+      if (way == 1) QCoreApplication::sendEvent(shown->windowHandle(), &closeButton);
+      if (shown) QTimer::singleShot(2000, shown, [&] { ADD_FAILURE() << "still open"; delete shown; });
+    });
+    ShowNameListEditor(nullptr);
+    QApplication::processEvents();
+    EXPECT_TRUE(shown.isNull());
+    EXPECT_EQ(ScheduleChanged, 0);
+    EXPECT_EQ(ListNames(NameList::Place), (std::vector<std::string>{"東", "西"}));
+  }
 }
