@@ -28,8 +28,10 @@ configure: $(BUILD)/build.ninja
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The guide the build assembled in $(BUILD)/share serves the help menu.
 run: build
-	bash scripts/run.sh $(BUILD)/vorn
+	XDG_DATA_DIRS="$(abspath $(BUILD))/share:$${XDG_DATA_DIRS:-/usr/local/share:/usr/share}" \
+	  bash scripts/run.sh $(BUILD)/vorn
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=$(QT_OFFSCREEN) ctest --output-on-failure -j $(JOBS)

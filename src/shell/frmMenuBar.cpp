@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -112,6 +113,7 @@ void frmMenuBar::Build() {
   mnuHelp = menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
   Item(mnuHelp, mnuHelpIndicate, "ヘルプの表示(&H)", &frmMenuBar::mnuHelpIndicate_Click);
   mnuHelpIndicate->setEnabled(false);
+  connect(mnuHelp, &QMenu::aboutToShow, this, [this] { CatchErrors([&] { RefreshHelpItem(); }); });
   Item(mnuHelp, mnuHelpBar, "-");
   Item(mnuHelp, mnuHelpAbout, "Vornについて(&A)", &frmMenuBar::mnuHelpAbout_Click);
 
@@ -326,7 +328,21 @@ void frmMenuBar::mnuFileTask_Click() {
 
 void frmMenuBar::mnuFileQuit_Click() { close(); }
 
-void frmMenuBar::mnuHelpIndicate_Click() { OpenDocument(HelpFile, 1); }
+void frmMenuBar::RefreshHelpItem() {
+  HelpFile = FindHelpFile();
+  mnuHelpIndicate->setEnabled(!HelpFile.isEmpty());
+}
+
+void frmMenuBar::mnuHelpIndicate_Click() {
+  RefreshHelpItem();
+  if (HelpFile.isEmpty()) return;
+  if (OpenDocument(HelpFile, 1) > 32) return;
+  // Without a browser (or the desktop's opener) nothing would happen at all;
+  // the path lets the farmer open the page some other way.
+  MsgBox(QStringLiteral("ヘルプのページを開くプログラムが見つかりません。") + QStringLiteral("\r\n") +
+             QDir::toNativeSeparators(HelpFile),
+         MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Vorn"));
+}
 
 void frmMenuBar::mnuHelpAbout_Click() {
   auto* about = new frmTitle;

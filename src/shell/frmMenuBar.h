@@ -46,8 +46,12 @@ class frmMenuBar : public QWidget {
   // Parameter text for the modal dialogs the record windows open through
   // this window (the list kind for the name list editor).
   QString Tag;
-  // The help page mnuHelpIndicate opens (set at start-up when it exists).
+  // The help page mnuHelpIndicate opens, as last looked for ("" when none).
   QString HelpFile;
+  // Looks for the help page again and enables mnuHelpIndicate when there is
+  // one: at start-up, whenever the help menu opens and when the item is
+  // chosen, so that a guide put in place while the program runs counts.
+  void RefreshHelpItem();
 
   // Toolbar button by its 1-based index; separators are actions too.
   QAction* ToolButton(int index) const;

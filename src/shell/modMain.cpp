@@ -128,8 +128,7 @@ StartResult Main(const StartOptions& options) {
     else
       bar->show();
 
-    bar->HelpFile = FindHelpFile();
-    if (!bar->HelpFile.isEmpty()) bar->mnuHelpIndicate->setEnabled(true);
+    bar->RefreshHelpItem();
 
     running = true;
   });

@@ -32,8 +32,10 @@ QString LockFailureText(int16_t number);
 bool StartsInTray(const QString& commandLine);
 
 
-// The help page: "help/index.html" in the data directory, else in the
-// installed data directories; empty when there is none.
+// The help page: "help/index.html" in the data directory (the farmer's own),
+// else the guide installed with the program, "vorn/help/index.html" in the
+// desktop's data folders (the launcher and `make run` name the program's
+// own share folder among them); empty when there is none.
 QString FindHelpFile();
 
 // Ends the process: every window goes at once.

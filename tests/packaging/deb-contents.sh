@@ -21,7 +21,10 @@ fi
 deb=$(echo "$tmp"/out/vorn_*_"$(dpkg --print-architecture)".deb)
 [ -f "$deb" ] || { ls "$tmp/out" >&2; echo "FAIL: no vorn_*.deb" >&2; exit 1; }
 
-# Every file, and nothing else (no test programs, libraries or headers).
+# Every file, and nothing else (no test programs, libraries or headers); the
+# guide's pages are those of the checkout, its pictures are checked below.
+src=$(cd "$(dirname "$0")/../.." && pwd)
+guide=$(cd "$src/doc/guide" && ls | sed 's|^|./usr/share/vorn/help/|')
 expected="./usr/bin/vorn
 ./usr/bin/vorn-data
 ./usr/libexec/vorn/run-on-1024x768
@@ -32,8 +35,10 @@ expected="./usr/bin/vorn
 ./usr/share/icons/hicolor/48x48/apps/org.vorn.Vorn.png
 ./usr/share/icons/hicolor/scalable/apps/org.vorn.Vorn.svg
 ./usr/share/man/man1/vorn-data.1.gz
-./usr/share/metainfo/org.vorn.Vorn.metainfo.xml"
-files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
+./usr/share/metainfo/org.vorn.Vorn.metainfo.xml
+$guide"
+expected=$(sort <<<"$expected")
+files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | grep -v '^\./usr/share/vorn/help/img/' | sort)
 [ "$files" = "$expected" ] || fail "file list differs:
 $(diff <(echo "$expected") <(echo "$files") || true)"
 
@@ -60,6 +65,8 @@ for size in 48 256; do
   [ "$dims" = "$size $size" ] || fail "${size}x${size} icon is $dims"
 done
 gzip -t "$usr/share/man/man1/vorn-data.1.gz" || fail "manual page is not gzip"
+# The guide as installed: its links and pictures lead to files it holds.
+out=$(python3 "$src/scripts/check-guide.py" "$usr/share/vorn/help") || fail "installed guide: $out"
 
 # The desktop entry, the metadata and the icon fit together as installed.
 out=$(desktop-file-validate "$usr/share/applications/org.vorn.Vorn.desktop" 2>&1) || true

@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
 #include <filesystem>
 
 #include "platform/Screen.h"
@@ -183,6 +186,46 @@ TEST_F(ShellTest, TheHelpItemFollowsTheHelpFile) {
   bar()->mnuHelpIndicate->trigger();
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], QString::fromStdString(dataDir() + "help/index.html"));
+}
+
+// The farmer opens ヘルプ on the menu bar and clicks ヘルプの表示; the guide
+// installed with the program serves when the data folder has none, also when
+// it was put in place after start-up, and a machine that cannot open it says
+// where the page is.
+TEST_F(ShellTest, TheHelpItemOpensTheInstalledGuideFoundWhenChosen) {
+  TempDir installed;
+  const char* before = getenv("XDG_DATA_DIRS");
+  std::string saved = before ? before : "";
+  setenv("XDG_DATA_DIRS", installed.dir().c_str(), 1);
+  ASSERT_EQ(Start(), StartResult::Running);
+  EXPECT_FALSE(bar()->mnuHelpIndicate->isEnabled());
+
+  std::filesystem::create_directories(installed.file("vorn/help"));
+  installed.Write("vorn/help/index.html", "<html></html>");
+  const QString page = QString::fromStdString(installed.file("vorn/help/index.html"));
+  auto chooseHelp = [&] {
+    QTest::mouseClick(bar()->menuBar, Qt::LeftButton, {},
+                      bar()->menuBar->actionGeometry(bar()->mnuHelp->menuAction()).center());
+    ProcessEvents();
+    EXPECT_TRUE(bar()->mnuHelp->isVisible());
+    EXPECT_TRUE(bar()->mnuHelpIndicate->isEnabled());
+    QTest::mouseClick(bar()->mnuHelp, Qt::LeftButton, {},
+                      bar()->mnuHelp->actionGeometry(bar()->mnuHelpIndicate).center());
+    ProcessEvents();
+  };
+  MessageBoxes boxes;
+  chooseHelp();
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], page);
+  EXPECT_TRUE(boxes.calls().empty());
+
+  SetOpenDocumentHandler([](const QString&) { return false; });
+  chooseHelp();
+  ASSERT_EQ(boxes.calls().size(), 1u);
+  EXPECT_TRUE(boxes.calls()[0].text.contains(page)) << boxes.calls()[0].text.toStdString();
+  EXPECT_FALSE(bar()->mnuHelp->isVisible());
+  if (before) setenv("XDG_DATA_DIRS", saved.c_str(), 1);
+  else unsetenv("XDG_DATA_DIRS");
 }
 
 TEST_F(ShellTest, TheTitleWindowClosesOnClickOrEscOnlyWhenNotBusy) {
