@@ -13,7 +13,13 @@ display_size() {
   xdpyinfo 2>/dev/null | awk '/dimensions:/ { print $2; exit }'
 }
 
+# Usage and version need no screen.
+for arg in "$@"; do
+  case "$arg" in --help | -h | --version) exec "$vorn" "$@" ;; esac
+done
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "画面（ディスプレイ）がないため、Vorn を起動できません。デスクトップから起動してください。" >&2
   echo "No display: start Vorn from a desktop session (or set DISPLAY)." >&2
   exit 1
 fi

@@ -25,6 +25,10 @@ QPlainTextEdit* MakeEntryBox(QWidget* parent) {
   t->setTabChangesFocus(true);
   t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   t->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  // For reading: what is typed here would never be stored, so nothing is
+  // taken (the text can still be selected and copied).
+  t->setReadOnly(true);
+  t->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   return t;
 }
 

@@ -16,6 +16,9 @@ std::string DiaryTextToEntry(const QString& text) {
 }
 
 QString DiaryEntryToText(const std::string& entry) {
+  // The file writes a day without text as a single space and reads it back
+  // so; shown, that space would lead every new entry of the day.
+  if (entry == " ") return QString();
   QString t = QString::fromStdString(entry);
   t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return t;

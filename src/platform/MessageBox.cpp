@@ -61,6 +61,7 @@ QMessageBox* NewMessageBox(const MsgBoxCall& call) {
     case MsgButtons::YesNo:
       box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       box->setEscapeButton(QMessageBox::No);
+      box->setDefaultButton(call.defaultNo ? QMessageBox::No : QMessageBox::Yes);
       break;
     case MsgButtons::YesNoCancel:
       box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -70,11 +71,11 @@ QMessageBox* NewMessageBox(const MsgBoxCall& call) {
   return box;
 }
 
-MsgResult MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {
+namespace {
+MsgResult Show(const MsgBoxCall& call) {
   // The box takes the mouse release of a press that opened it: a scroll bar
   // or spinner still held would go on stepping behind the box.
   ReleaseHeldControls();
-  MsgBoxCall call{text, title, buttons, icon};
   if (Handler()) return Handler()(call);
 
   std::unique_ptr<QMessageBox> box(NewMessageBox(call));
@@ -84,4 +85,15 @@ MsgResult MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QS
     case QMessageBox::Cancel: return MsgResult::Cancel;
     default: return MsgResult::Ok;
   }
+}
+}  // namespace
+
+MsgResult MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {
+  return Show(MsgBoxCall{text, title, buttons, icon});
+}
+
+MsgResult AskDestructive(const QString& text, MsgIcon icon, const QString& title) {
+  MsgBoxCall call{text, title, MsgButtons::YesNo, icon};
+  call.defaultNo = true;
+  return Show(call);
 }

@@ -16,6 +16,8 @@ struct MsgBoxCall {
   QString title;
   MsgButtons buttons = MsgButtons::Ok;
   MsgIcon icon = MsgIcon::None;
+  // Enter answers No: for questions whose Yes throws data away.
+  bool defaultNo = false;
 };
 
 // Shows a modal message box and returns the button pressed. Closing the box
@@ -23,6 +25,11 @@ struct MsgBoxCall {
 // otherwise.
 MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
                  const QString& title = QStringLiteral("Vorn"));
+
+// A Yes/No question whose Yes overwrites or throws away the farmer's data:
+// Enter (the default button) answers No, so a hurried key press loses nothing.
+MsgResult AskDestructive(const QString& text, MsgIcon icon = MsgIcon::Exclamation,
+                         const QString& title = QStringLiteral("Vorn"));
 
 // The dialog MsgBox shows for a call, not yet shown (tests look at it
 // without running it): standard buttons in the translations loaded, placed

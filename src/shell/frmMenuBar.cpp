@@ -295,9 +295,8 @@ bool frmMenuBar::MayReload() {
   // Reading the files again replaces every table in memory: edits not saved
   // yet would be gone without a word.
   if (!AnyChangeFlag()) return true;
-  return MsgBox(QStringLiteral("データが変更されてます") + QStringLiteral("\r\n") +
-                    QStringLiteral("保存していない変更は失われます。再読込しますか？"),
-                MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Vorn")) == MsgResult::Yes;
+  return AskDestructive(QStringLiteral("データが変更されてます") + QStringLiteral("\r\n") +
+                        QStringLiteral("保存していない変更は失われます。再読込しますか？")) == MsgResult::Yes;
 }
 
 void frmMenuBar::Reload() {

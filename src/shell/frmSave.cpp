@@ -144,7 +144,7 @@ void frmSave::cmdSave_Click() {
       question = QStringLiteral("このフォルダにない次のファイルは、今のデータのまま残ります。") + QStringLiteral("\r\n") +
                  names.join(QStringLiteral("、")) + QStringLiteral("\r\n") + question;
     }
-    if (MsgBox(question, MsgButtons::YesNo) == MsgResult::No) {
+    if (AskDestructive(question, MsgIcon::None) == MsgResult::No) {
       close();
       return;
     }

@@ -27,6 +27,7 @@ src=$(cd "$(dirname "$0")/../.." && pwd)
 guide=$(cd "$src/doc/guide" && ls | sed 's|^|./usr/share/vorn/help/|')
 expected="./usr/bin/vorn
 ./usr/bin/vorn-data
+./usr/libexec/vorn/jwmrc
 ./usr/libexec/vorn/run-on-1024x768
 ./usr/libexec/vorn/vorn
 ./usr/share/applications/org.vorn.Vorn.desktop
@@ -46,7 +47,7 @@ $(diff <(echo "$expected") <(echo "$files") || true)"
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends")
 for p in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 qt6-qpa-plugins qt6-translations-l10n \
-         fonts-ipafont-gothic xserver-xephyr x11-utils; do
+         fonts-ipafont-gothic xserver-xephyr x11-utils jwm; do
   grep -qxF "$p" <<<"$names" || fail "Depends lacks $p: $depends"
 done
 if grep -qE -- '-dev$|gtest|benchmark' <<<"$names"; then fail "Depends has build packages: $depends"; fi
@@ -77,6 +78,13 @@ appstreamcli validate-tree --no-net "$tmp/root" >"$tmp/tree.log" 2>&1 || fail "v
 # installed: without a display the helper answers.
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/vorn" 2>&1) && fail "vorn started without a display"
 grep -q "No display" <<<"$out" || fail "launcher: $out"
+# Usage and version are answered without a display, and the program itself
+# ends with one line (not an abort) where no display can be opened.
+env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/vorn" --version | grep -qx "vorn $(dpkg-deb -f "$deb" Version)" ||
+  fail "vorn --version"
+env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/vorn" --help | grep -q "/t" || fail "vorn --help"
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$usr/libexec/vorn/vorn" 2>&1) && st=0 || st=$?
+[ "$st" = 1 ] && grep -q "ディスプレイ" <<<"$out" || fail "vorn without a display: status $st: $out"
 "$usr/bin/vorn-data" --help | grep -q "export \[--replace\] DIR OUT" || fail "vorn-data --help"
 
 [ $status = 0 ] && echo "package ok: $(basename "$deb")"

@@ -3,6 +3,10 @@
 // No keeps the edits, the day and the exit question as they were.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "shell/ShellFixture.h"
@@ -89,4 +93,23 @@ TEST_F(ReloadTest, AReloadThatCouldNotReadAFileKeepsTheExitQuestion) {
   bar()->close();
   EXPECT_EQ(boxes.calls().size(), 3u);
   EXPECT_EQ(ended, 0);
+}
+
+TEST_F(ReloadTest, EnterAtTheRealReloadQuestionKeepsTheEdits) {
+  // No answering hook: the box itself runs its modal loop and the farmer
+  // presses Enter, as one does to get past a box quickly.
+  Edit();
+  RealMessageBoxes real;
+  QString asked;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    asked = box->text();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  bar()->mnuFileRead->trigger();
+  EXPECT_TRUE(asked.contains(QStringLiteral("再読込しますか")));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(Tenki(2005, 7, 1), "456");
+  EXPECT_EQ(WeatherChanged, -1);
 }

@@ -35,6 +35,9 @@ MessageBoxes::MessageBoxes() {
 
 MessageBoxes::~MessageBoxes() { SetMsgBoxHandler(UnexpectedBox); }
 
+RealMessageBoxes::RealMessageBoxes() { SetMsgBoxHandler({}); }
+RealMessageBoxes::~RealMessageBoxes() { SetMsgBoxHandler(UnexpectedBox); }
+
 std::vector<int> ReportedErrors(const MessageBoxes& boxes) {
   std::vector<int> n;
   for (const MsgBoxCall& c : boxes.calls()) {

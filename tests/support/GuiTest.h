@@ -27,6 +27,16 @@ class MessageBoxes {
   std::vector<MsgBoxCall> calls_;
 };
 
+// While one lives, boxes are the real ones: their modal loop runs and the
+// test answers them as a person does (a key or a click on the box).
+class RealMessageBoxes {
+ public:
+  RealMessageBoxes();
+  ~RealMessageBoxes();
+  RealMessageBoxes(const RealMessageBoxes&) = delete;
+  RealMessageBoxes& operator=(const RealMessageBoxes&) = delete;
+};
+
 // The error numbers the error reporter has shown among the recorded boxes.
 std::vector<int> ReportedErrors(const MessageBoxes& boxes);
 

@@ -62,8 +62,8 @@ void WriteFarm(const TempDir& d) {
       "#Start0\r\nName=トマト, 大玉\r\nMax=300\r\nH,2001/04,100,0,\r\nM,2001/04,80\r\nL,2001/04,60,0,5\r\n#End\r\n"
       "#Start1\r\nName=なす\r\n#End\r\n");
   put("Material.dat",
-      "#1\r\nName=肥料\r\nUnit=袋\r\n%1\r\nDate=20010505\r\nMode=Buy\r\nOrVolNum=10\r\nRemainVol=10\r\n%End\r\n"
-      "%2\r\nDate=20010601\r\nMode=Use\r\nOrVolNum=3\r\nRemainVol=7\r\n%End\r\n#End\r\n\r\n"
+      "#1\r\nName=肥料\r\nVolume=20\r\nUnit=kg\r\n%1\r\nDate=20010505\r\nMode=Buy\r\nOrVolNum=2\r\nRemainVol=40\r\n%End\r\n"
+      "%2\r\nDate=20010601\r\nMode=Use\r\nOrVolNum=3\r\nRemainVol=37\r\n%End\r\n#End\r\n\r\n"
       "#3\r\nName=支柱\r\n%1\r\nDate=20010101\r\nMode=Buy\r\nOrVolNum=1\r\nRemainVol=1\r\n%End\r\n#End\r\n");
   put("observe.dat",
       "#0\r\nName=なす\r\n%2001\r\n0505,/home/farm/写真/a.jpg,葉に \"斑点\"^~裏も, 要観察\r\n0506,,\r\n0507,b.jpg,\r\n"
@@ -100,10 +100,11 @@ TEST(VornDataExport, EachKindOfRecordReadsBackWithAnIndependentParser) {
   EXPECT_EQ(files[2], Parsed("prices.csv", R"([["作物", "日付", "高値", "中値", "安値"], )"
                                            R"(["トマト, 大玉", "2001-04-01", "100", "80", "60"], )"
                                            R"(["トマト, 大玉", "2001-04-03", "0", "0", "5"]])"));
-  // The ledger ends at the first material without a name, as the file does.
-  EXPECT_EQ(files[3], Parsed("materials.csv", R"([["資材名", "日付", "区分", "数量", "残量", "単位"], )"
-                                              R"(["肥料", "2001-05-05", "購入", "10", "10", "袋"], )"
-                                              R"(["肥料", "2001-06-01", "使用", "3", "7", "袋"]])"));
+  // The ledger ends at the first material without a name, as the file does;
+  // a purchase counts packages (2 of 20 kg) and its quantity is in the unit.
+  EXPECT_EQ(files[3], Parsed("materials.csv", R"([["資材名", "日付", "区分", "購入個数", "数量", "残量", "単位"], )"
+                                              R"(["肥料", "2001-05-05", "購入", "2", "40", "40", "kg"], )"
+                                              R"(["肥料", "2001-06-01", "使用", "", "3", "37", "kg"]])"));
   // A place the list does not have is written as its number.
   EXPECT_EQ(files[4], Parsed("schedule.csv", R"([["作業内容", "作業場所", "年", "開始日", "終了日"], )"
                                              R"(["田植え", "東,\"角\"", "2001", "2001-05-23", "2001-05-25"], )"

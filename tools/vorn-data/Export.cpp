@@ -36,9 +36,10 @@ const char* const kExportHelp =
     "    diary.csv         日付,日記\n"
     "    prices.csv        作物,日付,高値,中値,安値\n"
     "                      one row per produce and day, prices in yen\n"
-    "    materials.csv     資材名,日付,区分,数量,残量,単位\n"
-    "                      one row per purchase (購入) or use (使用), with the\n"
-    "                      quantity remaining after it\n"
+    "    materials.csv     資材名,日付,区分,購入個数,数量,残量,単位\n"
+    "                      one row per purchase (購入) or use (使用): the\n"
+    "                      packages bought (purchases only), the quantity in\n"
+    "                      the material's unit, the quantity remaining after it\n"
     "    schedule.csv      作業内容,作業場所,年,開始日,終了日\n"
     "                      one row per work period\n"
     "    observations.csv  作物,日付,コメント,写真\n"
@@ -162,12 +163,18 @@ void WritePrices(CsvFile& f) {
 // The ledger as the file keeps it: materials up to the first without a name,
 // transactions up to the first without a date.
 void WriteMaterials(CsvFile& f) {
-  f.Record("資材名", "日付", "区分", "数量", "残量", "単位");
+  // Packages and quantities have columns of their own: a purchase of 2 bags
+  // of 20 kg is 2 packages and 40 kg, a use of 2 kg is 2 kg.
+  f.Record("資材名", "日付", "区分", "購入個数", "数量", "残量", "単位");
   for (int k = 1; k <= kMaterials && !Material(k).Name.empty(); ++k) {
     const MaterialRec& r = Material(k);
     for (int j = 1; j <= kTransactions && r.Date(j) != 0; ++j) {
-      std::string kind = r.Mode(j) == 0 ? "購入" : r.Mode(j) == 1 ? "使用" : rt::IntText(r.Mode(j));
-      f.Record(r.Name, LedgerDate(r.Date(j)), kind, rt::IntText(r.OrVolNum(j)), rt::IntText(r.RemainVol(j)), r.Unit);
+      const bool bought = r.Mode(j) == 0;
+      std::string kind = bought ? "購入" : r.Mode(j) == 1 ? "使用" : rt::IntText(r.Mode(j));
+      std::string packages = bought ? rt::IntText(r.OrVolNum(j)) : std::string();
+      std::string quantity = bought ? std::to_string(static_cast<int64_t>(r.OrVolNum(j)) * r.Volume)
+                                    : rt::IntText(r.OrVolNum(j));
+      f.Record(r.Name, LedgerDate(r.Date(j)), kind, packages, quantity, rt::IntText(r.RemainVol(j)), r.Unit);
     }
   }
 }
