@@ -165,3 +165,15 @@ TEST(VornDataExport, ABadFileIsReportedAndWhatWasReadIsStillExported) {
   // Without a weather file every day holds the default weather: none is a record.
   EXPECT_EQ(out.Read("weather.csv"), "\xEF\xBB\xBF日付,天気,最高気温,最低気温,降水量\r\n");
 }
+
+TEST(VornDataExport, APeriodDayTheYearLacksGoesOutAsStoredWithAWarning) {
+  TempDir farm, out;
+  farm.Write("Schedule.dat", rt::Utf8ToCp932("#Farm\r\n0,畑\r\n#End\r\n#0\r\nWork=収穫\r\n%2001\r\n0301/0302,0\r\n"
+                                             "0229/1345,0\r\n%End\r\n%2004\r\n0229/0301,0\r\n%End\r\n#End\r\n"));
+  Outcome r = Export(Q(farm.dir()) + " " + Q(out.dir()));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "vorn-data: Schedule.dat: work 0 (収穫), year 2001, entry 1: 0229/1345 is not a period of that "
+                   "year; exported as stored\n");
+  EXPECT_EQ(out.Read("schedule.csv"), "\xEF\xBB\xBF作業内容,作業場所,年,開始日,終了日\r\n収穫,畑,2001,2001-03-01,2001-03-02\r\n"
+                                      "収穫,畑,2001,0229,1345\r\n収穫,畑,2004,2004-02-29,2004-03-01\r\n");
+}
