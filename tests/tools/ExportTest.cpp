@@ -70,7 +70,7 @@ void WriteFarm(const TempDir& d) {
       "%End\r\n#End\r\n");
   put("Schedule.dat",
       "#Farm\r\n0,北の畑\r\n1,東,\"角\"\r\n#End\r\n#0\r\nWork=田植え\r\n%2001\r\n0523/0525,1\r\n0601/0601,0\r\n"
-      "0701/0702,7\r\n%End\r\n#End\r\n");
+      "0701/0702,7\r\n0229/1345,0\r\n%End\r\n#End\r\n");
 }
 
 }  // namespace
@@ -84,7 +84,8 @@ TEST(VornDataExport, EachKindOfRecordReadsBackWithAnIndependentParser) {
   // The one code the selectors never make is written as it is, with a word.
   EXPECT_EQ(r.err,
             "vorn-data: tenki.dat: 1 day(s) with a weather code that has no words (first 2001-05-04: 948); "
-            "exported as the codes\n");
+            "exported as the codes\nvorn-data: Schedule.dat: work 0 (田植え), year 2001, entry 3: 0229/1345 is not "
+            "a period of that year; exported as stored\n");
   EXPECT_EQ(farm.Names(), before);
 
   std::vector<std::string> files = ReadBack(out.dir() + "csv");
@@ -104,11 +105,13 @@ TEST(VornDataExport, EachKindOfRecordReadsBackWithAnIndependentParser) {
   EXPECT_EQ(files[3], Parsed("materials.csv", R"([["資材名", "日付", "区分", "数量", "残量", "単位"], )"
                                               R"(["肥料", "2001-05-05", "購入", "10", "10", "袋"], )"
                                               R"(["肥料", "2001-06-01", "使用", "3", "7", "袋"]])"));
-  // A place the list does not have is written as its number.
+  // A place the list does not have is written as its number, a day the year
+  // does not have as stored.
   EXPECT_EQ(files[4], Parsed("schedule.csv", R"([["作業内容", "作業場所", "年", "開始日", "終了日"], )"
                                              R"(["田植え", "東,\"角\"", "2001", "2001-05-23", "2001-05-25"], )"
                                              R"(["田植え", "北の畑", "2001", "2001-06-01", "2001-06-01"], )"
-                                             R"(["田植え", "7", "2001", "2001-07-01", "2001-07-02"]])"));
+                                             R"(["田植え", "7", "2001", "2001-07-01", "2001-07-02"], )"
+                                             R"(["田植え", "北の畑", "2001", "0229", "1345"]])"));
   EXPECT_EQ(files[5], Parsed("observations.csv", R"([["作物", "日付", "コメント", "写真"], )"
                                                  R"(["なす", "2001-05-05", "葉に \"斑点\"\n裏も, 要観察", )"
                                                  R"("/home/farm/写真/a.jpg"], ["なす", "2001-05-07", "", "b.jpg"]])"));
@@ -164,16 +167,4 @@ TEST(VornDataExport, ABadFileIsReportedAndWhatWasReadIsStillExported) {
   EXPECT_EQ(out.Read("diary.csv"), "\xEF\xBB\xBF日付,日記\r\n2001-01-01,one\r\n");
   // Without a weather file every day holds the default weather: none is a record.
   EXPECT_EQ(out.Read("weather.csv"), "\xEF\xBB\xBF日付,天気,最高気温,最低気温,降水量\r\n");
-}
-
-TEST(VornDataExport, APeriodDayTheYearLacksGoesOutAsStoredWithAWarning) {
-  TempDir farm, out;
-  farm.Write("Schedule.dat", rt::Utf8ToCp932("#Farm\r\n0,畑\r\n#End\r\n#0\r\nWork=収穫\r\n%2001\r\n0301/0302,0\r\n"
-                                             "0229/1345,0\r\n%End\r\n%2004\r\n0229/0301,0\r\n%End\r\n#End\r\n"));
-  Outcome r = Export(Q(farm.dir()) + " " + Q(out.dir()));
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, "vorn-data: Schedule.dat: work 0 (収穫), year 2001, entry 1: 0229/1345 is not a period of that "
-                   "year; exported as stored\n");
-  EXPECT_EQ(out.Read("schedule.csv"), "\xEF\xBB\xBF作業内容,作業場所,年,開始日,終了日\r\n収穫,畑,2001,2001-03-01,2001-03-02\r\n"
-                                      "収穫,畑,2001,0229,1345\r\n収穫,畑,2004,2004-02-29,2004-03-01\r\n");
 }
