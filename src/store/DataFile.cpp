@@ -491,7 +491,7 @@ void ReportCurrentStoreError(const std::string& file, long line) {
   if (StoreErrorHook) StoreErrorHook(e);
 }
 
-bool RunReader(const std::string& name, const std::function<void()>& missing,
+bool RunReader(const std::string& name, const std::function<void()>& missing, const std::function<void()>& clear,
                const std::function<void(FileReading&)>& body) {
   long line = 0;
   std::string path;
@@ -503,6 +503,8 @@ bool RunReader(const std::string& name, const std::function<void()>& missing,
     }
     path = *found;
     FileReading reading(path);
+    reading.Open();
+    if (clear) clear();
     try {
       body(reading);
     } catch (...) {

@@ -55,6 +55,9 @@ class FileReading {
   FileReading(const FileReading&) = delete;
   FileReading& operator=(const FileReading&) = delete;
   const std::string& path() const { return path_; }
+  // Reads the whole file now (otherwise the first line read does); raises
+  // the error of a file that cannot be read.
+  void Open() { Raw(); }
   // The next line, decoded; false after the last. The view is valid until
   // the next call.
   bool NextLine(std::string_view& line);
@@ -79,10 +82,14 @@ class FileReading {
 };
 
 // Runs a reader over DataPath + name. `missing` runs when the file does not
-// exist; otherwise `body` applies the file. Any error is reported through
-// StoreErrorHook (after keeping a damaged copy where that applies) and makes
-// the result false; what the body applied before the error stays applied.
-bool RunReader(const std::string& name, const std::function<void()>& missing,
+// exist; otherwise, once the whole file has been read in, `clear` empties the
+// tables the reader fills and `body` applies the file, so that the tables
+// hold what the file holds and nothing of what was in memory before (a file
+// that cannot be read leaves them as they were). Any error is reported
+// through StoreErrorHook (after keeping a damaged copy where that applies)
+// and makes the result false; what the body applied before the error stays
+// applied.
+bool RunReader(const std::string& name, const std::function<void()>& missing, const std::function<void()>& clear,
                const std::function<void(FileReading&)>& body);
 
 // The file a save of `path` replaces: `path` itself, or where `path` is a

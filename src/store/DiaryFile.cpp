@@ -14,10 +14,10 @@ constexpr const char* kNikki = "nikki.dat";
 }  // namespace
 
 // One line per day: "yyyy/mmdd," and the text from character 11, line breaks
-// as "^~". Days without a line keep their text; a bad date stops the reader
-// with the earlier lines stored.
+// as "^~". Days without a line are empty, whatever they held before; a bad
+// date stops the reader with the earlier lines stored.
 bool LoadNikki() {
-  return RunReader(kNikki, nullptr, [](FileReading& f) {
+  return RunReader(kNikki, nullptr, [] { Nikki.Fill(""); }, [](FileReading& f) {
     std::string_view line;
     std::string converted;
     while (f.NextLine(line)) {

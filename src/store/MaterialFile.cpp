@@ -22,10 +22,11 @@ constexpr const char* kMaterial = "material.dat";
 }  // namespace
 
 // Keyword lines; the current material ("#k") and transaction ("%j") carry
-// from line to line and start undefined (0, outside both ranges). Fields
-// missing from the file keep their values in memory.
+// from line to line and start undefined (0, outside both ranges). The table
+// holds only what the file holds: a reload or restore from a shorter file
+// must not leave materials or transactions of the old one behind it.
 bool LoadMaterial() {
-  return RunReader(kMaterial, nullptr, [](FileReading& f) {
+  return RunReader(kMaterial, nullptr, ClearMaterials, [](FileReading& f) {
     std::string_view line;
     int32_t k = 0, j = 0;
     while (f.NextLine(line)) {

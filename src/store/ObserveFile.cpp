@@ -72,9 +72,14 @@ void AppendPicture(std::string& out, std::string_view path) {
 
 }  // namespace
 
+// Without the file, and once it has been read in, the crops start again from
+// the single empty entry; a file that cannot be read leaves them as they are.
 bool LoadObserve() {
-  ObserveItem.Reset();
-  return RunReader(kObserve, [] { ObserveFile.Reset(); },
+  auto reset = [] {
+    ObserveItem.Reset();
+    ObserveFile.Reset();
+  };
+  return RunReader(kObserve, reset, reset,
                    [](FileReading& f) {
                      std::string_view line;
                      int item = -1, year = 0;  // none until their headers

@@ -76,7 +76,9 @@ bool LoadPrice() {
     PriceItem(0).Max = 1000;
     PriceItem(0).Name.clear();
   };
-  return RunReader(kPrice, missing, [](FileReading& f) {
+  // Items, names and prices are the file's alone; days it does not mention
+  // are 0 and Min is 0 unless the file gives one.
+  return RunReader(kPrice, missing, ResetPrice, [](FileReading& f) {
     std::string_view line;
     int item = -1;  // none until the first "#Start"
     bool anyItem = false;

@@ -55,10 +55,15 @@ void AppendDay(std::string& b, int v) {
 
 }  // namespace
 
+// Without the file, and once it has been read in, works and places start
+// again from the single empty entry; a file that cannot be read leaves them
+// as they are.
 bool LoadSchedule() {
-  Schedule.Reset();
-  FarmName.Reset();
-  return RunReader(kSchedule, nullptr, [](FileReading& f) {
+  auto reset = [] {
+    Schedule.Reset();
+    FarmName.Reset();
+  };
+  return RunReader(kSchedule, reset, reset, [](FileReading& f) {
     std::string_view line;
     int work = 0, year = 0, entry = 0;
     bool farm = false;

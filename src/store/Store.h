@@ -150,6 +150,7 @@ class OndoTable {
     t_[0].Fill(v);
     t_[1].Fill(v);
   }
+  bool operator==(const OndoTable&) const = default;
 
  private:
   static size_t Kind(int k) {
@@ -205,6 +206,9 @@ struct MaterialRec {
 };
 
 extern FixedArray<MaterialRec, 1, kMaterials> Material;
+
+// Every material record back to empty.
+void ClearMaterials();
 
 // --- Crop observations -----------------------------------------------------
 

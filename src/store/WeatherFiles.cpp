@@ -49,17 +49,20 @@ void ScanMonth(std::string_view line, size_t dataStart, int year, int month, Sto
   store(day, data.substr(start));
 }
 
-// Files every line under its key (the last line per key wins), then applies
-// the filed lines month by month. Nothing reaches the table when a key is
-// bad.
-template <class KeyOf, class Apply>
-void ReadMonthLines(FileReading& f, int kinds, KeyOf keyOf, Apply apply) {
+// Files every line under its key (the last line per key wins), then empties
+// the table and applies the filed lines month by month, so that days the
+// file does not fill hold their empty value and not what was in memory.
+// Nothing of the file reaches the table, and the table stays as it was, when
+// a key is bad.
+template <class KeyOf, class Clear, class Apply>
+void ReadMonthLines(FileReading& f, int kinds, KeyOf keyOf, Clear clear, Apply apply) {
   const std::vector<std::string_view>& lines = f.Lines();
   std::vector<int> filed(static_cast<size_t>(kYears * 12 * kinds), -1);
   for (size_t n = 0; n < lines.size(); ++n) {
     f.At(n);
     filed[keyOf(lines[n])] = static_cast<int>(n);
   }
+  clear();
   for (int y = kFirstYear; y <= kLastYear; ++y)
     for (int m = 1; m <= 12; ++m)
       for (int k = 0; k < kinds; ++k) {
@@ -96,8 +99,8 @@ void WriteMonthLines(LineSink& out, ValueText valueText) {
 }  // namespace
 
 bool LoadKousui() {
-  return RunReader(kKousui, nullptr, [](FileReading& f) {
-    ReadMonthLines(f, 1, YearMonthKey, [](std::string_view line, int y, int m, int) {
+  return RunReader(kKousui, nullptr, nullptr, [](FileReading& f) {
+    ReadMonthLines(f, 1, YearMonthKey, [] { Kousui.Fill(0.0f); }, [](std::string_view line, int y, int m, int) {
       ScanMonth(line, 9, y, m, [&](int d, std::string_view v) { Kousui(y, m, d) = ToSingle(rt::Val(v)); });
     });
   });
@@ -110,14 +113,14 @@ bool SaveKousui() {
 }
 
 bool LoadOndo() {
-  return RunReader(kOndo, nullptr, [](FileReading& f) {
+  return RunReader(kOndo, nullptr, nullptr, [](FileReading& f) {
     auto key = [](std::string_view line) {
       int kind = KeyNumber(line, 1, 1), year = KeyNumber(line, 3, 4), month = KeyNumber(line, 8, 2);
       CheckYearMonth(year, month);
       if (kind < 0 || kind > 1) throw rt::RuntimeError(rt::kErrSubscript);
       return static_cast<size_t>(((year - kFirstYear) * 12 + (month - 1)) * 2 + kind);
     };
-    ReadMonthLines(f, 2, key, [](std::string_view line, int y, int m, int k) {
+    ReadMonthLines(f, 2, key, [] { Ondo.Fill(0.0f); }, [](std::string_view line, int y, int m, int k) {
       ScanMonth(line, 11, y, m, [&](int d, std::string_view v) { Ondo(y, m, d, k) = ToSingle(rt::Val(v)); });
     });
   });
@@ -150,8 +153,8 @@ bool LoadTenki() {
       for (int m = 1; m <= 12; ++m)
         for (int d = 1, n = DaysInMonth(y, m); d <= n; ++d) Tenki(y, m, d) = kDefaultCode;
   };
-  return RunReader(kTenki, missing, [](FileReading& f) {
-    ReadMonthLines(f, 1, YearMonthKey, [](std::string_view line, int y, int m, int) {
+  return RunReader(kTenki, missing, nullptr, [](FileReading& f) {
+    ReadMonthLines(f, 1, YearMonthKey, [] { Tenki.Fill(""); }, [](std::string_view line, int y, int m, int) {
       ScanMonth(line, 9, y, m, [&](int d, std::string_view v) { Tenki(y, m, d).assign(v); });
     });
   });

@@ -42,13 +42,13 @@ TEST_F(DiaryFile, WritesOneLinePerRealDayWithMarkersAndASpaceForEmptyDays) {
   EXPECT_EQ(Nikki(1999, 2, 29), "");
 }
 
-TEST_F(DiaryFile, ReaderKeepsDaysWithoutALineAndTurnsMarkersIntoLineBreaks) {
+TEST_F(DiaryFile, ReaderEmptiesDaysWithoutALineAndTurnsMarkersIntoLineBreaks) {
   Nikki(2001, 5, 5) = "old";
-  Nikki(2001, 5, 6) = "kept";
+  Nikki(2001, 5, 6) = "not in the file";
   dir.Write("nikki.dat", CrLf({"2001/0505,^~first^~", "2001/0507,x^~y", "2001/05 8,spaced day"}));
   ASSERT_TRUE(LoadNikki());
   EXPECT_EQ(Nikki(2001, 5, 5), "\r\nfirst\r\n");
-  EXPECT_EQ(Nikki(2001, 5, 6), "kept");
+  EXPECT_EQ(Nikki(2001, 5, 6), "");
   EXPECT_EQ(Nikki(2001, 5, 7), "x\r\ny");
   EXPECT_EQ(Nikki(2001, 5, 8), "spaced day");
   // One progress step per line and one more per marker.

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "store/StoreFixture.h"
+#include "support/TempDir.h"
 
 using FileSequences = StoreTest;
 
@@ -70,4 +73,45 @@ TEST_F(FileSequences, SaveAllWritesTheEightFilesInOrderAndTheyReadBack) {
   DataPath = dir.dir() + "missing/";
   EXPECT_FALSE(SaveAllFiles());
   EXPECT_EQ(Files(errors), std::vector<std::string>(kDataFiles.begin(), kDataFiles.end()));
+}
+
+namespace {
+// The bytes save-all writes for the tables as they are now.
+std::vector<std::string> Saved() {
+  TempDir out;
+  std::string home = DataPath;
+  DataPath = out.dir();
+  SaveAllFiles();
+  DataPath = home;
+  std::vector<std::string> files;
+  for (const char* name : kDataFiles) files.push_back(out.Read(name));
+  return files;
+}
+}  // namespace
+
+TEST_F(FileSequences, AReloadGivesWhatAFirstStartWithTheSameFilesGives) {
+  dir.Write("kousui.dat", CrLf({"2001/04,1,2,3"}));
+  dir.Write("tenki.dat", CrLf({"2001/04,123"}));
+  dir.Write("nikki.dat", CrLf({"2001/0101,one", "broken", "2001/0102,two"}));
+  dir.Write("price.dat", CrLf({"#Start0", "Name=p", "H,2001/04,5", "#End"}));
+  dir.Write("material.dat", CrLf({"#1", "Name=m", "%1", "Date=20010101", "Mode=Buy"}));
+  dir.Write("observe.dat", CrLf({"#0", "Name=c", "%2001", "0401,a.jpg,x"}));
+  EXPECT_FALSE(LoadAllFiles());
+  const std::vector<std::string> first = Saved();
+  Kousui(2001, 4, 9) = 9.0f;
+  Nikki(2001, 4, 9) = Tenki(2001, 4, 9) = ObserveFile(0)(2001, 4, 9) = "9";
+  PriceHigh(0)(2002, 1, 1) = Material(1).Date(2) = 9;
+  Material(2).Name = "added since";
+  EXPECT_FALSE(LoadAllFiles());
+  const std::vector<std::string> again = Saved();
+  for (size_t i = 0; i < kDataFiles.size(); ++i) EXPECT_TRUE(again[i] == first[i]) << kDataFiles[i];
+
+  // A file that cannot be read, and a weather file rejected for a bad key,
+  // leave their tables as they were.
+  std::filesystem::remove(dir.file("material.dat"));
+  std::filesystem::create_directory(dir.file("material.dat"));
+  dir.Write("kousui.dat", CrLf({"2001/04,1", "2031/01,1"}));
+  EXPECT_FALSE(LoadAllFiles());
+  EXPECT_EQ(Material(1).Name, "m");
+  EXPECT_EQ(Kousui(2001, 4, 3), 3.0f);
 }

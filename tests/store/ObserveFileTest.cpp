@@ -54,8 +54,8 @@ TEST_F(ObserveFileTest, WritesEveryDayAndRoundTripsCommentsWithCommasAndBreaks) 
   EXPECT_EQ(dir.Read("observe.dat"), first);
 }
 
-TEST_F(ObserveFileTest, ItemsKeepTheirIndexesAndPicturesSurviveAReload) {
-  ObserveFile(0)(2001, 1, 1) = "kept.jpg";
+TEST_F(ObserveFileTest, ItemsKeepTheirIndexesAndAReloadLeavesNoOldPicture) {
+  ObserveFile(0)(2001, 1, 1) = "old.jpg";
   dir.Write("observe.dat", CrLf({"#0", "Name=a", "%2001", "0102,,c", "%End", "#2", "Name=c", "#End"}));
   ASSERT_TRUE(LoadObserve());
   EXPECT_EQ(ObserveItem.UBound(), 2);
@@ -63,7 +63,7 @@ TEST_F(ObserveFileTest, ItemsKeepTheirIndexesAndPicturesSurviveAReload) {
   EXPECT_EQ(ObserveItem(1).Name, "");
   EXPECT_EQ(ObserveItem(2).Name, "c");
   EXPECT_EQ(ObserveItem(0).Comment(2001, 1, 2), "c");
-  EXPECT_EQ(ObserveFile(0)(2001, 1, 1), "kept.jpg");  // pictures are resized, not reset
+  EXPECT_EQ(ObserveFile(0)(2001, 1, 1), "");
 }
 
 TEST_F(ObserveFileTest, DayLineFields) {
@@ -73,9 +73,9 @@ TEST_F(ObserveFileTest, DayLineFields) {
   EXPECT_EQ(ObserveFile(0)(2001, 5, 5), "p.jpg");
   EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 5), "");
   EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 6), "a,b,,c");
-  // With one comma the rest is the comment and the picture stays.
+  // With one comma the rest is the comment and there is no picture.
   EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 7), "only comment");
-  EXPECT_EQ(ObserveFile(0)(2001, 5, 7), "old.jpg");
+  EXPECT_EQ(ObserveFile(0)(2001, 5, 7), "");
 }
 
 TEST_F(ObserveFileTest, ErrorsStopTheReader) {

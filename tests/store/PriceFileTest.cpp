@@ -75,7 +75,7 @@ TEST_F(PriceFile, WritesBlocksAndReadsThemBack) {
   EXPECT_EQ(dir.Read("price.dat"), first);
 }
 
-TEST_F(PriceFile, IndexGapsAndShrinkingKeepContents) {
+TEST_F(PriceFile, IndexGapsAndShrinkingLeaveOnlyTheFilesContents) {
   RedimPrice(4);
   for (int i = 0; i <= 4; ++i) PriceItem(i).Name = "old" + std::to_string(i);
   PriceHigh(1)(2001, 1, 1) = 11;
@@ -85,10 +85,9 @@ TEST_F(PriceFile, IndexGapsAndShrinkingKeepContents) {
   EXPECT_EQ(PriceItem.UBound(), 1);
   EXPECT_EQ(PriceMid.UBound(), 1);
   EXPECT_EQ(PriceItem(1).Name, "b");
-  // "#Start0" first shrinks the arrays to 0..0, so item 1 comes back empty;
-  // item 0 keeps its prices, which the reader never clears.
+  // Prices the file does not hold are gone, whichever item held them.
   EXPECT_EQ(PriceHigh(1)(2001, 1, 1), 0);
-  EXPECT_EQ(PriceHigh(0)(2001, 1, 2), 12);
+  EXPECT_EQ(PriceHigh(0)(2001, 1, 2), 0);
 
   ResetPrice();
   dir.Write("price.dat", CrLf({"#Start0", "Name=a", "#End", "#Start3", "Name=d", "#End"}));
@@ -111,11 +110,12 @@ TEST_F(PriceFile, PriceLineScanning) {
   ASSERT_TRUE(LoadPrice());
   EXPECT_EQ(PriceItem(0).Min, 42);
   EXPECT_EQ(PriceHigh(0)(2001, 4, 4), 4);
-  EXPECT_EQ(PriceHigh(0)(2001, 4, 5), 55);
+  EXPECT_EQ(PriceHigh(0)(2001, 4, 5), 0);
   EXPECT_EQ(PriceMid(0)(2001, 4, 1), 7);
   EXPECT_EQ(PriceMid(0)(2001, 4, 2), 8);
   EXPECT_EQ(PriceLow(0)(2001, 2, 28), 9);
   EXPECT_EQ(PriceLow(0)(2001, 2, 29), 0);
+  EXPECT_EQ(PriceLow(0)(2001, 3, 1), 0);
   EXPECT_EQ(PriceHigh(0)(2001, 3, 1), 2);  // halves round to even
   EXPECT_EQ(PriceHigh(0)(2001, 3, 2), 2);
 }

@@ -97,20 +97,20 @@ TEST_F(WeatherFiles, ReadsPointThreeWithOrWithoutTheLeadingZero) {
   EXPECT_EQ(Kousui(2001, 4, 6), 7.0f);
 }
 
-TEST_F(WeatherFiles, AShortLineFillsOnlyItsDays) {
+TEST_F(WeatherFiles, AShortLineFillsOnlyItsDaysTheOthersAreEmpty) {
   for (int d = 1; d <= 30; ++d) Kousui(2001, 4, d) = 9.0f;
   dir.Write("kousui.dat", CrLf({"2001/04,1,2,3"}));
   ASSERT_TRUE(LoadKousui());
   EXPECT_EQ(Kousui(2001, 4, 1), 1.0f);
   EXPECT_EQ(Kousui(2001, 4, 3), 3.0f);
-  EXPECT_EQ(Kousui(2001, 4, 4), 9.0f);
-  EXPECT_EQ(Kousui(2001, 4, 30), 9.0f);
-  // A month without a line gets day 1 emptied and keeps the rest.
+  EXPECT_EQ(Kousui(2001, 4, 4), 0.0f);
+  EXPECT_EQ(Kousui(2001, 4, 30), 0.0f);
+  // A month without a line is empty, whatever it held in memory.
   Kousui(2002, 1, 1) = 4.0f;
   Kousui(2002, 1, 2) = 4.0f;
   ASSERT_TRUE(LoadKousui());
   EXPECT_EQ(Kousui(2002, 1, 1), 0.0f);
-  EXPECT_EQ(Kousui(2002, 1, 2), 4.0f);
+  EXPECT_EQ(Kousui(2002, 1, 2), 0.0f);
 }
 
 TEST_F(WeatherFiles, ALongLinesLastDayGetsTheEmptyAccumulator) {

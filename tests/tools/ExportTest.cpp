@@ -70,7 +70,7 @@ void WriteFarm(const TempDir& d) {
       "%End\r\n#End\r\n");
   put("Schedule.dat",
       "#Farm\r\n0,北の畑\r\n1,東,\"角\"\r\n#End\r\n#0\r\nWork=田植え\r\n%2001\r\n0523/0525,1\r\n0601/0601,0\r\n"
-      "0701/0702,7\r\n%End\r\n#End\r\n");
+      "0701/0702,7\r\n0229/1345,0\r\n%End\r\n#End\r\n");
 }
 
 }  // namespace
@@ -84,7 +84,8 @@ TEST(VornDataExport, EachKindOfRecordReadsBackWithAnIndependentParser) {
   // The one code the selectors never make is written as it is, with a word.
   EXPECT_EQ(r.err,
             "vorn-data: tenki.dat: 1 day(s) with a weather code that has no words (first 2001-05-04: 948); "
-            "exported as the codes\n");
+            "exported as the codes\nvorn-data: Schedule.dat: work 0 (田植え), year 2001, entry 3: 0229/1345 is not "
+            "a period of that year; exported as stored\n");
   EXPECT_EQ(farm.Names(), before);
 
   std::vector<std::string> files = ReadBack(out.dir() + "csv");
@@ -105,11 +106,13 @@ TEST(VornDataExport, EachKindOfRecordReadsBackWithAnIndependentParser) {
   EXPECT_EQ(files[3], Parsed("materials.csv", R"([["資材名", "日付", "区分", "購入個数", "数量", "残量", "単位"], )"
                                               R"(["肥料", "2001-05-05", "購入", "2", "40", "40", "kg"], )"
                                               R"(["肥料", "2001-06-01", "使用", "", "3", "37", "kg"]])"));
-  // A place the list does not have is written as its number.
+  // A place the list does not have is written as its number, a day the year
+  // does not have as stored.
   EXPECT_EQ(files[4], Parsed("schedule.csv", R"([["作業内容", "作業場所", "年", "開始日", "終了日"], )"
                                              R"(["田植え", "東,\"角\"", "2001", "2001-05-23", "2001-05-25"], )"
                                              R"(["田植え", "北の畑", "2001", "2001-06-01", "2001-06-01"], )"
-                                             R"(["田植え", "7", "2001", "2001-07-01", "2001-07-02"]])"));
+                                             R"(["田植え", "7", "2001", "2001-07-01", "2001-07-02"], )"
+                                             R"(["田植え", "北の畑", "2001", "0229", "1345"]])"));
   EXPECT_EQ(files[5], Parsed("observations.csv", R"([["作物", "日付", "コメント", "写真"], )"
                                                  R"(["なす", "2001-05-05", "葉に \"斑点\"\n裏も, 要観察", )"
                                                  R"("/home/farm/写真/a.jpg"], ["なす", "2001-05-07", "", "b.jpg"]])"));

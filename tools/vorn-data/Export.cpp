@@ -41,7 +41,8 @@ const char* const kExportHelp =
     "                      packages bought (purchases only), the quantity in\n"
     "                      the material's unit, the quantity remaining after it\n"
     "    schedule.csv      作業内容,作業場所,年,開始日,終了日\n"
-    "                      one row per work period\n"
+    "                      one row per work period; a day its year does not\n"
+    "                      have is written as stored (MMDD), with a warning\n"
     "    observations.csv  作物,日付,コメント,写真\n"
     "                      one row per crop and day, with the picture's path\n";
 
@@ -64,10 +65,19 @@ std::string LedgerDate(int32_t yyyymmdd) {
   return yyyymmdd > 0 && IsDate(y, m, d) ? IsoDate(y, m, d) : rt::IntText(yyyymmdd);
 }
 
-// A schedule day (month * 100 + day) of a year, likewise.
-std::string PeriodDate(int year, int16_t monthDay) {
+// A schedule day (month * 100 + day) of a year. A day the year does not
+// have (0229 in a common year, 1345), which only an edited file holds, is
+// written as the file stores it, four digits, so that it keeps its meaning
+// ("229" would read as a number of days); the result says whether it was a
+// date.
+bool PeriodDate(int year, int16_t monthDay, std::string& text) {
   int m = monthDay / 100, d = monthDay % 100;
-  return IsDate(year, m, d) ? IsoDate(year, m, d) : rt::IntText(monthDay);
+  if (IsDate(year, m, d)) {
+    text = IsoDate(year, m, d);
+    return true;
+  }
+  text = rt::Format(monthDay, "0#0#");
+  return false;
 }
 
 // Temperatures and rain as the files hold them, with the zero before the
@@ -189,7 +199,14 @@ void WriteSchedule(CsvFile& f) {
         if (p.Start == 0) continue;
         // A place the list no longer has is written as its number.
         std::string place = p.Place <= FarmName.UBound() ? FarmName(p.Place) : rt::IntText(p.Place);
-        f.Record(work.Work, place, rt::IntText(y), PeriodDate(y, p.Start), PeriodDate(y, p.End));
+        std::string start, end;
+        bool dates = PeriodDate(y, p.Start, start);
+        dates = PeriodDate(y, p.End, end) && dates;
+        if (!dates)
+          std::fprintf(stderr, "vorn-data: Schedule.dat: work %d (%s), year %d, entry %d: %s/%s is not a period of "
+                       "that year; exported as stored\n", w, work.Work.c_str(), y, e,
+                       rt::Format(p.Start, "0#0#").c_str(), rt::Format(p.End, "0#0#").c_str());
+        f.Record(work.Work, place, rt::IntText(y), start, end);
       }
   }
 }
