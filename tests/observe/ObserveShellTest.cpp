@@ -1,20 +1,10 @@
 // The observation window as the farmer reaches it: from the toolbar, through
 // a reload of the data files, and the question at exit.
-#include <QApplication>
 #include <QComboBox>
-#include <QImage>
-#include <QListWidget>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
 #include "app/RegisterWindows.h"
-#include "namelist/frmEdit.h"
-#include "platform/PictureBox.h"
-#include "platform/Screen.h"
 #include "observe/frmObserve.h"
 #include "observe/modObserve.h"
 #include "platform/NameListLink.h"
@@ -94,60 +84,4 @@ TEST_F(ShellTest, AfterAReloadAndAfterTheNameListEditorTheWindowShowsACropOfTheL
   EXPECT_EQ(ObserveChanged, -1);
   UnloadRecordWindow(RecordWindow::Observe);
   EXPECT_EQ(LoadedObserve(), nullptr);
-}
-
-TEST_F(ShellTest, TheDisplayAreaShowsTheChosenCropAlsoAfterTheEditorReordersTheCrops) {
-  RegisterWindows();
-  ASSERT_EQ(Start(), StartResult::Running);
-  ObserveItem.RedimPreserve(1);
-  ObserveFile.RedimPreserve(1);
-  ObserveItem(0).Name = "トマト";
-  ObserveItem(1).Name = "ナス";
-  const QRgb colour[] = {qRgb(255, 0, 0), qRgb(0, 0, 255)};
-  for (int i : {0, 1}) {
-    QImage img(40, 40, QImage::Format_RGB32);
-    img.fill(colour[i]);
-    const std::string path = home.file("crop" + std::to_string(i) + ".bmp");
-    ASSERT_TRUE(img.save(QString::fromStdString(path)));
-    ObserveFile(i)(2005, 7, 10) = path;
-    ObserveItem(i).Comment(2005, 7, 10) = i == 0 ? "赤い" : "紫";
-  }
-  ShowRecordWindow(RecordWindow::Observe);
-  frmObserve* w = LoadedObserve();
-  ASSERT_NE(w, nullptr);
-  // The pointer on 10 July of the strip.
-  const int n = DayOfYear(2005, 7, 10);
-  QPointF at(std::lrint(n * static_cast<double>(ObserveDayWidth) / TwipsPerPixelX) + 2, 20);
-  QMouseEvent move(QEvent::MouseMove, at, w->pctGraph->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(w->pctGraph, &move);
-  auto shows = [&](int crop, QRgb picture) {
-    EXPECT_EQ(w->txtDate->text(), QStringLiteral("2005/07/10"));
-    EXPECT_EQ(w->txtCommentD->toPlainText(), QString::fromStdString(ObserveItem(crop).Comment(2005, 7, 10)));
-    EXPECT_EQ(w->txtFilePath->text().toStdString(), ObserveFile(crop)(2005, 7, 10));
-    EXPECT_EQ(w->pctPicture->PixelAt(5, 5), picture);
-  };
-  shows(0, colour[0]);
-  QTest::keyClick(w->cmbProduce, Qt::Key_Down);
-  ASSERT_EQ(ObserveIndex, 1);
-  shows(1, colour[1]);
-  QTest::keyClick(w->cmbProduce, Qt::Key_Up);
-  shows(0, colour[0]);
-
-  // ナス moved to the top in the editor, through its own modal loop: entry
-  // 0, still the one chosen, is ナス now.
-  SetRunModalHandler({});
-  QTimer::singleShot(0, [] {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-      auto* edit = qobject_cast<frmEdit*>(top);
-      if (!edit || !edit->isVisible()) continue;
-      edit->lstName->setCurrentRow(1);
-      edit->cmdUP->click();
-      edit->cmdOK->click();
-    }
-  });
-  w->cmdEdit->click();
-  ASSERT_EQ(ObserveItem(0).Name, "ナス");
-  EXPECT_EQ(ObserveIndex, 0);
-  shows(0, colour[1]);
-  EXPECT_EQ(w->txtCommentD->toPlainText(), QStringLiteral("紫"));
 }
