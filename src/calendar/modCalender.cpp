@@ -488,6 +488,10 @@ bool CalenderHost::CatchUpWithCurrentDate() {
   return true;
 }
 
+void CalenderHost::TakeShownDateAsCurrent() {
+  if (ShownDate.Year != 0 && ShownDate != CurrentDate()) SetCurrentDate(ShownDate);
+}
+
 void CalenderHost::cmdCalender_Click() {
   if (useOpenToggle) {
     if (CalendarOpen) {
@@ -496,6 +500,7 @@ void CalenderHost::cmdCalender_Click() {
     }
     CalendarOpen = -1;
   }
+  TakeShownDateAsCurrent();
   OpenCalender(*this);
 }
 
@@ -509,6 +514,7 @@ void CalenderHost::vscCalender_Change() {
   // change with value 1: nothing moved then, and loading the day twice would
   // show a day that cannot be shown with two boxes for one click.
   if (vscCalender && vscCalender->value() == 1) return;
+  TakeShownDateAsCurrent();
   CalenderSpin(*this);
   RefreshForCurrentDate();
 }

@@ -141,6 +141,12 @@ class CalenderHost {
   // returns whether it did. Runs on every activation of the host window
   // (when catchUpWhenActivated is set).
   bool CatchUpWithCurrentDate();
+  // The calendar and the spinner of a window start from the day that window
+  // shows, not from a day another window moved the current date to: before
+  // either acts, the shown day becomes the current date (a window that
+  // keeps its day, or one not yet activated again, would otherwise pick or
+  // step from the other window's day).
+  void TakeShownDateAsCurrent();
 
   virtual void cmdCalender_Click();
   virtual void pctCalender_LostFocus();

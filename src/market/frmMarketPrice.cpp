@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -129,6 +130,9 @@ void frmMarketPrice::BuildControls() {
   txtPriceLow = MakeShowBox(Frame1, QStringLiteral("100"));
   hscPriceLow = MakeBar(Frame1, Qt::Horizontal, 0, 1000, 1, 100, 100);
   lblPriceLow->setBuddy(hscPriceLow);
+  // A click or the keyboard gives a bar the focus, so that a name left
+  // typed in the produce box is settled before any price is stored.
+  for (QScrollBar* bar : {vscLimitMax, hscPriceHigh, hscPriceMid, hscPriceLow}) bar->setFocusPolicy(Qt::StrongFocus);
 
   Frame2 = new QGroupBox(QStringLiteral("表示エリア"), this);
   txtDay = MakeShowBox(Frame2);
@@ -174,6 +178,9 @@ void frmMarketPrice::BuildControls() {
 }
 
 bool frmMarketPrice::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == cmbProduce && e->type() == QEvent::FocusOut &&
+      static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason)
+    cmbProduce_LostFocus();
   if ((watched == cmbProduce || watched == cmbProduce->lineEdit()) && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
@@ -349,6 +356,32 @@ void frmMarketPrice::cmbProduce_Click() {
   });
 }
 
+QString frmMarketPrice::ShownProduceName() const {
+  // Without a produce the box stays empty, showing the greyed placeholder.
+  return placeholder_ ? QString() : cmbProduce->itemText(MarketItem);
+}
+
+void frmMarketPrice::cmbProduce_LostFocus() {
+  CatchErrors([&] {
+    const QString shown = ShownProduceName();
+    const QString typed = cmbProduce->currentText();
+    if (typed == shown) return;
+    // A name typed but not confirmed: the box must not go on showing one
+    // produce while the bars edit another. A name of the list is taken as a
+    // click on it would; anything else gives way to the produce edited.
+    const QString name = typed.trimmed();
+    if (Busy == 0 && !placeholder_) {
+      for (int i = 0; i < cmbProduce->count(); ++i) {
+        if (i != MarketItem && cmbProduce->itemText(i) == name) {
+          SetListIndex(cmbProduce, i);
+          return;
+        }
+      }
+    }
+    cmbProduce->setEditText(shown);
+  });
+}
+
 void frmMarketPrice::cmbProduce_KeyPress(int keyAscii) {
   if (keyAscii != 13) return;
   CatchErrors([&] { AddProduce(); });
@@ -357,14 +390,18 @@ void frmMarketPrice::cmbProduce_KeyPress(int keyAscii) {
 void frmMarketPrice::AddProduce() {
   QString text = StorableText(cmbProduce->currentText());
   text.replace(QChar('\n'), QChar(' '));
+  // Blanks around a name are no part of it (U+3000 included).
+  text = text.trimmed();
   // Nothing for an empty text or a name the list already has (the
-  // placeholder included).
-  if (text.isEmpty()) return;
-  for (int i = 0; i < cmbProduce->count(); ++i)
-    if (cmbProduce->itemText(i) == text) return;
+  // placeholder included); the box shows the produce edited again.
   const std::string name = text.toStdString();
-  for (int i = 0; i <= PriceItem.UBound(); ++i)
-    if (PriceItem(i).Name == name) return;
+  bool known = text.isEmpty();
+  for (int i = 0; i < cmbProduce->count() && !known; ++i) known = cmbProduce->itemText(i) == text;
+  for (int i = 0; i <= PriceItem.UBound() && !known; ++i) known = PriceItem(i).Name == name;
+  if (known) {
+    cmbProduce->setEditText(ShownProduceName());
+    return;
+  }
 
   if (placeholder_) {
     // The first produce: the unnamed entry 0 (with whatever prices it got

@@ -89,6 +89,8 @@ class frmMarketPrice : public QWidget, public CalenderHost {
   void Frame2_Click();
   void cmbProduce_Click();
   void cmbProduce_KeyPress(int keyAscii);
+  // Leaving the produce box without Enter.
+  void cmbProduce_LostFocus();
   void cmdEdit_Click();
   void hscPriceHigh_Change();
   void hscPriceMid_Change();
@@ -126,6 +128,7 @@ class frmMarketPrice : public QWidget, public CalenderHost {
   void FillProduceList();
   void ShowListFromStore(int item);
   void ShowProduce();
+  QString ShownProduceName() const;
   void LoadPriceBars(const YearMonthDay& d);
   void StorePrice(QScrollBar* bar, QLineEdit* box, VarArray<DayTable<int32_t>>& table);
   void AddProduce();

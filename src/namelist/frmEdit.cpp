@@ -126,6 +126,10 @@ void frmEdit::Form_Load() {
     list_ = NameListOfTag(tag_.toStdString());
     if (!list_) throw rt::RuntimeError(rt::kErrInvalidCall);
     std::vector<std::string> names = ListNames(*list_);
+    // A list that holds nothing but its one empty entry (as on a first
+    // start) has no name to show: it shows no rows, and the first addition
+    // takes that entry over. An empty name among others shows as it is.
+    if (names.size() == 1 && names[0].empty()) return;
     for (size_t i = 0; i < names.size(); ++i) AppendRow(QString::fromStdString(names[i]), static_cast<int>(i));
     SetListIndex(lstName, 0);
   });
@@ -209,7 +213,17 @@ void frmEdit::txtAdd_KeyPress(int keyAscii) {
   CatchErrors([&] {
     if (keyAscii == kKeyEnter) {
       const int n = lstName->count() - 1;
-      const QString text = txtAdd->text();
+      // Blanks around a name are no part of it (U+3000 included); a name of
+      // nothing else would leave a selector with an entry nobody can tell.
+      const QString text = txtAdd->text().trimmed();
+      if (text.isEmpty()) {
+        // An addition is abandoned, a renamed row keeps its name.
+        txtAdd_LostFocus();
+        txtAdd->clear();
+        lstName->setFocus();
+        MsgBox(QStringLiteral("名前を入力してください。"), MsgButtons::Ok);
+        return;
+      }
       // The tag goes before the rows change: taking the placeholder away
       // from a scrolled list scrolls it, and the scroll handler abandons an
       // edit whose tag is still set (it would take the new row with it).
@@ -218,10 +232,10 @@ void frmEdit::txtAdd_KeyPress(int keyAscii) {
       txtAdd->clear();
       if (tag == kAdd) {
         delete lstName->takeItem(n);
-        if (!text.isEmpty()) {
-          AppendRow(text, -n);
-          SetListIndex(lstName, n);
-        }
+        // The first row of a list shown without rows takes over its empty
+        // entry 0 (origin 0); every other new row starts empty.
+        AppendRow(text, -n);
+        SetListIndex(lstName, n);
       } else if (tag == kEdit) {
         const int k = lstName->currentRow();
         if (k >= 0) lstName->item(k)->setText(text);
@@ -317,6 +331,8 @@ void frmEdit::cmdOK_Click() {
     std::vector<NameListRow> rows;
     rows.reserve(static_cast<size_t>(lstName->count()));
     for (int i = 0; i < lstName->count(); ++i) rows.push_back({lstName->item(i)->text().toStdString(), Origin(i)});
+    // A list shown without rows still holds its empty entry.
+    if (rows.empty()) rows.push_back({std::string(), 0});
     RebuildNameList(*list_, rows);
   });
   // A failed rebuild left the store as it was; the rows still fit it.

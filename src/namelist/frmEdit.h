@@ -7,8 +7,11 @@
 //
 // Each row carries an origin number (its item data): the index of the store
 // entry it stands for when the dialog opened, or negative for a row added
-// here. The dialog is created for each opening, so the numbers always refer
-// to the store as it was then.
+// here. A list that holds only its empty entry (a first start) shows no
+// rows; the first row added to it gets origin 0 and so takes that entry.
+// Names are kept without blanks around them, and an empty one is refused.
+// The dialog is created for each opening, so the numbers always refer to
+// the store as it was then.
 #include <QString>
 #include <QWidget>
 #include <cstdint>

@@ -211,6 +211,10 @@ void frmObserve::cmbProduce_Click() {
     if (cmbProduce->currentIndex() < 0) return;
     ObserveIndex = CropInList(cmbProduce->currentIndex());
     RefreshForCurrentDate();
+    // The display area shows the day last pointed at: now the chosen crop's
+    // picture and comment of it (the list may also have been reordered under
+    // the same index).
+    if (ObserveHoverDay != 0 && ObserveHoverMonth != 0) ShowPointedDay();
   });
 }
 
@@ -311,13 +315,18 @@ void frmObserve::pctGraph_MouseMove(int, int, float x, float) {
       ObserveHoverMonth = static_cast<uint8_t>(at.Month);
       Redraw();
     }
-    const int item = CropShown();
-    const QString path = QString::fromStdString(ObserveFile(item)(year, at.Month, at.Day));
-    txtDate->setText(CalenderDateText(year, at.Month, at.Day));
-    txtFilePath->setText(path);
-    txtCommentD->setPlainText(CommentFromStore(ObserveItem(item).Comment(year, at.Month, at.Day)));
-    ShowHoveredPicture(path);
+    ShowPointedDay();
   });
+}
+
+void frmObserve::ShowPointedDay() {
+  const int year = ChartYear();
+  const int item = CropShown();
+  const QString path = QString::fromStdString(ObserveFile(item)(year, ObserveHoverMonth, ObserveHoverDay));
+  txtDate->setText(CalenderDateText(year, ObserveHoverMonth, ObserveHoverDay));
+  txtFilePath->setText(path);
+  txtCommentD->setPlainText(CommentFromStore(ObserveItem(item).Comment(year, ObserveHoverMonth, ObserveHoverDay)));
+  ShowHoveredPicture(path);
 }
 
 void frmObserve::ShowHoveredPicture(const QString& path) {

@@ -98,6 +98,9 @@ class frmObserve : public QWidget, public CalenderHost {
   // Shows the picture of the hovered day in pctPicture; a missing or
   // unreadable file is reported once for the day pointed at.
   void ShowHoveredPicture(const QString& path);
+  // The display area for the day last pointed at on the strip, of the crop
+  // shown.
+  void ShowPointedDay();
 
   // The decoded picture of the day under the pointer, kept while the pointer
   // stays on that day.

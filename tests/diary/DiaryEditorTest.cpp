@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include "app/RegisterWindows.h"
 #include "diary/DiaryFixture.h"
@@ -84,6 +85,19 @@ TEST_F(DiaryEditorTest, CalendarOpensLeftAlignedAndAPickLoadsTheDayWithoutMarkin
   EXPECT_EQ(Text(e->txtDiary), "七日");
   EXPECT_EQ(DiaryChanged, 0);
   EXPECT_EQ(Nikki(2001, 5, 6), "");
+}
+
+TEST_F(DiaryEditorTest, CalendarAndSpinnerStartFromTheDayTheEditorShows) {
+  frmDiaryEdit* e = Open();
+  QApplication::setActiveWindow(e);
+  SetCurrentDate({2001, 5, 27});  // another window moved the day
+  e->cmdCalender->click();
+  QTest::keyClick(e->pctCalender, Qt::Key_Right);
+  QTest::keyClick(e->pctCalender, Qt::Key_Return);
+  EXPECT_EQ(e->txtCalender->text(), "2001/05/07");
+  SetCurrentDate({2001, 5, 27});
+  e->vscCalender->setValue(2);
+  EXPECT_EQ(e->txtCalender->text(), "2001/05/08");
 }
 
 TEST_F(DiaryEditorTest, SaveClearsOnlyTheDiaryFlag) {

@@ -2,6 +2,7 @@
 // rest of the program.
 #include <QGroupBox>
 #include <QPushButton>
+#include <QTest>
 
 #include "app/RegisterWindows.h"
 #include "market/MarketFixture.h"
@@ -59,6 +60,25 @@ TEST_F(MarketWindowTest, EnterTurnsThePlaceholderIntoTheFirstProduceThenAddsNewO
   EXPECT_EQ(boxes.calls()[0].icon, MsgIcon::Exclamation);
   EXPECT_EQ(PriceItem.UBound(), kListLimit - 1);
   EXPECT_EQ(PriceChanged, 0);
+}
+
+TEST_F(MarketWindowTest, ANameLeftWithoutEnterIsTakenWhenItExistsElseTheBoxShowsTheProduceAgain) {
+  Produce(0, "ナス");
+  Produce(1, "ピーマン");
+  Open();
+  f->show();
+  QApplication::setActiveWindow(f.get());
+  for (const QString& name : {QStringLiteral("ピーマン"), QStringLiteral("カボチャ")}) {
+    QTest::mouseClick(f->cmbProduce->lineEdit(), Qt::LeftButton);
+    QTest::keyClick(f->cmbProduce, Qt::Key_A, Qt::ControlModifier);
+    for (QChar c : name) Send(QEvent::KeyPress, 0, QString(c));
+    QTest::mouseClick(f->hscPriceHigh, Qt::LeftButton, {}, {f->hscPriceHigh->width() - 30, 5});
+    EXPECT_EQ(f->cmbProduce->currentText(), QStringLiteral("ピーマン"));
+  }
+  QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+  EXPECT_EQ(PriceHigh(1)(2001, 5, 6), 20);
+  EXPECT_EQ(PriceHigh(0)(2001, 5, 6), 0);
+  EXPECT_EQ(f->cmbProduce->count(), 2);
 }
 
 TEST_F(MarketWindowTest, EditsGoIntoTheShownDayAndProduceAndLoadingADayStoresNothing) {

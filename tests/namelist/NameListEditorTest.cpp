@@ -201,21 +201,23 @@ TEST_F(NameListEditor, TheBoxLiesOverItsRowAndNarrowsBesideTheScrollBar) {
   EXPECT_EQ(dialog->txtAdd->geometry().top(), 2);
 }
 
-TEST_F(NameListEditor, TheLastRowStaysAndAnEmptyAdditionLeavesNothingSelectedToActOn) {
+TEST_F(NameListEditor, TheLastRowStaysBlankNamesAreRefusedAndAnOnlyEmptyEntryShowsNoRows) {
+  Schedule(0).SchedulePeriod(2001)(0).Start = 501;  // a period of the unnamed first work
   Open("Work");
+  EXPECT_TRUE(Rows().isEmpty());
+  Add(QStringLiteral("\u3000 "));
+  Add(QStringLiteral(" 耕起\u3000"));
+  EXPECT_EQ(Origins(), std::vector<int>{0});
   dialog->cmdDelete->click();
-  ASSERT_EQ(boxes.calls().size(), 1u);
-  EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("項目数は１つ以上必要です。"));
-  EXPECT_EQ(ScheduleChanged, 0);
-
-  Add(QString());
-  EXPECT_EQ(dialog->lstName->selectedItems().size(), 0);
-  for (QPushButton* b : {dialog->cmdDelete, dialog->cmdEdit, dialog->cmdUP, dialog->cmdDOWN}) b->click();
-  EXPECT_TRUE(Idle());
-  EXPECT_EQ(Rows(), QStringList{""});
-  EXPECT_EQ(boxes.calls().size(), 1u);
-  dialog->cmdCancel->click();
-  EXPECT_EQ(ScheduleChanged, 0);
+  dialog->cmdEdit->click();
+  dialog->txtAdd->selectAll();
+  Type(QStringLiteral(" "));
+  Key(Qt::Key_Return, QStringLiteral("\r"));
+  ASSERT_EQ(boxes.calls().size(), 3u);
+  EXPECT_EQ(boxes.calls()[1].text, QStringLiteral("項目数は１つ以上必要です。"));
+  dialog->cmdOK->click();
+  EXPECT_EQ(ListNames(NameList::Work), std::vector<std::string>{"耕起"});
+  EXPECT_EQ(Schedule(0).SchedulePeriod(2001)(0).Start, 501);
 }
 
 TEST_F(NameListEditor, AFailedApplyIsReportedAndLeavesTheStoreAndTheDialog) {

@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
 
 #include "observe/ObserveFixture.h"
@@ -253,6 +254,18 @@ TEST_F(ObserveTest, PointingReadsOutTheDayAndHoldingAButtonHidesTheComment) {
   f->pctPicture_MouseUp(1, 0, 10, 10);
   EXPECT_TRUE(f->txtCommentD->isVisible());
   EXPECT_TRUE(boxes.calls().empty());
+}
+
+TEST_F(ObserveTest, TheDisplayAreaShowsTheCropChosen) {
+  TwoCrops();
+  ObserveItem(0).Comment(2001, 7, 10) = "赤い";
+  ObserveFile(1)(2001, 7, 10) = Picture("nasu.bmp", 40, 40, Qt::blue);
+  Open();
+  f->show();
+  f->pctGraph_MouseMove(0, 0, DayX(DayOfYear(2001, 7, 10)), 100);
+  QTest::keyClick(f->cmbProduce, Qt::Key_Down);
+  EXPECT_EQ(f->txtCommentD->toPlainText(), QString());
+  EXPECT_EQ(f->pctPicture->PixelAt(5, 5), qRgb(0, 0, 255));
 }
 
 TEST_F(ObserveTest, ADoubleClickChoosesTheDayUnderItEvenWithoutAHoverBefore) {
