@@ -71,3 +71,56 @@ TEST_F(Walk, Weather) {
   EXPECT_FALSE(Shown(kWeather));
   Quit(QString());  // nothing changed: no question
 }
+
+TEST_F(Walk, DiaryEditorAndViewer) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Menu({"表示", "日記の表示", "編集用の表示"});
+  ASSERT_TRUE(e2e::WaitFor([&] { return Shown(kDiaryEdit); }, 8000));
+  PickDay(kDiaryEdit, kDay.year(), kDay.month(), kDay.day());
+  ASSERT_EQ(Text(kDiaryEdit, "txtCalender"), Ymd(kDay));
+  Click(kDiaryEdit, "txtDiary");
+  Commit(QStringLiteral("晴れ。ナスの定植"));
+  Type("12");
+  Click(kDiaryEdit, "cmdSave");
+  ASSERT_TRUE(ReadFiles());
+  EXPECT_EQ(Nikki(kDay.year(), kDay.month(), kDay.day()), "晴れ。ナスの定植12") << "保存 wrote no diary";
+
+  // The next day through the calendar's keys: arrow, Enter.
+  Click(kDiaryEdit, "cmdCalender");
+  Key(kRight);
+  Key(kEnter);
+  const QDate next = kDay.addDays(1);
+  ASSERT_EQ(Text(kDiaryEdit, "txtCalender"), Ymd(next));
+  Click(kDiaryEdit, "txtDiary");
+  Commit(QStringLiteral("雨"));
+  Click(kDiaryEdit, "cmdEnd");
+  Menu({"ファイル", "データの保存"});
+  ASSERT_TRUE(ReadFiles());
+  EXPECT_EQ(Nikki(next.year(), next.month(), next.day()), "雨") << "the entry went to another day";
+
+  // The viewer: four years of one day, chosen with its selectors.
+  Click(kBar, "日記を表示します");
+  ASSERT_TRUE(e2e::WaitFor([&] { return Shown(kDiary); }, 8000));
+  Choose(kDiary, "cmbYear", QString::number(std::min(kDay.year(), 2027)));
+  Choose(kDiary, "cmbMonth", QString::number(kDay.month()));
+  Choose(kDiary, "cmbDay", QString::number(kDay.day()));
+  const QStringList shown = {Text(kDiary, "txtDiary1"), Text(kDiary, "txtDiary2"), Text(kDiary, "txtDiary3"),
+                             Text(kDiary, "txtDiary4")};
+  EXPECT_TRUE(shown.contains(QStringLiteral("晴れ。ナスの定植12"))) << shown.join('|').toStdString();
+  Click(kDiary, "cmdClose");
+  EXPECT_FALSE(Shown(kDiary));
+
+  // An unsaved line, then quit: the exit question saves it.
+  Click(kBar, "日記を編集します");
+  Click(kDiaryEdit, "txtDiary");
+  Commit(QStringLiteral("、風"));
+  Click(kDiaryEdit, "cmdEnd");
+  ASSERT_NO_FATAL_FAILURE(Restart());
+  Click(kBar, "日記を編集します");
+  PickDay(kDiaryEdit, next.year(), next.month(), next.day());
+  EXPECT_EQ(Text(kDiaryEdit, "txtDiary"), QStringLiteral("雨、風"));
+  ASSERT_TRUE(ReadFiles());
+  EXPECT_EQ(Nikki(next.year(), next.month(), next.day()), "雨、風");
+  Click(kDiaryEdit, "cmdEnd");
+  Quit(QString());
+}
