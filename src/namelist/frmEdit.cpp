@@ -343,6 +343,14 @@ void frmEdit::cmdCancel_Click() {
   });
 }
 
+void frmEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && txtAdd->isHidden()) {
+    cmdCancel_Click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 bool frmEdit::eventFilter(QObject* watched, QEvent* event) {
   if (watched == txtAdd) {
     if (event->type() == QEvent::KeyPress) {

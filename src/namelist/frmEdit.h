@@ -60,6 +60,9 @@ class frmEdit : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Esc outside the name box leaves the editor as 取り消し does: a modal
+  // window that only a mouse can leave traps a farmer on the keyboard.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void SetTopIndex(int row);

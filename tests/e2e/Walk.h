@@ -32,6 +32,7 @@ inline bool Awaiting(const char* fault) {
 }
 
 inline const QString kBar = QStringLiteral("Vorn");
+inline const QString kNames = QStringLiteral("編集");  // the name list editor
 inline const QString kModal = QStringLiteral("?");  // the modal window in front
 constexpr uint32_t kEnter = 0xff0d, kEsc = 0xff1b, kTab = 0xff09, kRight = 0xff53, kUp = 0xff52, kDown = 0xff54, kAlt = 0xffe9, kCtrl = 0xffe3;
 
@@ -202,6 +203,25 @@ class Walk : public ::testing::Test {
   }
   QString RowText(const QString& window, const QString& name, int row, int col = 0) {
     return Ask(QStringLiteral("row\t%1\t%2\t%3\t%4").arg(window, name).arg(row).arg(col)).value(6);
+  }
+  void ClickRow(const QString& window, const QString& name, int row, int col = 0) {
+    QRect r = RowRect(window, name, row, col);
+    ASSERT_FALSE(r.isEmpty()) << "row " << row << " of " << name.toStdString() << " is not on the screen";
+    ClickAt(r.center().x(), r.center().y());
+  }
+  // The name list editor ("編集"): a name added, a row renamed, as typed
+  // through the input method and confirmed with Enter.
+  void AddName(const QString& name) {
+    Click(kNames, QStringLiteral("cmdAdd"));
+    Commit(name);
+    Key(kEnter);
+  }
+  void RenameRow(int row, const QString& name) {
+    ClickRow(kNames, QStringLiteral("lstName"), row);
+    Click(kNames, QStringLiteral("cmdEdit"));
+    Chord(kCtrl, 'a');
+    Commit(name);
+    Key(kEnter);
   }
   // Waits for a message box, clicks `button` and gives back what it said.
   QString Answer(const QString& button) {

@@ -3,6 +3,8 @@
 // dialog by its own buttons and by Esc, save by the window and by the menu,
 // quit through the exit question, start again and find the records in the
 // files and on the screen.
+#include <map>
+
 #include "e2e/Walk.h"
 
 using namespace walk;
@@ -124,3 +126,144 @@ TEST_F(Walk, DiaryEditorAndViewer) {
   Click(kDiaryEdit, "cmdEnd");
   Quit(QString());
 }
+
+// --- The name list editor, from each of its four owners ----------------------
+namespace {
+
+// Four names with one record each but the last, which is unused.
+const std::vector<std::string> kFour = {"東", "西", "ハウス", "空き"};
+constexpr int kYear = 2020;
+
+struct Owner {
+  const char* name;
+  QString window, open, editButton, selector;
+  std::function<void(int i, const std::string& name)> make;  // name i and its record
+  std::function<std::string(int i)> nameOf;
+  std::function<std::string(int i)> recordOf;                 // what the files hold for name i
+  std::function<int()> count;
+};
+
+const Owner kOwners[] = {
+    {"Produce", QStringLiteral("Vorn　市場価格表"), QStringLiteral("市場価格表を表示します"), "cmdEdit", "cmbProduce",
+     [](int i, const std::string& n) {
+       RedimPrice(i);
+       PriceItem(i) = {n, 1000, 0};
+       if (i < 3) PriceHigh(i)(kYear, 5, 1) = 100 * (i + 1);
+     },
+     [](int i) { return PriceItem(i).Name; },
+     [](int i) { return PriceHigh(i)(kYear, 5, 1) ? std::to_string(PriceHigh(i)(kYear, 5, 1)) : ""; },
+     [] { return PriceItem.UBound() + 1; }},
+    {"Crops", QStringLiteral("作物観察日記"), QStringLiteral("作物観察日記を表示します"), "cmdEdit", "cmbProduce",
+     [](int i, const std::string& n) {
+       ObserveItem.RedimPreserve(i);
+       ObserveFile.RedimPreserve(i);
+       ObserveItem(i).Name = n;
+       if (i < 3) ObserveItem(i).Comment(kYear, 5, 1) = "c" + std::to_string(i);
+       if (i < 3) ObserveFile(i)(kYear, 5, 1) = "/p" + std::to_string(i) + ".jpg";
+     },
+     [](int i) { return ObserveItem(i).Name; },
+     [](int i) { return ObserveItem(i).Comment(kYear, 5, 1) + ObserveFile(i)(kYear, 5, 1); },
+     [] { return ObserveItem.UBound() + 1; }},
+    {"Works", QStringLiteral("Vorn　作業工程表"), QStringLiteral("予定表を表示します"), "cmdWork", "cmbWork",
+     [](int i, const std::string& n) {
+       Schedule.RedimPreserve(i);
+       Schedule(i).Work = n;
+       if (i < 3) Schedule(i).SchedulePeriod(kYear)(0) = {static_cast<int16_t>(501 + i), 520, 0};
+       FarmName(0) = "畑";
+     },
+     [](int i) { return Schedule(i).Work; },
+     [](int i) {
+       int16_t start = Schedule(i).SchedulePeriod(kYear)(0).Start;
+       return start ? std::to_string(start) : "";
+     },
+     [] { return Schedule.UBound() + 1; }},
+    {"Places", QStringLiteral("Vorn　作業工程表"), QStringLiteral("予定表を表示します"), "cmdPlace", "cmbPlace",
+     [](int i, const std::string& n) {
+       FarmName.RedimPreserve(i);
+       FarmName(i) = n;
+       Schedule(0).Work = "収穫";
+       if (i < 3) Schedule(0).SchedulePeriod(kYear)(i) = {static_cast<int16_t>(501 + i), 520, static_cast<uint8_t>(i)};
+     },
+     [](int i) { return FarmName(i); },
+     [](int i) {
+       for (int e = 0; e < 3; ++e)
+         if (Schedule(0).SchedulePeriod(kYear)(e).Place == i)
+           return std::to_string(Schedule(0).SchedulePeriod(kYear)(e).Start);
+       return std::string();
+     },
+     [] { return FarmName.UBound() + 1; }},
+};
+
+class NameListWalk : public Walk, public ::testing::WithParamInterface<Owner> {};
+
+}  // namespace
+
+TEST_P(NameListWalk, AddRenameReorderDeleteApplyAndCancel) {
+  const Owner& o = GetParam();
+  std::map<std::string, std::string> before;
+  ASSERT_NO_FATAL_FAILURE(MakeData([&] {
+    for (int i = 0; i < 4; ++i) o.make(i, kFour[static_cast<size_t>(i)]);
+    for (int i = 0; i < 4; ++i) before[o.nameOf(i)] = o.recordOf(i);
+  }));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Click(kBar, o.open);
+  ASSERT_TRUE(e2e::WaitFor([&] { return Shown(o.window); }, 8000));
+  const QStringList names = Items(o.window, o.selector);
+  ASSERT_EQ(names.size(), 4);
+
+  // Opened and left three ways that change nothing: Esc, 取り消し, the close box.
+  Click(o.window, o.editButton);
+  ASSERT_TRUE(e2e::WaitFor([&] { return Shown(kNames); }, 5000)) << "the editor did not open";
+  Key(kEsc);
+  Left(kNames, o.window);
+  Click(o.window, o.editButton);
+  AddName(QStringLiteral("ゴボウ"));
+  Click(kNames, "cmdCancel");
+  Left(kNames, o.window);
+  Click(o.window, o.editButton);
+  CloseBox(kNames);
+  Left(kNames, o.window);
+  EXPECT_EQ(Items(o.window, o.selector), names) << "a cancelled edit changed the list";
+
+  // Rename the first, move the third up, delete the unused last, add one, apply.
+  Click(o.window, o.editButton);
+  RenameRow(0, QStringLiteral("北"));
+  ClickRow(kNames, "lstName", 2);
+  Click(kNames, "cmdUP");
+  ClickRow(kNames, "lstName", 3);
+  Click(kNames, "cmdDelete");
+  AddName(QStringLiteral("南"));
+  const QStringList edited = {QStringLiteral("北"), QStringLiteral("ハウス"), QStringLiteral("西"), QStringLiteral("南")};
+  EXPECT_EQ(Items(kNames, "lstName"), edited);
+  Click(kNames, "cmdOK");
+  Left(kNames, o.window);
+  EXPECT_EQ(Items(o.window, o.selector), edited);
+  Click(o.window, "cmdSave");
+  Click(o.window, "cmdClose");
+  // The editor's changes count for the schedule whichever list it edited:
+  // ファイル → データの保存 saves them all.
+  Menu({"ファイル", "データの保存"});
+
+  // Each record follows its name into the file.
+  auto followed = [&] {
+    ASSERT_TRUE(ReadFiles());
+    ASSERT_EQ(o.count(), 4);
+    const std::map<std::string, std::string> was = {
+        {"北", before["東"]}, {"ハウス", before["ハウス"]}, {"西", before["西"]}, {"南", ""}};
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(o.nameOf(i), edited[i].toStdString());
+      if (std::string(o.name) == "Places" && Awaiting("23.2: periods do not follow their places"))
+        continue;
+      EXPECT_EQ(o.recordOf(i), was.at(o.nameOf(i))) << "the record of " << o.nameOf(i) << " did not follow it";
+    }
+  };
+  followed();
+  Quit(QString());  // nothing unsaved: no question
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Click(kBar, o.open);
+  EXPECT_EQ(Items(o.window, o.selector), edited);
+  followed();
+}
+
+INSTANTIATE_TEST_SUITE_P(FromEachOwner, NameListWalk, ::testing::ValuesIn(kOwners),
+                         [](const auto& info) { return std::string(info.param.name); });
