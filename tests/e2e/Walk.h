@@ -125,7 +125,10 @@ class Walk : public ::testing::Test {
   QString Text(const QString& window, const QString& name) { return Wait(window, name).text; }
   QStringList Items(const QString& window, const QString& name) {
     QStringList a = Ask(QStringLiteral("items\t%1\t%2").arg(window, name));
-    return a.value(0) == QStringLiteral("ok") ? a.mid(1) : QStringList{};
+    QStringList rows;
+    if (a.value(0) == QStringLiteral("ok"))
+      for (const QString& row : a.mid(1)) rows << row.trimmed();  // folder lists indent their rows
+    return rows;
   }
   bool Shown(const QString& title) { return Ask(QStringLiteral("windows")).mid(1).contains(title); }
   QString Modal() { return Ask(QStringLiteral("modal")).value(1); }
@@ -204,8 +207,21 @@ class Walk : public ::testing::Test {
   QString RowText(const QString& window, const QString& name, int row, int col = 0) {
     return Ask(QStringLiteral("row\t%1\t%2\t%3\t%4").arg(window, name).arg(row).arg(col)).value(6);
   }
-  void ClickRow(const QString& window, const QString& name, int row, int col = 0) {
+  // Where row `row` shows, after rolling the wheel over the list until it is
+  // in view, as a person scrolls to it.
+  QRect ShowRow(const QString& window, const QString& name, int row, int col = 0) {
+    const QRect list = Look(window, name).r;
     QRect r = RowRect(window, name, row, col);
+    for (int i = 0; i < 60 && !r.isEmpty() && !list.adjusted(0, 20, 0, -20).contains(r.center()); ++i) {
+      s_->Wheel(list.center().x(), list.center().y(), r.center().y() > list.center().y() ? -1 : 1);
+      Settle(100);
+      r = RowRect(window, name, row, col);
+    }
+    Settle(200);
+    return RowRect(window, name, row, col);
+  }
+  void ClickRow(const QString& window, const QString& name, int row, int col = 0) {
+    QRect r = ShowRow(window, name, row, col);
     ASSERT_FALSE(r.isEmpty()) << "row " << row << " of " << name.toStdString() << " is not on the screen";
     ClickAt(r.center().x(), r.center().y());
   }

@@ -3,7 +3,9 @@
 // dialog by its own buttons and by Esc, save by the window and by the menu,
 // quit through the exit question, start again and find the records in the
 // files and on the screen.
+#include <QImage>
 #include <map>
+#include <tuple>
 
 #include "e2e/Walk.h"
 
@@ -267,3 +269,199 @@ TEST_P(NameListWalk, AddRenameReorderDeleteApplyAndCancel) {
 
 INSTANTIATE_TEST_SUITE_P(FromEachOwner, NameListWalk, ::testing::ValuesIn(kOwners),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// --- Materials: the ledger and its three dialogs ------------------------------
+TEST_F(Walk, MaterialLedgerAndPurchaseAndUse) {
+  const QString ledger = QStringLiteral("Vorn　資材管理表"), add = QStringLiteral("資材管理表　資材追加");
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Menu({"表示", "資材管理表の表示"});
+  ASSERT_TRUE(e2e::WaitFor([&] { return Shown(ledger); }, 8000));
+  Click(ledger, "cmdMaterialInput");
+  ASSERT_TRUE(e2e::WaitFor([&] { return Shown(add); }, 5000));
+  Click(add, "txtName");
+  Commit(QStringLiteral("肥料"));
+  TypeInto(add, "txtPrice", "1200");
+  TypeInto(add, "txtVolume", "20");
+  Click(add, "txtUnit");
+  Commit(QStringLiteral("kg"));
+  TypeInto(add, "txtBuyDay", kDay.toString(QStringLiteral("yyyyMMdd")).toStdString());
+  TypeInto(add, "txtNumber", "2");
+  Click(add, "cmdOK");
+  if (Awaiting("23.1: the material dialogs never close")) GTEST_SKIP() << "資材追加 stays open and locks the program";
+  Left(add, ledger);
+  Click(ledger, "cmdSave");
+  ASSERT_TRUE(ReadFiles());
+  EXPECT_EQ(Material(1).Name, "肥料");
+  EXPECT_EQ(Material(1).Date(1), kDay.toString(QStringLiteral("yyyyMMdd")).toInt());
+  EXPECT_EQ(Material(1).RemainVol(1), 40);
+
+  // A purchase left by 取り消し, by Esc, then stored by 追加; a use by 追加.
+  const QString buy = QStringLiteral("資材管理表　購入日　追加"), use = QStringLiteral("資材管理表　使用日　追加");
+  Click(ledger, "cmdMaterialBuy");
+  Click(buy, "cmdCancel");
+  Left(buy, ledger);
+  Click(ledger, "cmdMaterialBuy");
+  ASSERT_TRUE(e2e::WaitFor([&] { return Shown(buy); }, 5000));
+  Key(kEsc);
+  Left(buy, ledger);
+  for (const auto& [dialog, button, volume] :
+       {std::tuple{buy, "cmdMaterialBuy", "1"}, std::tuple{use, "cmdMaterialUse", "15"}}) {
+    Click(ledger, button);
+    Choose(dialog, "cmbName", QStringLiteral("肥料"));
+    TypeInto(dialog, "txtDay", kDay.addDays(1).toString(QStringLiteral("yyyyMMdd")).toStdString());
+    TypeInto(dialog, "txtVolume", volume);
+    Click(dialog, "cmdOK");
+    Left(dialog, ledger);
+  }
+  Click(ledger, "cmdClose");
+  Menu({"ファイル", "データの保存"});
+  ASSERT_TRUE(ReadFiles());
+  EXPECT_EQ(Material(1).RemainVol(3), 45) << "2 x 20 + 1 x 20 - 15";
+  Quit(QString());
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Click(kBar, "資材管理表を表示します");
+  EXPECT_EQ(RowText(ledger, "mfgMaterial", 0, 0), QStringLiteral("肥料"));
+}
+
+// --- The schedule: a period through the period calendar, with its place ------
+TEST_F(Walk, SchedulePeriodWithItsPlace) {
+  const QString w = QStringLiteral("Vorn　作業工程表");
+  ASSERT_NO_FATAL_FAILURE(MakeData([] {
+    Schedule.RedimPreserve(1);
+    Schedule(0).Work = "耕起";
+    Schedule(1).Work = "収穫";
+    FarmName.RedimPreserve(2);
+    FarmName(0) = "東畑", FarmName(1) = "西畑", FarmName(2) = "ハウス";
+    Schedule(0).SchedulePeriod(kToday.year())(0) = {601, 620, 2};
+  }));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Click(kBar, "予定表を表示します");
+  ASSERT_TRUE(e2e::WaitFor([&] { return Shown(w); }, 8000));
+  if (!Awaiting("23.3: the place selector shows another place than the entry's"))
+    EXPECT_EQ(Text(w, "cmbPlace"), QStringLiteral("ハウス"));
+  Choose(w, "cmbWork", QStringLiteral("収穫"));
+  Choose(w, "cmbPlace", QStringLiteral("西畑"));
+  // Start with the left button, end with the right, in this month.
+  PickDay(w, kToday.year(), kToday.month(), 3, "cmdCalender2", "pctCalender2", 1);
+  PickDay(w, kToday.year(), kToday.month(), 9, "cmdCalender2", "pctCalender2", 3);
+  const QDate from(kToday.year(), kToday.month(), 3), to(kToday.year(), kToday.month(), 9);
+  EXPECT_EQ(Text(w, "txtCalenderFrom"), Ymd(from));
+  EXPECT_EQ(Text(w, "txtCalenderTo"), Ymd(to));
+  Click(w, "cmdSave");
+  ASSERT_TRUE(ReadFiles());
+  const SchedulePeriodRec p = Schedule(1).SchedulePeriod(kToday.year())(0);
+  EXPECT_EQ(p.Start, from.month() * 100 + 3);
+  EXPECT_EQ(p.End, to.month() * 100 + 9);
+  EXPECT_EQ(p.Place, 1) << "the period was stored at another place";
+  EXPECT_EQ(Schedule(0).SchedulePeriod(kToday.year())(0).Place, 2) << "耕起 lost its place";
+
+  // The second entry of 収穫 by the entry bar, then ファイル → 保存.
+  Control bar = Wait(w, "vscScheduleNumber");
+  ClickAt(bar.x(), bar.r.bottom() - 5);
+  EXPECT_EQ(Text(w, "txtScheduleNumber"), QStringLiteral("1"));
+  Choose(w, "cmbPlace", QStringLiteral("東畑"));
+  PickDay(w, kToday.year(), kToday.month(), 12, "cmdCalender2", "pctCalender2", 1);
+  PickDay(w, kToday.year(), kToday.month(), 14, "cmdCalender2", "pctCalender2", 3);
+  Click(w, "cmdClose");
+  Menu({"ファイル", "データの保存"});
+  ASSERT_TRUE(ReadFiles());
+  EXPECT_EQ(Schedule(1).SchedulePeriod(kToday.year())(1).Start, kToday.month() * 100 + 12);
+  Quit(QString());
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Click(kBar, "予定表を表示します");
+  Choose(w, "cmbWork", QStringLiteral("収穫"));
+  EXPECT_EQ(Text(w, "txtCalenderFrom"), Ymd(from));
+  if (!Awaiting("23.3: the place selector shows another place than the entry's"))
+    EXPECT_EQ(Text(w, "cmbPlace"), QStringLiteral("西畑"));
+}
+
+// --- Observations: a comment and a picture through the picture chooser -------
+TEST_F(Walk, ObservationWithItsPicture) {
+  const QString w = QStringLiteral("作物観察日記"), chooser = QStringLiteral("画像ファイルの選択");
+  std::filesystem::create_directories(home.file("home"));
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(Qt::darkGreen);
+  ASSERT_TRUE(picture.save(QString::fromStdString(home.file("home/nasu.bmp"))));
+  ASSERT_NO_FATAL_FAILURE(MakeData([] {
+    ObserveItem.RedimPreserve(1);
+    ObserveFile.RedimPreserve(1);
+    ObserveItem(0).Name = "ナス", ObserveItem(1).Name = "トマト";
+  }));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Click(kBar, "作物観察日記を表示します");
+  ASSERT_TRUE(e2e::WaitFor([&] { return Shown(w); }, 8000));
+  Choose(w, "cmbProduce", QStringLiteral("トマト"));
+  PickDay(w, kDay.year(), kDay.month(), kDay.day());
+  Click(w, "txtComment");
+  Commit(QStringLiteral("花が咲いた"));
+  // The chooser left by 取消 and by Esc, then a picture chosen with 選択.
+  Click(w, "cmdFileName");
+  Click(chooser, "cmdCancel");
+  Left(chooser, w);
+  Click(w, "cmdFileName");
+  ASSERT_TRUE(e2e::WaitFor([&] { return Shown(chooser); }, 5000));
+  Key(kEsc);
+  Left(chooser, w);
+  Click(w, "cmdFileName");
+  const int row = static_cast<int>(Items(chooser, "filMain").indexOf(QStringLiteral("nasu.bmp")));
+  ASSERT_GE(row, 0) << "the chooser does not list the home folder's picture";
+  ClickRow(chooser, "filMain", row);
+  Click(chooser, "cmdOK");
+  Left(chooser, w);
+  EXPECT_EQ(Text(w, "txtFileName"), QString::fromStdString(home.file("home/nasu.bmp")));
+  Click(w, "cmdSave");
+  ASSERT_TRUE(ReadFiles());
+  EXPECT_EQ(ObserveItem(1).Comment(kDay.year(), kDay.month(), kDay.day()), "花が咲いた");
+  EXPECT_EQ(ObserveFile(1)(kDay.year(), kDay.month(), kDay.day()), home.file("home/nasu.bmp"));
+  EXPECT_EQ(ObserveItem(0).Comment(kDay.year(), kDay.month(), kDay.day()), "") << "the comment went to another crop";
+  Click(w, "cmdClose");
+  Quit(QString());
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Click(kBar, "作物観察日記を表示します");
+  Choose(w, "cmbProduce", QStringLiteral("トマト"));
+  PickDay(w, kDay.year(), kDay.month(), kDay.day());
+  EXPECT_EQ(Text(w, "txtComment"), QStringLiteral("花が咲いた"));
+}
+
+// --- Backup and restore --------------------------------------------------------
+TEST_F(Walk, BackupAndRestore) {
+  const QString save = QStringLiteral("ディスクへ保存"), restore = QStringLiteral("ディスクから復元");
+  std::filesystem::create_directories(home.file("home/usb"));
+  ASSERT_NO_FATAL_FAILURE(MakeData([] { Nikki(2020, 5, 1) = "元の日記"; }));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  Click(kBar, "ディスクにバックアップします");
+  Click(save, "cmdCancel");
+  Left(save, kBar);
+  Click(kBar, "ディスクにバックアップします");
+  ASSERT_TRUE(e2e::WaitFor([&] { return Shown(save); }, 5000));
+  Key(kEsc);
+  Left(save, kBar);
+  auto intoUsb = [&](const QString& dialog) {
+    Click(kBar, dialog == save ? "ディスクにバックアップします" : "データを、ディスクから復元します");
+    const int row = static_cast<int>(Items(dialog, "dirMain").indexOf(QStringLiteral("usb")));
+    ASSERT_GE(row, 0);
+    QRect r = RowRect(dialog, "dirMain", row);
+    DoubleClickAt(r.center().x(), r.center().y());
+    Click(dialog, "cmdSave");
+  };
+  intoUsb(save);
+  ASSERT_TRUE(e2e::WaitFor([&] { return std::filesystem::exists(home.file("home/usb/nikki.dat")); }, 10000));
+  for (int i = 0; i < 3 && !Modal().isEmpty(); ++i) Answer(QStringLiteral("OK"));
+  Left(save, kBar);
+
+  // A change, then the backup restored over it.
+  Click(kBar, "日記を編集します");
+  PickDay(QStringLiteral("Vorn　日記（編集）"), kDay.year(), kDay.month(), kDay.day());
+  Click(QStringLiteral("Vorn　日記（編集）"), "txtDiary");
+  Commit(QStringLiteral("消える"));
+  Click(QStringLiteral("Vorn　日記（編集）"), "cmdEnd");
+  intoUsb(restore);
+  while (!Modal().isEmpty() && Modal() != restore) Answer(Look(kModal, "はい").ok ? "はい" : "OK");
+  Left(restore, kBar);
+  Menu({"ファイル", "データの保存"});
+  ASSERT_TRUE(ReadFiles());
+  EXPECT_EQ(Nikki(2020, 5, 1), "元の日記");
+  if (!Awaiting("23.12: restore keeps what the backup's files do not mention"))
+    EXPECT_EQ(Nikki(kDay.year(), kDay.month(), kDay.day()), "") << "the restore kept the day the backup lacks";
+  Quit(QString());
+}

@@ -318,6 +318,8 @@ class Vorn {
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     process.setProcessEnvironment(env);
+    // Started from the desktop: in the home folder.
+    process.setWorkingDirectory(QString::fromStdString(home.file("home")));
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(QStringLiteral(VORN_BINARY_DIR "/vorn"), args);
     process.waitForStarted(10000);
