@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/ControlNames.h"
 #include "app/RegisterWindows.h"
+#include "platform/TestProbe.h"
 #include "platform/Translations.h"
 #include "shell/modMain.h"
 
@@ -67,6 +69,8 @@ int main(int argc, char** argv) {
   RegisterWindows();
   StartOptions options;
   options.commandLine = QCoreApplication::arguments().mid(1).join(QChar(' '));
+  // The walks on the virtual screen look into the program through this.
+  StartTestProbe(NameControls);
   if (Main(options) != StartResult::Running) return 1;
   int code = app.exec();
   UnloadShell();

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStorageInfo>
@@ -99,6 +100,14 @@ std::string frmSave::DirectoryPath(const QString& path) {
 }
 
 void frmSave::cmdCancel_Click() { close(); }
+
+void frmSave::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    cmdCancel_Click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
 
 void frmSave::cmdSave_Click() {
   CatchErrors([&] {

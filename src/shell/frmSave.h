@@ -27,6 +27,10 @@ class frmSave : public QWidget {
   // The data directory a backup or restore uses for a chosen directory.
   static std::string DirectoryPath(const QString& path);
 
+ protected:
+  // Esc leaves the dialog as 取り消し does.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   int lastDrive_ = -1;
 };

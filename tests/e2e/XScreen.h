@@ -223,6 +223,12 @@ class Screen {
     xcb_test_fake_input(c_, XCB_KEY_RELEASE, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     Sync();
   }
+  // Holds a key down (Shift, Alt) or lets it go.
+  void KeyState(uint32_t keysym, bool down) {
+    xcb_test_fake_input(c_, down ? XCB_KEY_PRESS : XCB_KEY_RELEASE, KeyCode(keysym), XCB_CURRENT_TIME, XCB_NONE, 0,
+                        0, 0);
+    Sync();
+  }
   // The close box of a window manager: WM_DELETE_WINDOW.
   void Close(xcb_window_t w) {
     xcb_client_message_event_t close{};
@@ -296,8 +302,9 @@ class Screen {
 // folder, for the dialogs that start there).
 class Vorn {
  public:
-  Vorn(const std::string& display, const TempDir& home, const QStringList& args = {}) {
+  Vorn(const std::string& display, const TempDir& home, const QStringList& args = {}, bool probe = false) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (probe) env.insert(QStringLiteral("VORN_PROBE"), QStringLiteral("1"));
     env.insert(QStringLiteral("DISPLAY"), QString::fromStdString(display));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("HOME"), QString::fromStdString(home.file("home")));
@@ -311,6 +318,8 @@ class Vorn {
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     process.setProcessEnvironment(env);
+    // Started from the desktop: in the home folder.
+    process.setWorkingDirectory(QString::fromStdString(home.file("home")));
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(QStringLiteral(VORN_BINARY_DIR "/vorn"), args);
     process.waitForStarted(10000);
