@@ -22,15 +22,6 @@
 
 namespace walk {
 
-// Steps that fail today only because of faults being mended in other
-// branches (issue 23): each is written as it should go and kept behind this
-// one switch, flipped when those mends are merged.
-constexpr bool kAwaitingIssue23Mends = true;
-inline bool Awaiting(const char* fault) {
-  if (kAwaitingIssue23Mends) std::cout << "[ awaiting mend ] " << fault << std::endl;
-  return kAwaitingIssue23Mends;
-}
-
 inline const QString kBar = QStringLiteral("Vorn");
 inline const QString kNames = QStringLiteral("編集");  // the name list editor
 inline const QString kModal = QStringLiteral("?");  // the modal window in front
