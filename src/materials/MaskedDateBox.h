@@ -15,9 +15,15 @@ class MaskedDateBox : public QLineEdit {
 
   QString Shown() const { return displayText(); }
 
+  // The narrowest width that shows a whole date, "_" blanks and the caret
+  // after it included, without scrolling its first digit away.
+  int WholeDateWidth() const;
+
   std::function<void(int& keyCode, int shift)> KeyDown;
   std::function<void(int& keyAscii)> KeyPress;
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
+  // A click into a box with nothing typed yet starts at its first place.
+  void mousePressEvent(QMouseEvent* e) override;
 };

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "materials/MaskedDateBox.h"
 #include "materials/frmMaterial.h"
@@ -29,8 +30,13 @@ frmMaterialDay::frmMaterialDay(frmMaterial* ledger) : QDialog(ledger), ledger_(l
   lblDay = EntryLabel(this, QStringLiteral("購入日(&D)"), txtDay, 4, 40, 76);
   lblVolume = EntryLabel(this, QStringLiteral("個数(&V)"), txtVolume, 184, 40, 76);
   cmbName->setGeometry(82, 6, 222, h);
-  txtDay->setGeometry(82, 40, 98, h);
-  txtVolume->setGeometry(260, 40, 44, h);
+  // The date box is as wide as a whole date needs in the font in use (a
+  // narrower one scrolls the year's first digit away); the quantity follows.
+  const int dayWidth = std::max(98, txtDay->WholeDateWidth());
+  const int volumeLeft = 82 + dayWidth + 4 + 72;
+  txtDay->setGeometry(82, 40, dayWidth, h);
+  lblVolume->setGeometry(volumeLeft - 72, 40, 72, h);
+  txtVolume->setGeometry(volumeLeft, 40, 304 - volumeLeft, h);
   cmdOK = new QPushButton(QStringLiteral("追加"), this);
   cmdCancel = new QPushButton(QStringLiteral("取り消し"), this);
   cmdOK->setGeometry(310, 4, 74, 28);
@@ -88,6 +94,12 @@ void frmMaterialDay::cmdOK_Click() {
     const int j = FirstFreeTransaction(rec);
     const int mode = IsPurchase() ? 0 : 1;
     const int32_t count = WholeNumber(txtVolume->text());
+    // Units bought and quantities used are counted from 1; a use may still
+    // take more than remains.
+    if (count <= 0) {
+      MsgBox(kMsgBadValue);
+      return;
+    }
     const int32_t remain = RemainAfter(rec, j, mode, count);
 
     rec.Date(j) = n;

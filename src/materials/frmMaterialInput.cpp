@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "materials/MaskedDateBox.h"
 #include "materials/frmMaterial.h"
@@ -24,8 +25,9 @@ frmMaterialInput::frmMaterialInput(frmMaterial* ledger) : QDialog(ledger), ledge
   txtPrice = new QLineEdit(this);
   txtVolume = new QLineEdit(this);
   txtUnit = new QLineEdit(this);
-  txtBuyDay = new MaskedDateBox(this);
+  // Created in the order Tab takes them: row by row, left to right.
   txtNumber = new QLineEdit(this);
+  txtBuyDay = new MaskedDateBox(this);
   lblName = EntryLabel(this, QStringLiteral("資材名(&M)"), txtName, 4, 6, 76);
   lblPrice = EntryLabel(this, QStringLiteral("単価(&P)"), txtPrice, 4, 34, 76);
   lblVolume = EntryLabel(this, QStringLiteral("1個/量(&V)"), txtVolume, 174, 34, 78);
@@ -37,7 +39,8 @@ frmMaterialInput::frmMaterialInput(frmMaterial* ledger) : QDialog(ledger), ledge
   txtVolume->setGeometry(252, 34, 85, h);
   txtUnit->setGeometry(82, 62, 86, h);
   txtNumber->setGeometry(252, 62, 85, h);
-  txtBuyDay->setGeometry(82, 90, 100, h);
+  // Wide enough for a whole date in the font in use.
+  txtBuyDay->setGeometry(82, 90, std::max(100, txtBuyDay->WholeDateWidth()), h);
   cmdOK = new QPushButton(QStringLiteral("追加"), this);
   cmdCancel = new QPushButton(QStringLiteral("取り消し"), this);
   cmdOK->setGeometry(177, 120, 78, 28);
@@ -66,6 +69,11 @@ void frmMaterialInput::cmdOK_Click() {
     const int32_t price = WholeNumber(txtPrice->text());
     const int32_t volume = WholeNumber(txtVolume->text());
     const int32_t count = WholeNumber(txtNumber->text());
+    // Prices and quantities count something: below nothing is a wrong value.
+    if (price < 0 || volume < 0 || count < 0) {
+      MsgBox(kMsgBadValue);
+      return;
+    }
     const QString shown = txtBuyDay->Shown();
     const int32_t n = ReadMaskedDate(shown);
     if (txtName->text().isEmpty() || price == 0 || volume == 0 || txtUnit->text().isEmpty() || n == 0 ||

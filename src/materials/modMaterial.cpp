@@ -174,7 +174,13 @@ void StartCellEdit(FlexGrid* grid, QLineEdit* box, int keyCode) {
     QRect cell = grid->CurrentCellRect();
     box->setGeometry(QRect(grid->mapTo(box->parentWidget(), cell.topLeft()), cell.size()));
     box->setText(text);
-    box->setCursorPosition(caretAtStart ? 0 : static_cast<int>(text.size()));
+    // The old value is selected, as in a spreadsheet: typing replaces it,
+    // an arrow key keeps it and moves the caret.
+    const int n = static_cast<int>(text.size());
+    if (keyCode == 32 || keyCode == 13)
+      box->setSelection(caretAtStart ? n : 0, caretAtStart ? -n : n);
+    else
+      box->setCursorPosition(n);
     box->show();
     box->raise();
     box->setFocus();
@@ -304,6 +310,8 @@ CellStore StoreCellText(int col, int row, const QString& text) {
     if (e.number() == rt::kErrTypeMismatch || e.number() == rt::kErrOverflow) return CellStore::Refused;
     throw;
   }
+  // A value typed over itself changes nothing, and so asks for no save.
+  if (rec == stored) return CellStore::Unchanged;
   stored = std::move(rec);
   return CellStore::Stored;
 }

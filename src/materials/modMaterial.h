@@ -80,6 +80,7 @@ QString LedgerDateText(int32_t date);
 
 // Opens the in-place editor on the grid's current cell. keyCode 32: the
 // cell's text, caret at the start; 13: the cell's text, caret at the end;
+// either way the old text is selected, so that what is typed replaces it;
 // 8: empty; any other printable character: that character alone, caret after
 // it. Control characters open nothing.
 void StartCellEdit(FlexGrid* grid, QLineEdit* box, int keyCode);
@@ -89,8 +90,9 @@ void StartCellEdit(FlexGrid* grid, QLineEdit* box, int keyCode);
 // row, scrolling by one row when the new row is out of view.
 void CellEditKeyDown(FlexGrid* grid, QLineEdit* box, int keyCode);
 
-// What storing an edited cell did.
-enum class CellStore { Stored, NoField, Refused };
+// What storing an edited cell did. Unchanged: the value read back is the one
+// the field held (the same text, or the same number written another way).
+enum class CellStore { Stored, Unchanged, NoField, Refused };
 
 // Stores the text of an edited cell into the field behind it (column and
 // data row of the grid). Cells without a field store nothing. A value that

@@ -69,6 +69,36 @@ class FlexHeader : public QHeaderView {
   QTableView* fixed_;
 };
 
+// The data rows' view. At the end of its range a per-row scrolling view
+// lines the last row up with its bottom edge, which leaves the top row cut
+// in half under the fixed rows; here the rows stay lined up with the top
+// edge at every scroll position, the room left below the last row empty.
+class FlexDataView : public QTableView {
+ public:
+  using QTableView::QTableView;
+
+ protected:
+  void scrollContentsBy(int dx, int dy) override {
+    QTableView::scrollContentsBy(dx, dy);
+    KeepTopRowWhole();
+  }
+  void updateGeometries() override {
+    QTableView::updateGeometries();
+    KeepTopRowWhole();
+  }
+
+ private:
+  void KeepTopRowWhole() {
+    const QScrollBar* bar = verticalScrollBar();
+    QHeaderView* rows = verticalHeader();
+    if (bar->maximum() <= 0 || bar->value() != bar->maximum()) return;
+    const int top = rows->sectionPosition(rows->logicalIndex(bar->value()));
+    if (top < 0 || rows->offset() == top) return;
+    rows->setOffset(top);
+    viewport()->update();
+  }
+};
+
 namespace {
 
 void SetUpView(QTableView* v, int rowHeight) {
@@ -100,7 +130,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QFrame(parent) {
   fixedModel_ = new FlexPartModel(this, true);
   dataModel_ = new FlexPartModel(this, false);
 
-  dataView_ = new QTableView(this);
+  dataView_ = new FlexDataView(this);
   fixedView_ = new QTableView;
   header_ = new FlexHeader(fixedView_, dataView_);
   dataView_->setHorizontalHeader(header_);

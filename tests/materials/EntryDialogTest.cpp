@@ -151,6 +151,7 @@ TEST_F(EntryTest, ANewMaterialIsCheckedWholeBeforeAnythingIsStored) {
       {with([](NewMaterial& e) { e.price = ""; }), kMsgBadValue},
       {with([](NewMaterial& e) { e.price = "0"; }), kMissingNew},
       {with([](NewMaterial& e) { e.number = "1.5"; }), kMsgBadValue},
+      {with([](NewMaterial& e) { e.price = "-500"; e.volume = "-15"; }), kMsgBadValue},
       {with([](NewMaterial& e) { e.volume = "99999999999"; }), QStringLiteral("エラーナンバー：6")},
       {with([](NewMaterial& e) { e.volume = "100000"; e.number = "100000"; }), QStringLiteral("エラーナンバー：6")},
       {with([](NewMaterial& e) { e.name = ""; }), kMissingNew},
@@ -202,6 +203,7 @@ TEST_F(EntryTest, APurchaseOrUseIsCheckedWholeBeforeAnythingIsStored) {
       {0, "2001/02/29", "1", kMsgBadDate},
       {0, "2001/05/03", "abc", kMsgBadValue},
       {0, "2001/05/03", "1.5", kMsgBadValue},
+      {0, "2001/05/03", "-2", kMsgBadValue},
       {0, "2001/05/03", "100000", QStringLiteral("エラーナンバー：6")},  // 100000 x 100000
   };
   for (const auto& b : bad)
@@ -224,6 +226,27 @@ TEST_F(EntryTest, APurchaseOrUseIsCheckedWholeBeforeAnythingIsStored) {
   EXPECT_EQ(Day(false, 1, QStringLiteral("2001/05/06"), QStringLiteral("1")),
             std::vector<QString>{kMsgTransactionsFull});
   EXPECT_TRUE(Material(film) == filmBefore);
+}
+
+// A click into an empty date box types from its start, the date shows whole.
+TEST_F(EntryTest, AnEmptyDateBoxTakesTheWholeDateWhereverItIsClicked) {
+  Open();
+  for (QPushButton* button : {f->cmdMaterialInput, f->cmdMaterialBuy}) {
+    OnDialog([&](QWidget* d) {
+      auto* in = dynamic_cast<frmMaterialInput*>(d);
+      MaskedDateBox* box = in ? in->txtBuyDay : dynamic_cast<frmMaterialDay*>(d)->txtDay;
+      auto caret = [box] { box->repaint(); return box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(); };
+      QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+      const int start = caret();
+      QTest::keyClicks(box, QStringLiteral("20260210"));
+      EXPECT_EQ(box->Shown(), QStringLiteral("2026/02/10"));
+      EXPECT_GE(caret() - box->fontMetrics().horizontalAdvance(box->Shown()), start - 1);  // "2" in view
+      if (in) QTest::mouseClick(in->txtUnit, Qt::LeftButton), QTest::keyClicks(in->txtUnit, "\t\t");  // 単位→個数→購入日
+      EXPECT_EQ(QApplication::focusWidget(), box);
+      QTest::keyClick(box, Qt::Key_Escape);
+    });
+    button->click();
+  }
 }
 
 // In the real modal loop 追加 stores once and closes; 取り消し, Esc and the

@@ -117,8 +117,13 @@ TEST_F(MaterialTest, ATypedDigitOpensTheEditorWithItAndEnterStoresIt) {
   EXPECT_TRUE(f->txtForEdit->isHidden());
   EXPECT_EQ(Material(1).Price, 7);
   EXPECT_EQ(Cell(2, 1), QStringLiteral("7"));
+  EditCell(2, 1, QStringLiteral("07"));  // the same price: nothing to save
   EXPECT_EQ(MaterialChanged, 0);
   EXPECT_TRUE(boxes.calls().empty());
+  GridKey(Qt::Key_Space, QStringLiteral(" "));  // the old value is selected
+  EditorKey(Qt::Key_8, QStringLiteral("8"));
+  EditorKey(Qt::Key_Return, QStringLiteral("\r"));
+  EXPECT_EQ(Material(1).Price, 8);
 }
 
 TEST_F(MaterialTest, EveryWayOfStartingAnEditGivesItsTextAndCaret) {
@@ -151,12 +156,12 @@ TEST_F(MaterialTest, EveryWayOfStartingAnEditGivesItsTextAndCaret) {
       {"letter", [&] { GridKey(Qt::Key_A, QStringLiteral("a")); }, "a", 1},
       {"input method",
        [&] {
-         // The composed text goes on into the editor, at its start.
+         // The composed text goes on into the editor and replaces the old.
          QInputMethodEvent e;
          e.setCommitString(QStringLiteral("ひ"));
          QCoreApplication::sendEvent(grid()->DataView(), &e);
        },
-       "ひ肥料", 1},
+       "ひ", 1},
   };
   for (const Case& c : cases) {
     Select(2, 0);
@@ -316,6 +321,8 @@ TEST_F(MaterialTest, TheHeaderRowsStayInPlaceWhileTheDataScroll) {
   const QRect data(grid()->DataView()->viewport()->mapTo(grid(), QPoint(0, 0)), QSize(grid()->width() / 2, 40));
   EXPECT_NE(before.copy(data), after.copy(data));
   EXPECT_GE(header.height(), 2 * grid()->RowHeight());
+  Key(grid()->DataView(), Qt::Key_End, {}, Qt::ControlModifier);
+  EXPECT_TRUE(grid()->RowIsVisible(grid()->TopRow()));  // not cut under the header
 }
 
 TEST_F(MaterialTest, ButtonsAndGridSitWhereTheyBelong) {
