@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QTest>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -222,4 +225,38 @@ TEST_F(BackupRestoreTest, InAFolderWithTwoOtherSpellingsSavesAndLoadsKeepToOne) 
   EXPECT_NE(folder.Read("TENKI.DAT").find("404"), std::string::npos);
   EXPECT_EQ(folder.Read("Tenki.dat"), "");
   EXPECT_EQ(folder.Names(), (std::vector<std::string>{"TENKI.DAT", "Tenki.dat"}));
+}
+
+TEST_F(BackupRestoreTest, TheDialogShowsItsFolderSaysWhatABackupWroteAndOpensThereAgain) {
+  fs::create_directory(backup.file("夕方"));
+  const QString folder = QString::fromStdString(backup.file("夕方"));
+  auto* dlg = new frmSave;
+  QPointer<frmSave> alive(dlg);
+  dlg->setWindowTitle(QStringLiteral("ディスクへ保存"));
+  dlg->show();
+  dlg->dirMain->SetPath(QString::fromStdString(backup.dir()));
+  EXPECT_EQ(dlg->txtFolder->text() + "/", QString::fromStdString(backup.dir()));
+  // The farmer opens the folder with a double-click: the folder shown follows.
+  QListWidgetItem* evening = dlg->dirMain->item(dlg->dirMain->count() - 1);
+  ASSERT_EQ(evening->text().trimmed(), QStringLiteral("夕方"));
+  QTest::mouseDClick(dlg->dirMain->viewport(), Qt::LeftButton, {}, dlg->dirMain->visualItemRect(evening).center());
+  EXPECT_EQ(dlg->txtFolder->text(), folder);
+
+  QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
+  ProcessEvents();
+  EXPECT_TRUE(alive.isNull());
+  ASSERT_EQ(boxes.calls().size(), 1u);
+  const QString said = boxes.calls()[0].text;
+  EXPECT_TRUE(said.contains(folder + QStringLiteral("\r\n")));
+  for (const char* name : kDataFiles) {
+    EXPECT_TRUE(said.contains(QString::fromLatin1(name))) << name;
+    EXPECT_TRUE(fs::exists(folder.toStdString() + "/" + name)) << name;
+  }
+  EXPECT_TRUE(reported.empty());
+
+  // The next opening, for a restore too, starts in that folder.
+  frmSave again;
+  again.setWindowTitle(QStringLiteral("ディスクから復元"));
+  EXPECT_EQ(again.dirMain->Path(), folder);
+  EXPECT_EQ(again.txtFolder->text(), folder);
 }
