@@ -1,12 +1,12 @@
 // The observation window through its handlers, the record store and the
 // observation file.
-#include <QTest>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <filesystem>
 
 #include "observe/ObserveFixture.h"
@@ -180,48 +180,41 @@ TEST_F(ObserveTest, PreviewsShowSmallPicturesWholeAndFitLargeOnesBothWays) {
   EXPECT_TRUE(boxes.calls().empty());
 }
 
-TEST_F(ObserveTest, PointingAndSteppingShowPicturesThatCannotBeShownAsANoteNeverABox) {
+TEST_F(ObserveTest, MissingAndUnreadablePicturesAreNotedWherePointingOrSteppingWouldShowThem) {
   TwoCrops();
   const std::string gone = dir.file("gone.jpg");
   ObserveFile(1)(2001, 3, 1) = gone;
   dir.Write("broken.jpg", "not a picture");
   ObserveFile(1)(2001, 3, 2) = dir.file("broken.jpg");
   ObserveItem(1).Comment(2001, 3, 2) = "読めない写真";
-  dir.Write("empty.jpg", "");
-  ObserveFile(1)(2001, 3, 3) = dir.file("empty.jpg");
   SetCurrentDate({2001, 3, 1});
   Open();
   f->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(f.get()));
   f->cmbProduce->setCurrentIndex(1);
-  const QString missing = QStringLiteral("画像ファイルが見つかりません\n") + QString::fromStdString(gone);
-  EXPECT_EQ(PictureNoteShown(f->pctInfo), missing);
+  boxes.clear();
 
-  // The pointer crosses the days there and back, resting a moment on each.
-  auto point = [&](int month, int day) {
-    for (int dx : {0, 1}) QTest::mouseMove(f->pctGraph, QPoint(BarX(DayOfYear(2001, month, day)) + 2 + dx, 30));
-  };
-  for (int day : {1, 2, 3, 2, 1}) point(3, day);
-  EXPECT_EQ(PictureNoteShown(f->pctPicture), missing);
+  const int first = DayOfYear(2001, 3, 1), second = DayOfYear(2001, 3, 2);
+  for (int i = 0; i < 2; ++i) QTest::mouseMove(f->pctGraph, QPoint(BarX(first) + 2 + i, 30));
+  EXPECT_EQ(PictureNoteShown(f->pctPicture), QStringLiteral("画像ファイルが見つかりません\n") + gone.c_str());
   EXPECT_EQ(f->txtFilePath->text().toStdString(), gone);
-  // It comes back while the pointer rests there: shown, the note gone.
+  // It comes back while the pointer rests there: shown instead of the note.
   Picture("gone.jpg", 30, 30);
-  point(3, 1);
+  f->pctGraph_MouseMove(0, 0, DayX(first) + 1, 100);
   EXPECT_EQ(f->pctPicture->PixelAt(5, 5), qRgb(40, 160, 60));
   EXPECT_EQ(PictureNoteShown(f->pctPicture), QString());
-  point(3, 2);
-  EXPECT_TRUE(PictureNoteShown(f->pctPicture).startsWith(QStringLiteral("画像ファイルを読み込めません")));
-  EXPECT_NE(f->pctPicture->PixelAt(5, 5), qRgb(40, 160, 60));
-  EXPECT_EQ(f->txtCommentD->toPlainText(), QStringLiteral("読めない写真"));
+  std::filesystem::remove(gone);
 
-  // The day spinner steps onto the damaged and the empty file.
+  for (int i = 0; i < 5; ++i) f->pctGraph_MouseMove(0, 0, DayX(second) + i, 100);
+  EXPECT_NE(PictureNoteShown(f->pctPicture), QString());
+  // The comment of the day still reads out.
+  EXPECT_EQ(f->txtCommentD->toPlainText(), QStringLiteral("読めない写真"));
+  EXPECT_EQ(ObserveItem(1).Comment(2001, 3, 2), "読めない写真");
+
+  // The day spinner steps onto the unreadable one.
   QScrollBar* spinner = f->vscCalender;
-  const QPoint nextDay(spinner->width() / 2, spinner->height() - 4);
-  QTest::mouseClick(spinner, Qt::LeftButton, {}, nextDay);
-  EXPECT_TRUE(PictureNoteShown(f->pctInfo).startsWith(QStringLiteral("画像ファイルを読み込めません")));
-  QTest::mouseClick(spinner, Qt::LeftButton, {}, nextDay);
-  EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/03/03"));
-  EXPECT_EQ(PictureNoteShown(f->pctInfo), QStringLiteral("画像ファイルが空です\n") + QString::fromStdString(dir.file("empty.jpg")));
+  QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(spinner->width() / 2, spinner->height() - 4));
+  EXPECT_TRUE(PictureNoteShown(f->pctInfo).endsWith(QStringLiteral("\n") + dir.file("broken.jpg").c_str()));
   EXPECT_TRUE(boxes.calls().empty());
   EXPECT_EQ(ObserveHoverBusy, 0);
 }
