@@ -198,7 +198,7 @@ TEST_F(ObserveTest, MissingAndUnreadablePicturesAreNotedWherePointingOrSteppingW
   for (int i = 0; i < 2; ++i) QTest::mouseMove(f->pctGraph, QPoint(BarX(first) + 2 + i, 30));
   EXPECT_EQ(PictureNoteShown(f->pctPicture), QStringLiteral("画像ファイルが見つかりません\n") + gone.c_str());
   EXPECT_EQ(f->txtFilePath->text().toStdString(), gone);
-  // It comes back while the pointer rests there: shown instead of the note.
+  // It comes back while the pointer rests there: shown, nothing more said.
   Picture("gone.jpg", 30, 30);
   f->pctGraph_MouseMove(0, 0, DayX(first) + 1, 100);
   EXPECT_EQ(f->pctPicture->PixelAt(5, 5), qRgb(40, 160, 60));
