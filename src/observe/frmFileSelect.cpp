@@ -136,9 +136,11 @@ void frmFileSelect::filMain_Click() {
     const QString name = filMain->FileName();
     if (name.isEmpty()) return;
     txtFileName->setText(name);
-    pctInfo->Cls();
     pctBuff->SetPicture(QImage());
-    pctBuff->SetPicture(ReadPictureFor(SelectedPath(), pctInfo->InnerSize(), PictureView::kFitted));
+    // A file that is no picture is said in the preview, not as a fault.
+    PictureOrNote read = ReadPictureOrNote(SelectedPath(), pctInfo->InnerSize(), PictureView::kFitted);
+    if (!read.note.isEmpty()) return ShowPictureNote(pctInfo, read.note);
+    pctBuff->SetPicture(read.image);
     ShowFitted(pctInfo, pctBuff->Picture());
   });
 }
@@ -156,6 +158,14 @@ void frmFileSelect::cmdOK_Click() {
     if (!StorablePicturePath(path)) {
       MsgBox(path + QStringLiteral("\r\n") +
              QStringLiteral("この画像ファイルの名前には、記録できない文字（「,」など）が含まれています"));
+      return;
+    }
+    // A picture that cannot be shown would only come back as a note on
+    // its day.
+    const QString note = ReadPictureOrNote(path, pctInfo->InnerSize(), PictureView::kFitted).note;
+    if (!note.isEmpty()) {
+      MsgBox(QString(note).replace(QChar('\n'), QStringLiteral("\r\n")) + QStringLiteral("\r\n") +
+             QStringLiteral("別のファイルを選んでください。"));
       return;
     }
     if (owner_) owner_->Tag = path;

@@ -297,7 +297,7 @@ void frmObserve::cmdFileDelete_Click() {
     txtFileName->clear();
     Redraw();
     pctBuff->SetPicture(QImage());
-    pctInfo->Cls();
+    ShowPictureNote(pctInfo, QString());
   });
 }
 
@@ -333,34 +333,23 @@ void frmObserve::ShowHoveredPicture(const QString& path) {
   const YearMonthDay day{static_cast<int16_t>(ChartYear()), ObserveHoverMonth, ObserveHoverDay};
   const int item = CropShown();
   const bool same = hover_.crop == item && hover_.day == day && hover_.path == path;
-  if (!same) hover_ = HoverPicture{item, day, path};
-  if (path.isEmpty()) {
-    pctPicture->SetPicture(QImage());
-    return;
+  if (!same) hover_ = HoverPicture{item, day, path, {}, {}};
+  // A picture that cannot be shown says so in its place. The file may go
+  // away (or come back) while the pointer rests: looked for on every move.
+  QString note = hover_.note;
+  if (!path.isEmpty() && !QFileInfo(path).isFile()) {
+    hover_ = HoverPicture{item, day, path, {}, {}};
+    note = ReadPictureOrNote(path, QSize(), PictureView::kTopLeft).note;
+  } else if (!path.isEmpty() && hover_.image.isNull() && hover_.note.isEmpty()) {
+    PictureOrNote read = ReadPictureOrNote(path, pctPicture->InnerSize(), PictureView::kTopLeft);
+    hover_.image = std::move(read.image);
+    note = hover_.note = std::move(read.note);
   }
-  // The file may go away (or come back) while the pointer rests: looked for
-  // on every move.
-  if (!QFileInfo(path).isFile()) {
-    hover_.image = QImage();
-    hover_.unreadable = false;
-    pctPicture->SetPicture(QImage());
-    if (hover_.missingSaid) return;
-    hover_.missingSaid = true;
-    MsgBox(MissingPictureText(path));
-    return;
-  }
-  if (hover_.image.isNull()) {
-    if (hover_.unreadable) return;  // said once already
-    try {
-      hover_.image = ReadPictureFor(path, pctPicture->InnerSize(), PictureView::kTopLeft);
-    } catch (...) {
-      hover_.unreadable = true;
-      pctPicture->SetPicture(QImage());
-      throw;
-    }
-  }
-  // Painted again only when another picture is to show.
-  if (pctPicture->Picture().cacheKey() != hover_.image.cacheKey()) pctPicture->SetPicture(hover_.image);
+  // Painted again only when something else is to show.
+  if (pctPicture->Picture().cacheKey() == hover_.image.cacheKey() && PictureNoteShown(pctPicture) == note) return;
+  pctPicture->SetPicture(QImage());
+  ShowPictureNote(pctPicture, note);
+  if (!hover_.image.isNull()) pctPicture->SetPicture(hover_.image);
 }
 
 void frmObserve::pctGraph_DblClick() {

@@ -95,8 +95,8 @@ class frmObserve : public QWidget, public CalenderHost {
   void BuildControls();
   void Layout();
   void Redraw();
-  // Shows the picture of the hovered day in pctPicture; a missing or
-  // unreadable file is reported once for the day pointed at.
+  // Shows the picture of the hovered day in pctPicture, or the note that
+  // says why it cannot be shown.
   void ShowHoveredPicture(const QString& path);
   // The display area for the day last pointed at on the strip, of the crop
   // shown.
@@ -109,8 +109,7 @@ class frmObserve : public QWidget, public CalenderHost {
     YearMonthDay day{};
     QString path;
     QImage image;
-    bool missingSaid = false;  // the file's absence was reported for this day
-    bool unreadable = false;   // it could not be read (reported once)
+    QString note;  // why the picture cannot be shown ("" when it can)
   };
   HoverPicture hover_;
 };
@@ -118,7 +117,7 @@ class frmObserve : public QWidget, public CalenderHost {
 // --- Routines of the module --------------------------------------------------
 
 // Shows the picture of (year, month, day) of the shown crop fitted into
-// pctInfo (cleared first). A missing file gives the message with its path.
+// pctInfo (cleared first), or the note that says why it cannot be shown.
 void ShowObservePicture(frmObserve& f, int year, int month, int day);
 
 // --- The one observation window ----------------------------------------------

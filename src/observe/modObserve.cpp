@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
+#include <QTextOption>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -9,7 +11,6 @@
 #include "observe/frmObserve.h"
 #include "platform/Controls.h"
 #include "platform/ErrorReporter.h"
-#include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "runtime/Convert.h"
@@ -137,7 +138,7 @@ double FitScale(QSize picture, QSize box) {
 }
 
 void ShowFitted(PictureBox* box, const QImage& picture) {
-  box->Cls();
+  ShowPictureNote(box, QString());
   const QSize inner = box->InnerSize();
   double s = FitScale(picture.size(), inner);
   if (s <= 0) return;
@@ -147,8 +148,11 @@ void ShowFitted(PictureBox* box, const QImage& picture) {
   box->PaintPicture(picture, 0, 0, w, h, 0, 0, box->FromPixelX(picture.width()), box->FromPixelY(picture.height()));
 }
 
-QImage ReadPictureFor(const QString& path, QSize box, PictureView view) {
-  if (!QFileInfo(path).isFile()) throw rt::RuntimeError(rt::kErrFileNotFound, path.toStdString());
+PictureOrNote ReadPictureOrNote(const QString& path, QSize box, PictureView view) {
+  const QFileInfo info(path);
+  auto note = [&](const QString& why) { return PictureOrNote{QImage(), why + QChar('\n') + path}; };
+  if (!info.isFile()) return note(QStringLiteral("画像ファイルが見つかりません"));
+  if (info.size() == 0) return note(QStringLiteral("画像ファイルが空です"));
   QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
   const QSize full = reader.size();
@@ -163,31 +167,49 @@ QImage ReadPictureFor(const QString& path, QSize box, PictureView view) {
       if (shown.size() != full) reader.setClipRect(shown);
     }
   }
-  QImage img = reader.read();
-  if (img.isNull()) throw rt::RuntimeError(321, path.toStdString());
-  return img.convertToFormat(QImage::Format_RGB32);
+  // A file cut short still leaves what was decoded of it in img, whatever
+  // read() says.
+  QImage img;
+  reader.read(&img);
+  if (img.isNull()) return note(QStringLiteral("画像ファイルを読み込めません（壊れているか、画像ではありません）"));
+  return {img.convertToFormat(QImage::Format_RGB32), QString()};
 }
 
-QString MissingPictureText(const QString& path) {
-  return path + QStringLiteral("\r\n") + QStringLiteral("画像ファイルが見つかりません");
+void ShowPictureNote(PictureBox* box, const QString& note) {
+  box->setToolTip(note);
+  box->Cls();
+  const QSize inner = box->InnerSize();
+  if (note.isEmpty() || inner.isEmpty()) return;
+  QImage text(inner, QImage::Format_RGB32);
+  text.fill(box->BackColor());
+  {
+    QPainter p(&text);
+    p.setFont(box->font());
+    p.setPen(QColor(64, 64, 64));
+    // A path has no spaces to break at: it breaks anywhere.
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    p.drawText(QRectF(QPointF(6, 6), QSizeF(inner.width() - 12, inner.height() - 12)), note, wrap);
+  }
+  const float w = box->FromPixelX(inner.width()), h = box->FromPixelY(inner.height());
+  box->PaintPicture(text, 0, 0, w, h, 0, 0, w, h);
 }
+
+QString PictureNoteShown(const PictureBox* box) { return box->toolTip(); }
 
 // --- The day's picture -------------------------------------------------------------
 
 void ShowObservePicture(frmObserve& f, int year, int month, int day) {
   CatchErrors([&] {
-    f.pctInfo->Cls();
+    ShowPictureNote(f.pctInfo, QString());
+    f.pctBuff->SetPicture(QImage());
     const QString path = QString::fromStdString(ObserveFile(f.CropShown())(year, month, day));
-    if (path.isEmpty()) {
-      f.pctBuff->SetPicture(QImage());
-      return;
-    }
-    if (!QFileInfo(path).isFile()) {
-      f.pctBuff->SetPicture(QImage());
-      MsgBox(MissingPictureText(path));
-      return;
-    }
-    f.pctBuff->SetPicture(ReadPictureFor(path, f.pctInfo->InnerSize(), PictureView::kFitted));
+    if (path.isEmpty()) return;
+    // Stepping through the days never stops at a box: a picture that cannot
+    // be shown says so in its place.
+    PictureOrNote read = ReadPictureOrNote(path, f.pctInfo->InnerSize(), PictureView::kFitted);
+    if (!read.note.isEmpty()) return ShowPictureNote(f.pctInfo, read.note);
+    f.pctBuff->SetPicture(read.image);
     ShowFitted(f.pctInfo, f.pctBuff->Picture());
   });
 }

@@ -77,7 +77,8 @@ bool StorablePicturePath(const QString& path);
 // The scale at which a picture shows whole in a box: fitted both ways, never
 // enlarged (at most 1).
 double FitScale(QSize picture, QSize box);
-// Clears box and paints picture into its top left corner at FitScale.
+// Clears box (and any note in it) and paints picture into its top left
+// corner at FitScale.
 void ShowFitted(PictureBox* box, const QImage& picture);
 
 // Reads only as much of a picture file as a box of `box` pixels shows, so
@@ -85,11 +86,21 @@ void ShowFitted(PictureBox* box, const QImage& picture);
 //   kFitted   the whole picture, reduced to FitScale (the preview boxes);
 //   kTopLeft  the picture at its natural size, cut to the box (the large
 //             display, which shows it from its top left corner).
-// Raises run-time error 53 for a missing file, 321 for one that is not a
-// readable picture.
 enum class PictureView { kFitted, kTopLeft };
-QImage ReadPictureFor(const QString& path, QSize box, PictureView view);
 
-// The message for a picture file that is not there: its path, then
-// "画像ファイルが見つかりません".
-QString MissingPictureText(const QString& path);
+// A picture file read for a box, or, when it cannot be shown, the note that
+// says why: missing, empty, or not a readable picture. Files copied from
+// another machine, cut short or damaged are the farmer's everyday lot, not a
+// fault of the program, so none of this raises an error. A file cut short
+// gives what could be decoded of it.
+struct PictureOrNote {
+  QImage image;
+  QString note;  // "" when image holds the picture
+};
+PictureOrNote ReadPictureOrNote(const QString& path, QSize box, PictureView view);
+
+// Clears box and writes note into it, wrapped to the box (the full text also
+// comes up when the pointer rests on the box); "" leaves the box empty.
+void ShowPictureNote(PictureBox* box, const QString& note);
+// The note the box shows ("" when none).
+QString PictureNoteShown(const PictureBox* box);

@@ -4,10 +4,12 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QStringList>
@@ -48,27 +50,42 @@ bool IsDataDirectory(const std::string& dir) {
          chosen.st_dev == home.st_dev && chosen.st_ino == home.st_ino;
 }
 
+// The folder of the last backup or restore in this run: the farmer who
+// backs up every evening finds the dialog there again.
+QString& LastFolder() {
+  static QString folder;
+  return folder;
+}
+
 }  // namespace
 
 frmSave::frmSave(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(kBackupCaption);
   setFont(MapFont(kPGothic, 9));
-  setFixedSize(330, 300);
+  setFixedSize(330, 350);
 
   drvMain = new DriveListBox(this);
   dirMain = new DirListBox(this);
+  lblFolder = new QLabel(this);
+  txtFolder = new QLineEdit(this);
+  txtFolder->setReadOnly(true);
+  lblFolder->setBuddy(txtFolder);
   cmdSave = new QPushButton(QStringLiteral("保存"), this);
   cmdCancel = new QPushButton(QStringLiteral("取り消し"), this);
 
   drvMain->setGeometry(10, 10, 310, 24);
   dirMain->setGeometry(10, 42, 310, 206);
-  cmdSave->setGeometry(130, 260, 90, 28);
-  cmdCancel->setGeometry(230, 260, 90, 28);
+  lblFolder->setGeometry(10, 254, 310, 18);
+  txtFolder->setGeometry(10, 274, 310, 24);
+  cmdSave->setGeometry(130, 310, 90, 28);
+  cmdCancel->setGeometry(230, 310, 90, 28);
 
+  connect(dirMain, &DirListBox::PathChanged, this, [this] { ShowFolder(); });
+  const QString start = QFileInfo(LastFolder()).isDir() ? LastFolder() : QDir::homePath();
   drvMain->Fill();
-  CatchErrors([&] { dirMain->SetPath(QDir::homePath()); });
-  drvMain->SelectVolumeOf(QDir::homePath());
+  CatchErrors([&] { dirMain->SetPath(start); });
+  drvMain->SelectVolumeOf(start);
   lastDrive_ = drvMain->currentIndex();
 
   connect(drvMain, &QComboBox::currentIndexChanged, this, [this](int) { drvMain_Change(); });
@@ -90,6 +107,21 @@ void frmSave::drvMain_Change() {
     QSignalBlocker block(drvMain);
     drvMain->setCurrentIndex(lastDrive_);
   }
+}
+
+void frmSave::changeEvent(QEvent* e) {
+  // The opener sets the caption, and with it the mode, after creating it.
+  if (e->type() == QEvent::WindowTitleChange) ShowFolder();
+  QWidget::changeEvent(e);
+}
+
+void frmSave::ShowFolder() {
+  if (!lblFolder || !txtFolder) return;  // still being built
+  lblFolder->setText(windowTitle() == kRestoreCaption ? QStringLiteral("復元元のフォルダ：")
+                                                      : QStringLiteral("保存先のフォルダ："));
+  txtFolder->setText(QDir::toNativeSeparators(dirMain->Path()));
+  txtFolder->setCursorPosition(0);
+  txtFolder->setToolTip(txtFolder->text());
 }
 
 std::string frmSave::DirectoryPath(const QString& path) {
@@ -124,10 +156,21 @@ void frmSave::cmdSave_Click() {
       return;
     }
     if (backup) {
+      LastFolder() = dirMain->Path();
       DataPathGuard guard;
       DataPath = chosen;
-      SaveAll(this);
+      const bool written = SaveAll(this);
       guard.Restore();
+      // A file that could not be written has been reported on its own; the
+      // farmer is told of a backup only when every file is in the folder.
+      if (written) {
+        QStringList names;
+        for (const char* name : kDataFiles)
+          names << QFileInfo(QString::fromStdString(ResolveFile(chosen, name))).fileName();
+        MsgBox(QStringLiteral("次のフォルダにデータを保存しました。") + QStringLiteral("\r\n") +
+                   QDir::toNativeSeparators(dirMain->Path()) + QStringLiteral("\r\n") + names.join(QStringLiteral("、")),
+               MsgButtons::Ok);
+      }
       close();
       return;
     }
@@ -157,6 +200,7 @@ void frmSave::cmdSave_Click() {
       close();
       return;
     }
+    LastFolder() = dirMain->Path();
     {
       DataPathGuard guard;
       DataPath = chosen;

@@ -192,6 +192,8 @@ TEST_F(FarmerInputTest, ADoubleClickInTheBackupDialogOpensTheFolderClickedAndThe
   EXPECT_TRUE(saved("b")) << "the backup did not go into the folder double-clicked";
   EXPECT_FALSE(saved("b/b1"));
   EXPECT_FALSE(saved("b/b2"));
+  ASSERT_TRUE(e2e::WaitFor([&] { return !e2e::MessageBoxes(*s).empty(); }, 10000)) << "the backup said nothing";
+  for (const e2e::Window& b : e2e::MessageBoxes(*s)) s->Close(b.id);
   EXPECT_TRUE(EndsWhenClosed(bar));
 }
 

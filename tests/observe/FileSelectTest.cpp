@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "observe/ObserveFixture.h"
@@ -94,4 +95,27 @@ TEST_F(ObserveTest, AClickOnADirectoryShowsItsPicturesAndADoubleClickOpensIt) {
   EXPECT_EQ(c.dirMain->Path().toStdString(), dir.file("photos"));
   EXPECT_EQ(c.dirMain->item(c.dirMain->count() - 1)->text().trimmed(), QStringLiteral("2001"));
   EXPECT_EQ(Items(c.filMain), QStringList{QStringLiteral("tomato.jpg")});
+}
+
+TEST_F(ObserveTest, APictureThatCannotBeReadIsSaidInThePreviewAndRefusedACutOneIsTaken) {
+  dir.Write("broken.jpg", "not a picture");
+  Picture("full.jpg", 1000, 2000);
+  dir.Write("cut.jpg", dir.Read("full.jpg").substr(0, dir.Read("full.jpg").size() / 2));
+  const QString cwd = QDir::currentPath();
+  QDir::setCurrent(QString::fromStdString(dir.dir()));  // where the chooser starts
+  Open();
+  QTimer::singleShot(0, [&] {
+    auto* c = f->findChild<frmFileSelect*>();
+    for (const char* name : {"broken.jpg", "cut.jpg"}) {
+      QListWidgetItem* item = c->filMain->findItems(name, Qt::MatchExactly).value(0);
+      QTest::mouseClick(c->filMain->viewport(), Qt::LeftButton, {}, c->filMain->visualItemRect(item).center());
+      EXPECT_EQ(PictureNoteShown(c->pctInfo).isEmpty(), name == std::string("cut.jpg"));
+      QTest::mouseClick(c->cmdOK, Qt::LeftButton);
+    }
+    if (c->isVisible()) QTest::mouseClick(c->cmdCancel, Qt::LeftButton);
+  });
+  QTest::mouseClick(f->cmdFileName, Qt::LeftButton);
+  QDir::setCurrent(cwd);
+  EXPECT_EQ(boxes.calls().size(), 1u);  // the refusal, no error report
+  EXPECT_EQ(ObserveFile(0)(2001, 5, 6), dir.file("cut.jpg"));
 }

@@ -119,13 +119,6 @@ class ObserveTest : public ::testing::Test {
     }
     return n;
   }
-  // Message boxes saying a picture file is missing.
-  int MissingMessages() const {
-    int n = 0;
-    for (auto& c : boxes.calls()) n += c.text.endsWith(QStringLiteral("画像ファイルが見つかりません")) ? 1 : 0;
-    return n;
-  }
-
   TempDir dir;
   MessageBoxes boxes;
   std::unique_ptr<frmObserve> f;

@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <filesystem>
 
@@ -179,39 +180,42 @@ TEST_F(ObserveTest, PreviewsShowSmallPicturesWholeAndFitLargeOnesBothWays) {
   EXPECT_TRUE(boxes.calls().empty());
 }
 
-TEST_F(ObserveTest, MissingAndUnreadablePicturesAreReportedOncePerDayPointedAt) {
+TEST_F(ObserveTest, MissingAndUnreadablePicturesAreNotedWherePointingOrSteppingWouldShowThem) {
   TwoCrops();
   const std::string gone = dir.file("gone.jpg");
   ObserveFile(1)(2001, 3, 1) = gone;
   dir.Write("broken.jpg", "not a picture");
   ObserveFile(1)(2001, 3, 2) = dir.file("broken.jpg");
   ObserveItem(1).Comment(2001, 3, 2) = "読めない写真";
+  SetCurrentDate({2001, 3, 1});
   Open();
+  f->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(f.get()));
   f->cmbProduce->setCurrentIndex(1);
   boxes.clear();
 
   const int first = DayOfYear(2001, 3, 1), second = DayOfYear(2001, 3, 2);
-  for (int i = 0; i < 5; ++i) f->pctGraph_MouseMove(0, 0, DayX(first) + i, 100);
-  ASSERT_EQ(MissingMessages(), 1);
-  EXPECT_TRUE(boxes.calls()[0].text.startsWith(QString::fromStdString(gone) + QStringLiteral("\r\n")));
+  for (int i = 0; i < 2; ++i) QTest::mouseMove(f->pctGraph, QPoint(BarX(first) + 2 + i, 30));
+  EXPECT_EQ(PictureNoteShown(f->pctPicture), QStringLiteral("画像ファイルが見つかりません\n") + gone.c_str());
   EXPECT_EQ(f->txtFilePath->text().toStdString(), gone);
   // It comes back while the pointer rests there: shown, nothing more said.
   Picture("gone.jpg", 30, 30);
   f->pctGraph_MouseMove(0, 0, DayX(first) + 1, 100);
   EXPECT_EQ(f->pctPicture->PixelAt(5, 5), qRgb(40, 160, 60));
-  EXPECT_EQ(MissingMessages(), 1);
+  EXPECT_EQ(PictureNoteShown(f->pctPicture), QString());
   std::filesystem::remove(gone);
 
   for (int i = 0; i < 5; ++i) f->pctGraph_MouseMove(0, 0, DayX(second) + i, 100);
-  EXPECT_EQ(Reported(), std::vector<int>{321});
+  EXPECT_NE(PictureNoteShown(f->pctPicture), QString());
   // The comment of the day still reads out.
   EXPECT_EQ(f->txtCommentD->toPlainText(), QStringLiteral("読めない写真"));
   EXPECT_EQ(ObserveItem(1).Comment(2001, 3, 2), "読めない写真");
 
-  // Back on the first day: said again, once.
-  f->pctGraph_MouseMove(0, 0, DayX(first), 100);
-  f->pctGraph_MouseMove(0, 0, DayX(first) + 1, 100);
-  EXPECT_EQ(MissingMessages(), 2);
+  // The day spinner steps onto the unreadable one.
+  QScrollBar* spinner = f->vscCalender;
+  QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(spinner->width() / 2, spinner->height() - 4));
+  EXPECT_TRUE(PictureNoteShown(f->pctInfo).endsWith(QStringLiteral("\n") + dir.file("broken.jpg").c_str()));
+  EXPECT_TRUE(boxes.calls().empty());
   EXPECT_EQ(ObserveHoverBusy, 0);
 }
 

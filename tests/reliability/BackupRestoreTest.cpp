@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QTest>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -68,7 +71,7 @@ class BackupRestoreTest : public ::testing::Test {
     dlg->show();
     QPointer<frmSave> alive(dlg);
     dlg->dirMain->SetPath(QString::fromStdString(folder));
-    dlg->cmdSave_Click();
+    QTest::mouseClick(dlg->cmdSave, Qt::LeftButton);
     ProcessEvents();
     EXPECT_EQ(DataPath, home.dir());
     bool closed = alive.isNull();
@@ -168,8 +171,10 @@ TEST_F(BackupRestoreTest, TheDataFolderItselfIsRefusedForBackupAndRestoreHowever
   fs::create_directory(home.file("backup"));
   boxes.clear();
   EXPECT_TRUE(Backup(home.file("backup")));
-  EXPECT_TRUE(boxes.calls().empty());
+  ASSERT_EQ(boxes.calls().size(), 1u);  // where, and which files
+  EXPECT_TRUE(boxes.calls()[0].text.contains(QString::fromStdString(home.file("backup\r\nondo.dat、Schedule.dat"))));
   EXPECT_TRUE(fs::exists(home.file("backup/ondo.dat")));
+  EXPECT_EQ(frmSave().txtFolder->text().toStdString(), home.file("backup"));  // the next opening starts there
 }
 
 TEST_F(BackupRestoreTest, TwoSpellingsOfAFileNameAlwaysMeanTheSameOneAndTheOtherIsLeftAlone) {
