@@ -3,8 +3,6 @@
 #include <cmath>
 #include <set>
 
-#include "namelist/frmEdit.h"
-#include "platform/NameListLink.h"
 #include "schedule/ScheduleFixture.h"
 
 namespace {
@@ -142,33 +140,6 @@ TEST_F(ScheduleChartTest, TheDayWidthOfTheLoadedYearIsKeptForALeapYear) {
   EXPECT_EQ(DayWidth, 40);
   ASSERT_NE(BarRect(0, 0), nullptr);
   EXPECT_EQ(BarRect(0, 0)->Left, DayX(366));
-}
-
-TEST_F(ScheduleChartTest, EveryWorkScrollsIntoViewWithRowsOfOneHeightAndPointingFollows) {
-  Schedule.RedimPreserve(200);
-  for (int w = 3; w <= 200; ++w) Schedule(w).Work = "作業" + std::to_string(w + 1);
-  At(32, 2001, 0) = At(33, 2001, 0) = Period(601, 610);
-  Load();
-  EXPECT_EQ(f->vscGraph->maximum(), 201 - 30);
-  const QPointF at(60, 60);
-  QWheelEvent wheel(at, f->pctGraph->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                    false);
-  QApplication::sendEvent(f->pctGraph, &wheel);
-  EXPECT_EQ(f->vscGraph->value(), QApplication::wheelScrollLines());
-  f->vscGraph->setValue(10);
-  EXPECT_EQ(BarRect(32, 0)->Bottom, RowBottom(32 - 10));
-  const QPointF bar = MiddleOf(32, 0);
-  PointAt(bar);
-  EXPECT_EQ(f->txtWorkD->text(), QStringLiteral("作業33"));
-  f->vscGraph->setValue(11);  // the pointer stays, work 34's bar moves under it
-  QTest::mouseDClick(f->pctGraph, Qt::LeftButton, {}, (bar / TwipsPerPixelX).toPoint());
-  EXPECT_EQ(SelWork, 33);
-  const QImage names = f->pctNumber->grab().toImage();  // the last row's name is whole
-  for (int x = 0; x < names.width(); ++x) EXPECT_EQ(names.pixel(x, names.height() - 2), names.pixel(90, 2)) << x;
-
-  OpenNameListEditor(QStringLiteral("Work"), nullptr);
-  frmEdit(nullptr).cmdAdd->click();
-  EXPECT_EQ(boxes.calls().at(0).text, QStringLiteral("項目数は２０１までです。"));
 }
 
 }  // namespace

@@ -10,9 +10,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QListWidget>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 
 #include "calendar/PeriodCalender.h"
@@ -87,7 +85,6 @@ class ScheduleTest : public ::testing::Test {
     ASSERT_FALSE(f->pctCalender2->isVisible());
   }
 
-  // A click on day d of the month the open period calendar shows.
   static void Pick(frmSchedule* w, int d, Qt::MouseButton b) {
     for (int i = 0; i < 42; ++i)
       if (CalCell(i % 7, i / 7, 2) == 200 + d) QTest::mouseClick(w->pctCalender2, b, {}, {14 + i % 7 * 34, 54 + i / 7 * 20});

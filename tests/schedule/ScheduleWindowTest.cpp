@@ -256,64 +256,57 @@ TEST_F(ScheduleTest, TheNameListEditorOpensWithItsListAndTheProgramRefillsTheSel
   ProcessEvents();
 }
 
-TEST_F(ScheduleTest, ThePlaceSelectorShowsTheShownEntrysPlaceAndPeriodsFollowTheirPlacesInTheEditor) {
-  At(0, 2001, 0) = Period(401, 410, 2), At(1, 2001, 0) = Period(501, 510, 1), At(1, 2002, 0) = Period(301, 302, 2);
+TEST_F(ScheduleTest, ThePlaceShownIsTheEntrysAndOnlyBothEndsPickedForAWorkMakeAPeriod) {
+  At(0, 2001, 0) = Period(401, 410, 2), At(1, 2001, 0) = Period(501, 510, 0), At(1, 2002, 0) = Period(301, 302, 2);
   RegisterWindows();
   ShowSchedule();
   frmSchedule* w = LoadedSchedule();
-  QApplication::setActiveWindow(w);
   EXPECT_EQ(w->cmbPlace->currentIndex(), 2) << "on opening";
+  for (int key : {Qt::Key_Tab, Qt::Key_Escape}) {  // left with only a start picked: nothing changes
+    QTest::mouseClick(w->cmdCalender2, Qt::LeftButton);
+    Pick(w, 3, Qt::LeftButton), QTest::keyClick(w->pctCalender2, Qt::Key(key));
+  }
   QTest::mouseClick(w->cmdCalender2, Qt::LeftButton);
-  Pick(w, 10, Qt::LeftButton), Pick(w, 20, Qt::RightButton);
+  Pick(w, 20, Qt::RightButton), Pick(w, 10, Qt::LeftButton);  // the starts of earlier openings do not count
   EXPECT_EQ(At(0, 2001, 0), Period(510, 520, 2));
   QTest::keyClick(w->cmbWork, Qt::Key_Down);
-  EXPECT_EQ(w->cmbPlace->currentIndex(), 1) << "after a change of work";
+  EXPECT_EQ(w->cmbPlace->currentIndex(), 0) << "after a change of work";
   QTest::keyClick(w->cmbYear, Qt::Key_Down);
   EXPECT_EQ(w->cmbPlace->currentIndex(), 2) << "after a change of year";
-  QTest::keyClick(w->cmbYear, Qt::Key_Up);
-  At(1, 2001, 0).Place = 0;
-  ReloadSchedule();
-  EXPECT_EQ(w->cmbPlace->currentIndex(), 0) << "after a reload";
 
-  // The editor's own modal loop: ハウス, in use, is not deleted; moved to the top, its periods go along.
-  QTimer::singleShot(0, [] {
+  // The editor's own modal loop: 東の畑, in use, is not deleted; moved to the bottom, its periods go along.
+  QMetaObject::invokeMethod(w, [] {
     auto* e = qobject_cast<frmEdit*>(QApplication::activeModalWidget());
-    e->lstName->setCurrentRow(2);
-    for (QPushButton* b : {e->cmdDelete, e->cmdUP, e->cmdUP, e->cmdOK}) QTest::mouseClick(b, Qt::LeftButton);
-  });
+    for (QPushButton* b : {e->cmdDelete, e->cmdDOWN, e->cmdDOWN, e->cmdOK, e->cmdCancel})
+      if (e->isVisible()) QTest::mouseClick(b, Qt::LeftButton);
+  }, Qt::QueuedConnection);
   QTest::mouseClick(w->cmdPlace, Qt::LeftButton);
-  EXPECT_TRUE(boxes.calls().at(0).text.startsWith(QStringLiteral("この場所は２件")));
-  EXPECT_EQ(At(0, 2001, 0).Place, 0);
-  EXPECT_EQ(w->cmbPlace->currentText(), QStringLiteral("東の畑"));
+  EXPECT_TRUE(boxes.calls().at(0).text.startsWith(QStringLiteral("この場所は１件")));
+  EXPECT_EQ(At(0, 2001, 0).Place, 1);
+  EXPECT_EQ(w->cmbPlace->currentText(), QStringLiteral("ハウス"));
+
+  Schedule.Reset(), ReloadSchedule();  // no work at all: the calendar does not open
+  QTest::mouseClick(w->cmdCalender2, Qt::LeftButton);
+  EXPECT_TRUE(boxes.calls().at(1).text.contains(QStringLiteral("作業を追加")) && w->pctCalender2->isHidden());
   UnloadSchedule();
 }
 
-TEST_F(ScheduleTest, ThePeriodChangesOnlyWhenBothEndsArePickedInOneOpeningAndOnlyForAWork) {
-  At(2, 2001, 0) = Period(601, 620, 1);
-  SelWork = 2;
+TEST_F(ScheduleTest, EveryWorkScrollsIntoViewAndPointingFollowsTheScroll) {
+  Schedule.RedimPreserve(200);
+  At(32, 2001, 0) = At(33, 2001, 0) = Period(601, 610);
   Load();
-  const auto leave = [&](auto how) {
-    QTest::mouseClick(f->cmdCalender2, Qt::LeftButton);
-    how();
-    EXPECT_FALSE(f->pctCalender2->isVisible());
-    EXPECT_EQ(At(2, 2001, 0), Period(601, 620, 1));
-  };
-  leave([&] { QTest::keyClick(f->pctCalender2, Qt::Key_Tab); });
-  leave([&] { QTest::keyClick(f->pctCalender2, Qt::Key_Escape); });
-  leave([&] { Pick(f.get(), 3, Qt::LeftButton), f->cmbPlace->setFocus(Qt::MouseFocusReason); });
-  leave([&] { Pick(f.get(), 9, Qt::RightButton), QTest::keyClick(f->pctCalender2, Qt::Key_Escape); });
-  leave([&] {  // the end picked last time does not count in this opening
-    Pick(f.get(), 3, Qt::LeftButton);
-    EXPECT_TRUE(f->pctCalender2->isVisible());
-    QTest::keyClick(f->pctCalender2, Qt::Key_Tab);
-  });
-  EXPECT_EQ(ScheduleChanged, 0);
+  QWheelEvent wheel({60, 60}, {}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(f->pctGraph, &wheel);
+  EXPECT_EQ(f->vscGraph->value(), QApplication::wheelScrollLines());
+  const QPointF bar = MiddleOf(32, 0);
+  PointAt(bar);
+  f->vscGraph->setValue(f->vscGraph->value() + 1);  // the pointer stays; rows keep their height, so work 34's bar is under it
+  QTest::mouseDClick(f->pctGraph, Qt::LeftButton, {}, (bar / TwipsPerPixelX).toPoint());
+  EXPECT_EQ(SelWork, 33);
+  const QImage names = f->pctNumber->grab().toImage();  // the last row's name is whole: blank below it
+  EXPECT_EQ(names.copy(0, names.height() - 2, names.width(), 1), names.copy(0, 1, names.width(), 1));
 
-  // Without works the calendar does not open and asks for one first.
-  Schedule.Reset();
-  f->RefillWorks();
-  QTest::mouseClick(f->cmdCalender2, Qt::LeftButton);
-  EXPECT_FALSE(f->pctCalender2->isVisible());
-  EXPECT_TRUE(boxes.calls().at(0).text.contains(QStringLiteral("作業を追加")));
-  EXPECT_EQ(Schedule(0), ScheduleRec{});
+  OpenNameListEditor(QStringLiteral("Work"), nullptr);
+  frmEdit(nullptr).cmdAdd->click();
+  EXPECT_EQ(boxes.calls().at(0).text, QStringLiteral("項目数は２０１までです。"));
 }
