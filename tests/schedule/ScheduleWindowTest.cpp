@@ -298,15 +298,15 @@ TEST_F(ScheduleTest, EveryWorkScrollsIntoViewAndPointingFollowsTheScroll) {
   QWheelEvent wheel({60, 60}, {}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(f->pctGraph, &wheel);
   EXPECT_EQ(f->vscGraph->value(), QApplication::wheelScrollLines());
-  const QPointF bar = MiddleOf(32, 0);
-  PointAt(bar);
+  PointAt(MiddleOf(32, 0));
   f->vscGraph->setValue(f->vscGraph->value() + 1);  // the pointer stays; rows keep their height, so work 34's bar is under it
-  QTest::mouseDClick(f->pctGraph, Qt::LeftButton, {}, (bar / TwipsPerPixelX).toPoint());
+  QTest::mouseDClick(f->pctGraph, Qt::LeftButton, {}, (MiddleOf(33, 0) / TwipsPerPixelX).toPoint());
   EXPECT_EQ(SelWork, 33);
   const QImage names = f->pctNumber->grab().toImage();  // the last row's name is whole: blank below it
   EXPECT_EQ(names.copy(0, names.height() - 2, names.width(), 1), names.copy(0, 1, names.width(), 1));
 
-  OpenNameListEditor(QStringLiteral("Work"), nullptr);
+  SetNameListEditor({});
+  OpenNameListEditor(QStringLiteral("Work"), nullptr);  // sets the list only
   frmEdit(nullptr).cmdAdd->click();
   EXPECT_EQ(boxes.calls().at(0).text, QStringLiteral("項目数は２０１までです。"));
 }
