@@ -265,6 +265,7 @@ TEST_F(ScheduleTest, ThePlaceShownIsTheEntrysAndOnlyBothEndsPickedForAWorkMakeAP
   for (int key : {Qt::Key_Tab, Qt::Key_Escape}) {  // left with only a start picked: nothing changes
     QTest::mouseClick(w->cmdCalender2, Qt::LeftButton);
     Pick(w, 3, Qt::LeftButton), QTest::keyClick(w->pctCalender2, Qt::Key(key));
+    EXPECT_EQ(At(0, 2001, 0), Period(401, 410, 2));
   }
   QTest::mouseClick(w->cmdCalender2, Qt::LeftButton);
   Pick(w, 20, Qt::RightButton), Pick(w, 10, Qt::LeftButton);  // the starts of earlier openings do not count
@@ -274,13 +275,12 @@ TEST_F(ScheduleTest, ThePlaceShownIsTheEntrysAndOnlyBothEndsPickedForAWorkMakeAP
   QTest::keyClick(w->cmbYear, Qt::Key_Down);
   EXPECT_EQ(w->cmbPlace->currentIndex(), 2) << "after a change of year";
 
-  // The editor's own modal loop: 東の畑, in use, is not deleted; moved to the bottom, its periods go along.
   QMetaObject::invokeMethod(w, [] {
     auto* e = qobject_cast<frmEdit*>(QApplication::activeModalWidget());
     for (QPushButton* b : {e->cmdDelete, e->cmdDOWN, e->cmdDOWN, e->cmdOK, e->cmdCancel})
       if (e->isVisible()) QTest::mouseClick(b, Qt::LeftButton);
   }, Qt::QueuedConnection);
-  QTest::mouseClick(w->cmdPlace, Qt::LeftButton);
+  QTest::mouseClick(w->cmdPlace, Qt::LeftButton);  // the editor's loop: 東の畑 is in use, so moved, not deleted
   EXPECT_TRUE(boxes.calls().at(0).text.startsWith(QStringLiteral("この場所は１件")));
   EXPECT_EQ(At(0, 2001, 0).Place, 1);
   EXPECT_EQ(w->cmbPlace->currentText(), QStringLiteral("ハウス"));
@@ -293,7 +293,7 @@ TEST_F(ScheduleTest, ThePlaceShownIsTheEntrysAndOnlyBothEndsPickedForAWorkMakeAP
 
 TEST_F(ScheduleTest, EveryWorkScrollsIntoViewAndPointingFollowsTheScroll) {
   Schedule.RedimPreserve(200);
-  At(32, 2001, 0) = At(33, 2001, 0) = Period(601, 610);
+  At(32, 2001, 0) = At(33, 2001, 0) = Period(601, 610), Schedule(33).Work = "作業34";  // on the last row shown
   Load();
   QWheelEvent wheel({60, 60}, {}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(f->pctGraph, &wheel);
