@@ -27,6 +27,7 @@ void Redraw(PictureBox* s, int16_t hover) {
 // makes the host apply the period.
 void Complete(PeriodCalenderHost& host) {
   PeriodState = 0;
+  host.PeriodPicked = true;
   if (host.cmdCalender2) host.cmdCalender2->setFocus(Qt::OtherFocusReason);
 }
 
@@ -99,6 +100,8 @@ void OpenPeriodCalender(PeriodCalenderHost& host) {
   CalYear = CurYear;
   CalMonth = CurMonth;
   CalDay = CurDay;
+  PeriodState = 0;
+  host.PeriodPicked = false;
   PlaceCalenderUnder(pct, host.cmdCalender2, CalenderHost::kAlignRight);
   DrawCalenderFrame(pct, 0);
   DrawPeriodDays(pct, CalYear, CalMonth, CalDay);
@@ -137,6 +140,11 @@ void PeriodCalenderHost::ConnectPeriodCalender() {
                                   [this] { CatchErrors([&] { cmdCalender2_Click(); }); }));
   keep.push_back(
       QObject::connect(pct, &PictureBox::LostFocus, pct, [this] { CatchErrors([&] { pctCalender2_LostFocus(); }); }));
+  // Esc leaves the calendar as a click elsewhere does: the focus goes back
+  // to its button.
+  keep.push_back(QObject::connect(pct, &PictureBox::KeyDown, pct, [this](int keyCode, int) {
+    if (keyCode == 27 && cmdCalender2) cmdCalender2->setFocus(Qt::OtherFocusReason);
+  }));
   keep.push_back(QObject::connect(pct, &PictureBox::MouseMove, pct,
                                   [this](int, int, float x, float y) { PeriodMouseMove(*this, x, y); }));
   keep.push_back(QObject::connect(pct, &PictureBox::MouseUp, pct,

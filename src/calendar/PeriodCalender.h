@@ -9,7 +9,7 @@
 // The first day is framed green, the last red (red over green when they are
 // the same day); the calendar date itself is not framed. Grey days of the
 // adjacent months: a left click moves there and picks the start, a right
-// click only redraws. There is no keyboard control.
+// click only redraws. Esc closes it; there is no other keyboard control.
 //
 // HOW A HOST USES IT (the schedule window)
 //
@@ -29,8 +29,8 @@
 #include "calendar/modCalender.h"
 
 // 0 = no end picked in this selection, 1 = the start picked, 2 = the end
-// picked. Back to 0 only when a selection completes, so a calendar closed
-// half-way continues the same selection when it opens again.
+// picked. Back to 0 when a selection completes and when the calendar opens:
+// a selection is made within one opening.
 extern int16_t PeriodState;
 // The last hit-test code of a mouse move over the period calendar.
 extern int16_t PeriodHover;
@@ -42,6 +42,10 @@ class PeriodCalenderHost {
 
   QPointer<PictureBox> pctCalender2;
   QPointer<QPushButton> cmdCalender2;
+  // Set when a start and an end were both picked since the calendar opened.
+  // Only then does its closing carry a period: leaving it any other way
+  // (Tab, Esc, a click elsewhere) must change nothing.
+  bool PeriodPicked = false;
 
   // Hides the calendar and applies (or drops) the picked period.
   virtual void pctCalender2_LostFocus() = 0;

@@ -286,6 +286,16 @@ void frmEdit::cmdDelete_Click() {
       MsgBox(QStringLiteral("項目数は１つ以上必要です。"), MsgButtons::Ok);
       return;
     }
+    // A period keeps its place by number: dropping a place in use would
+    // leave its work at no field, or at another one.
+    if (list_ == NameList::Place && Origin(k) >= 0) {
+      if (const int uses = PlaceUseCount(Origin(k)); uses > 0) {
+        MsgBox(QStringLiteral("この場所は") + FullWidth(uses) +
+                   QStringLiteral("件の作業期間で使われているため削除できません。先にその作業期間の作業場所を変更してください。"),
+               MsgButtons::Ok);
+        return;
+      }
+    }
     delete lstName->takeItem(k);
     if (k < lstName->count())
       SetListIndex(lstName, k);

@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+#include <QApplication>
 #include <algorithm>
 #include <utility>
 
@@ -61,6 +64,11 @@ void frmSchedule::BuildControls() {
   pctGraph->SetBorderStyle(1);
   pctGraph->SetBackColor(Qt::white);
   pctGraph->setMouseTracking(true);
+  vscGraph = new QScrollBar(Qt::Vertical, this);
+  vscGraph->setObjectName(QStringLiteral("vscGraph"));
+  vscGraph->setSingleStep(1);
+  vscGraph->setPageStep(kChartRows);
+  vscGraph->setRange(0, 0);
   pctNumber = new PictureBox(this);
   pctNumber->setObjectName(QStringLiteral("pctNumber"));
   pctNumber->SetDrawFont(MapFont(kGothic, ScaledFontSize(10)));
@@ -130,6 +138,9 @@ void frmSchedule::BuildControls() {
   connect(pctGraph, &PictureBox::MouseMove, this,
           [this](int b, int s, float x, float y) { pctGraph_MouseMove(b, s, x, y); });
   connect(pctGraph, &PictureBox::DblClick, this, [this] { pctGraph_DblClick(); });
+  connect(vscGraph, &QScrollBar::valueChanged, this, [this] { vscGraph_Change(); });
+  pctGraph->installEventFilter(this);
+  pctNumber->installEventFilter(this);
   ConnectPeriodCalender();
   Frame1->installEventFilter(this);
   Frame2->installEventFilter(this);
@@ -173,11 +184,14 @@ void frmSchedule::Layout() {
   row(lblDateToD, 130, 16);
   row(txtDateToD, 147);
 
-  // The chart from 100 pixels in up to the settings area, the names left of
-  // it on the rows' level, the empty strip below.
+  // The chart from 100 pixels in up to its scroll bar beside the settings
+  // area, the names left of it on the rows' level (reaching below the chart,
+  // so that the last row's name is not cut), the empty strip below.
   const int chartHeight = height() - 36;
-  PlacePixels(pctGraph, 100, 12, column - 100, chartHeight);
-  PlacePixels(pctNumber, 0, 14, 98, chartHeight - 4);
+  const int bar = 17;
+  PlacePixels(pctGraph, 100, 12, column - 100 - bar, chartHeight);
+  PlacePixels(vscGraph, column - bar, 12, bar, chartHeight);
+  PlacePixels(pctNumber, 0, 14, 98, chartHeight + 16);
   PlacePixels(pctDay, 100, 12 + chartHeight, column - 100, 20);
 }
 
@@ -207,6 +221,11 @@ void frmSchedule::mousePressEvent(QMouseEvent* e) {
 }
 
 bool frmSchedule::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == pctGraph && e->type() == QEvent::Leave) pointed_ = false;
+  if ((watched == pctGraph || watched == pctNumber) && e->type() == QEvent::Wheel) {
+    WheelOverChart(static_cast<QWheelEvent*>(e));
+    return true;
+  }
   if (e->type() == QEvent::MouseButtonPress) {
     if (watched == Frame1) Frame1_Click();
     if (watched == Frame2) Frame2_Click();
@@ -247,7 +266,7 @@ void frmSchedule::Form_Load() {
     SetBarValue(vscScheduleNumber, SelEntry);
     txtScheduleNumber->setText(QString::number(SelEntry));
     if (cmbWork->count() > 0) SelectOrNone(cmbWork, SelWork);
-    if (cmbPlace->count() > 0) SelectOrNone(cmbPlace, SelPlace);
+    ShowEntryPlace();
     MarkWork = static_cast<int16_t>(SelWork);
     MarkEntry = static_cast<int16_t>(SelEntry);
     ShowEntryPeriod();
@@ -275,7 +294,40 @@ void frmSchedule::ShowEntryPlace() {
   SelectOrNone(cmbPlace, known ? Entry().Place : -1);
 }
 
-void frmSchedule::RedrawChart() { DrawScheduleChart(pctGraph, pctNumber, ShownYear); }
+void frmSchedule::RedrawChart() {
+  UpdateChartScroll();
+  DrawScheduleChart(pctGraph, pctNumber, ShownYear);
+}
+
+void frmSchedule::UpdateChartScroll() {
+  // Every work of the store has a row; the bar moves whole rows.
+  const QSignalBlocker quiet(vscGraph);
+  vscGraph->setRange(0, std::max(0, Schedule.UBound() + 1 - kChartRows));
+  ChartTopRow = vscGraph->value();
+}
+
+void frmSchedule::vscGraph_Change() {
+  CatchErrors([&] {
+    RedrawChart();
+    // The bars moved under a pointer that stayed: read out the one now
+    // under it, which is also the one a double-click takes.
+    if (pointed_) {
+      pctGraph_MouseMove(0, 0, pointX_, pointY_);
+    } else {
+      HoverWork = HoverEntry = -1;
+    }
+  });
+}
+
+void frmSchedule::WheelOverChart(QWheelEvent* e) {
+  e->accept();
+  CatchErrors([&] {
+    wheelRest_ += e->angleDelta().y();
+    const int notches = wheelRest_ / 120;
+    wheelRest_ -= notches * 120;
+    if (notches != 0) vscGraph->setValue(vscGraph->value() - notches * QApplication::wheelScrollLines());
+  });
+}
 
 // --- Handlers ------------------------------------------------------------------------
 
@@ -291,6 +343,7 @@ void frmSchedule::cmbYear_Click() {
     // The boxes show the selected entry of the year now on screen, so what
     // is applied or deleted next is what the user sees.
     ShowEntryPeriod();
+    ShowEntryPlace();
     ForgetReadout();
     RedrawChart();
   });
@@ -302,6 +355,7 @@ void frmSchedule::cmbWork_Click() {
     if (i < 0) return;  // the list was emptied: keep the remembered work
     SelWork = i;
     ShowEntryPeriod();
+    ShowEntryPlace();
     RedrawChart();
   });
 }
@@ -386,15 +440,34 @@ void frmSchedule::Frame2_Click() {
   CatchErrors([&] { CancelPeriodCalender(); });
 }
 
+void frmSchedule::cmdCalender2_Click() {
+  // A period is always a work's: without a work to hold it, a picked period
+  // would be stored as a bar no name explains.
+  if (cmbWork->count() == 0) {
+    MsgBox(QStringLiteral("作業内容がありません。先に「作業の編集」で作業を追加してください。"), MsgButtons::Ok,
+           MsgIcon::Exclamation);
+    return;
+  }
+  if (cmbWork->currentIndex() < 0 || Schedule(SelWork).Work.empty()) {
+    MsgBox(QStringLiteral("作業内容を選んでください。"), MsgButtons::Ok, MsgIcon::Exclamation);
+    return;
+  }
+  PeriodCalenderHost::cmdCalender2_Click();
+}
+
 void frmSchedule::pctCalender2_LostFocus() {
   CatchErrors([&] {
     pctCalender2->hide();
     CalendarOpen = 0;
+    // Only a start and an end picked in this opening make a period; Tab,
+    // Esc or a click elsewhere leave the entry as it was.
+    const bool picked = PeriodPicked;
+    PeriodPicked = false;
     if (PeriodCancel != 0) {
       PeriodCancel = 0;
       return;
     }
-    ApplyPickedPeriod();
+    if (picked) ApplyPickedPeriod();
   });
 }
 
@@ -405,8 +478,12 @@ void frmSchedule::ApplyPickedPeriod() {
 
   // Every year's entry is found before anything is written: a period that
   // does not fit is not stored in part.
+  if (cmbWork->currentIndex() < 0 || Schedule(SelWork).Work.empty()) return;  // no bar of an unnamed work
+  // The selector shows the entry's place; when it shows none (a place the
+  // list no longer holds) the entry keeps its own.
+  const int shown = cmbPlace->currentIndex();
   const PeriodPlan plan =
-      PlanPeriod(SelWork, PeriodFrom, PeriodTo, ShownYear, SelEntry, PlaceIndex(cmbPlace->currentIndex()));
+      PlanPeriod(SelWork, PeriodFrom, PeriodTo, ShownYear, SelEntry, shown >= 0 ? PlaceIndex(shown) : Entry().Place);
   if (plan.FullYear != 0) {
     MsgBox(QStringLiteral("%1年の行程番号は全て使われているため、期間を設定できません。").arg(plan.FullYear),
            MsgButtons::Ok, MsgIcon::Exclamation);
@@ -425,6 +502,9 @@ void frmSchedule::ApplyPickedPeriod() {
 void frmSchedule::pctGraph_MouseMove(int, int, float x, float y) {
   ReentryGuard guard(ScheduleHoverBusy);
   if (!guard.Enter()) return;
+  pointed_ = true;
+  pointX_ = x;
+  pointY_ = y;
   CatchErrors([&] {
     ScheduleHitTest(x, y, HoverWork, HoverEntry);
     if (HoverWork > Schedule.UBound()) HoverWork = HoverEntry = -1;  // drawn before the list shrank
@@ -477,7 +557,9 @@ void frmSchedule::RefillPlaces() {
   CatchErrors([&] {
     FillPlaces();
     ForgetReadout();
-    if (cmbPlace->count() > 0) SetListIndex(cmbPlace, 0);  // as the user's choice: cmbPlace_Click
+    // The periods followed their places: the selector shows where the shown
+    // entry now is, and edits nothing.
+    ShowEntryPlace();
   });
 }
 
@@ -487,10 +569,10 @@ void frmSchedule::ReloadFromStore() {
     FillWorks();
     FillPlaces();
     SelectOrNone(cmbWork, SelWork);
-    SelectOrNone(cmbPlace, SelPlace);
     HoverWork = HoverEntry = -1;
     ForgetReadout();
     ShowEntryPeriod();
+    ShowEntryPlace();
     RedrawChart();
   });
 }

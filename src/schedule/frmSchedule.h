@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QWheelEvent;
 class PictureBox;
 
 class frmSchedule : public QWidget, public PeriodCalenderHost {
@@ -29,6 +30,7 @@ class frmSchedule : public QWidget, public PeriodCalenderHost {
   ~frmSchedule() override;
 
   PictureBox* pctGraph = nullptr;   // the chart
+  QScrollBar* vscGraph = nullptr;   // its rows, beside it, 30 at a time
   PictureBox* pctNumber = nullptr;  // work names left of the chart
   PictureBox* pctDay = nullptr;     // an empty strip under the chart
 
@@ -86,7 +88,9 @@ class frmSchedule : public QWidget, public PeriodCalenderHost {
   void cmdClose_Click();
   void cmdWork_Click();
   void cmdPlace_Click();
+  void cmdCalender2_Click() override;
   void pctCalender2_LostFocus() override;
+  void vscGraph_Change();
   void pctGraph_MouseMove(int button, int shift, float x, float y);
   void pctGraph_DblClick();
 
@@ -130,6 +134,15 @@ class frmSchedule : public QWidget, public PeriodCalenderHost {
   void CancelPeriodCalender();
   // Writes the picked period (pctCalender2_LostFocus).
   void ApplyPickedPeriod();
+  // The scroll bar's range for the works in the store, and ChartTopRow.
+  void UpdateChartScroll();
+  // The pointer's last place over the chart (twips), so that a scroll reads
+  // out and double-click selects the bar now under it.
+  bool pointed_ = false;
+  float pointX_ = 0, pointY_ = 0;
+  int wheelRest_ = 0;
+  // The wheel over the chart or its names scrolls the rows.
+  void WheelOverChart(QWheelEvent* e);
 };
 
 // The one schedule window of the program (created on first showing).

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <algorithm>
 
 #include "platform/ErrorReporter.h"
 #include "platform/Screen.h"
@@ -14,6 +15,7 @@ int16_t HoverWork = -1, HoverEntry = -1;
 int16_t PeriodCancel = 0;
 
 int32_t ChartWidth = 0, ChartHeight = 0, DayWidth = 0, RowHeight = 0;
+int32_t ChartTopRow = 0;
 
 const std::array<QRgb, 10> BarColor = {RGB(0, 0, 0),   RGB(0, 128, 0),   RGB(0, 0, 255),   RGB(255, 0, 0),
                                        RGB(0, 255, 0), RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 0),
@@ -24,7 +26,7 @@ namespace {
 constexpr QRgb kWhite = RGB(255, 255, 255);
 constexpr QRgb kMonthLine = RGB(176, 255, 176);
 constexpr QRgb kRowLine = RGB(0, 200, 0);
-constexpr int kRows = 30;
+constexpr int kRows = kChartRows;
 constexpr int kBarHeight = 20;
 
 // The hit table, and the bars it holds in the order the hit test searches
@@ -42,6 +44,9 @@ HitTable& Hits() {
   static auto* table = new HitTable;
   return *table;
 }
+
+// Bottom pixel of work w's row, counted from the top row shown.
+int RowBottom(int w) { return TwipsToPixelsY((w + 1 - ChartTopRow) * static_cast<double>(RowHeight)); }
 
 // Day of the year of a stored month * 100 + day, or 0 when it is no date of
 // that year (0229 in a common year, 1345 from an edited file).
@@ -107,9 +112,13 @@ void DrawScheduleGrid(PictureBox* graph, PictureBox* number, int16_t year) {
     number->FilledBox(0, 0, number->ScaleWidth(), number->ScaleHeight(),
                       QApplication::palette().color(QPalette::Button));
     number->SetForeColor(QColor(Qt::black));
-    for (int w = 0; w <= Schedule.UBound(); ++w) {
+    // Only the rows on view: a name below the last row would stand beside
+    // no row.
+    const int last = std::min(Schedule.UBound(), ChartTopRow + kRows - 1);
+    for (int w = std::max(ChartTopRow, 0); w <= last; ++w) {
       number->SetCurrentX(2 * TwipsPerPixelX);
-      number->SetCurrentY(static_cast<float>((w + 1) * static_cast<double>(RowHeight) - 10 * TwipsPerPixelY));
+      number->SetCurrentY(
+          static_cast<float>((w + 1 - ChartTopRow) * static_cast<double>(RowHeight) - 10 * TwipsPerPixelY));
       number->Print(QString::fromStdString(Schedule(w).Work));
     }
   });
@@ -124,7 +133,7 @@ void DrawScheduleBars(PictureBox* graph, int16_t year) {
     graph->SetFillStyle(PictureBox::kFillSolid);
     for (int w = 0; w <= Schedule.UBound(); ++w) {
       const YearPeriods& periods = Schedule(w).SchedulePeriod(year);
-      const int bottom = TwipsToPixelsY((w + 1) * static_cast<double>(RowHeight)), top = bottom - kBarHeight;
+      const int bottom = RowBottom(w), top = bottom - kBarHeight;
       for (int n = 0; n < kEntries; ++n) {
         const SchedulePeriodRec& p = periods(n);
         if (p.Start == 0) continue;

@@ -4,7 +4,8 @@
 //
 // The chart shows one year: one row per work (Schedule), one bar per used
 // period entry from its first to its last day, thin lines at the month ends
-// and 30 row lines; the work names stand in a strip to the left. Bars are
+// and 30 row lines; the work names stand in a strip to the left. With more
+// than 30 works the chart scrolls by whole rows (ChartTopRow). Bars are
 // coloured by their entry number (mod 10); the bar selected when the window
 // loaded is drawn in the highlight colour. The rectangles of the bars drawn
 // last are kept for the hit test of the pointer.
@@ -34,6 +35,10 @@ extern int16_t PeriodCancel;
 extern int32_t ChartWidth, ChartHeight;  // scale size of the chart, twips
 extern int32_t DayWidth;                 // one day, twips
 extern int32_t RowHeight;                // one work row, twips
+// The chart shows 30 rows at a time; this is the work in its top row, moved
+// by the chart's scroll bar. Rows keep their height when it moves.
+extern int32_t ChartTopRow;
+constexpr int kChartRows = 30;
 
 // Bar colours by entry number mod 10, and the highlight.
 extern const std::array<QRgb, 10> BarColor;
@@ -47,8 +52,9 @@ constexpr int kEntries = 366;
 struct BarRectRec {
   int32_t Left = 0, Right = 0, Top = 0, Bottom = 0;  // pixels, inclusive
 };
-// The rectangle of bar (work, entry) as drawn last, or nullptr when that
-// entry has no bar in the last drawing (or lies outside the table).
+// The rectangle of bar (work, entry) as drawn last (in the chart's pixels,
+// after the scroll), or nullptr when that entry has no bar in the last
+// drawing (or lies outside the table).
 const BarRectRec* BarRect(int work, int entry);
 
 // Sets ChartWidth, ChartHeight from the chart's scale size, DayWidth for the

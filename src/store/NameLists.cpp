@@ -1,5 +1,6 @@
 #include "store/NameLists.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "runtime/RuntimeError.h"
@@ -8,6 +9,7 @@
 namespace {
 
 constexpr int kPlaceLimit = 256;  // SchedulePeriodRec::Place is one byte
+constexpr int kWorkLimit = 201;   // the rows the schedule chart can point at
 constexpr int32_t kNewProduceMax = 1000;
 
 // Where each row's records come from. The first row of an origin takes the
@@ -78,7 +80,36 @@ class Rebuild {
   VarArray<T> next_;
 };
 
+// Calls f(period) for every period entry of every work and year.
+template <class F>
+void ForEachPeriod(F&& f) {
+  for (int w = 0; w <= Schedule.UBound(); ++w)
+    for (int y = kFirstYear; y <= kLastYear; ++y) {
+      YearPeriods& periods = Schedule(w).SchedulePeriod(y);
+      for (int n = YearPeriods::LBound(); n <= YearPeriods::UBound(); ++n) f(periods(n));
+    }
+}
+
+// The new number of every place of the list as it was (-1: dropped). A used
+// place that no row keeps raises 5 before anything changes.
+std::vector<int> PlaceMoves(const Plan& p, int ubound) {
+  std::vector<int> moves(static_cast<size_t>(ubound) + 1, -1);
+  for (int i = 0; i < p.Rows(); ++i) {
+    const int s = p.source[static_cast<size_t>(i)];
+    if (s >= 0 && p.moves[static_cast<size_t>(i)]) moves[static_cast<size_t>(s)] = i;
+  }
+  for (size_t s = 0; s < moves.size(); ++s)
+    if (moves[s] < 0 && PlaceUseCount(static_cast<int>(s)) > 0) throw rt::RuntimeError(rt::kErrInvalidCall);
+  return moves;
+}
+
 }  // namespace
+
+int PlaceUseCount(int place) {
+  int count = 0;
+  ForEachPeriod([&](const SchedulePeriodRec& r) { count += r.Start != 0 && r.Place == place ? 1 : 0; });
+  return count;
+}
 
 std::optional<NameList> NameListOfTag(std::string_view tag) {
   if (tag == "Produce") return NameList::Produce;
@@ -107,7 +138,10 @@ std::vector<std::string> ListNames(NameList list) {
   return names;
 }
 
-int NameListLimit(NameList list) { return list == NameList::Place ? kPlaceLimit : kListLimit; }
+int NameListLimit(NameList list) {
+  if (list == NameList::Place) return kPlaceLimit;
+  return list == NameList::Work ? kWorkLimit : kListLimit;
+}
 
 void RebuildNameList(NameList list, const std::vector<NameListRow>& rows) {
   switch (list) {
@@ -125,12 +159,16 @@ void RebuildNameList(NameList list, const std::vector<NameListRow>& rows) {
       break;
     }
     case NameList::Place: {
-      // A place is its name alone.
+      // A place is its name; the periods refer to it by its number.
       Plan p = MakePlan(rows, FarmName.UBound());
+      const std::vector<int> moves = PlaceMoves(p, FarmName.UBound());
       VarArray<std::string> names;
       names.RedimPreserve(p.Rows() - 1);
       for (int i = 0; i < p.Rows(); ++i) names(i).swap(p.names[static_cast<size_t>(i)]);
       FarmName = std::move(names);
+      ForEachPeriod([&](SchedulePeriodRec& r) {
+        if (r.Place < moves.size()) r.Place = static_cast<uint8_t>(std::max(moves[r.Place], 0));
+      });
       ScheduleChanged = -1;
       break;
     }

@@ -19,9 +19,13 @@ std::optional<NameList> NameListOfTag(std::string_view tag);
 std::vector<std::string> ListNames(NameList list);
 
 // The most entries a list may be given so that its file still reads back
-// and every entry can be referred to: kListLimit, and 256 places (a
-// schedule period holds its place in one byte).
+// and every entry can be referred to: kListLimit, 256 places (a schedule
+// period holds its place in one byte) and 201 works (the schedule chart
+// can point at no more).
 int NameListLimit(NameList list);
+
+// How many used periods (Start not 0) of every work and year are at a place.
+int PlaceUseCount(int place);
 
 struct NameListRow {
   std::string Text;
@@ -38,8 +42,12 @@ struct NameListRow {
 // at the end: a failure (no rows, an origin beyond the list: error 9; no
 // memory) leaves the store as it was.
 //
-// References of other records to an entry are not renumbered: a schedule
-// period keeps its place number. The change flag of the rebuilt records is
+// The schedule periods follow their places: a period at a place that moved
+// takes the place's new number, so reordering or renaming places never
+// moves work to another field. A place still used by a period cannot be
+// dropped (error 5, nothing changed); an unused entry at a dropped place
+// goes to place 0. Place numbers past the list (from an edited file) are
+// kept as they are. The change flag of the rebuilt records is
 // set (PriceChanged, ScheduleChanged for places and works, ObserveChanged),
 // so that the exit question covers them whichever window saves first.
 void RebuildNameList(NameList list, const std::vector<NameListRow>& rows);

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <memory>
 
 #include "calendar/PeriodCalender.h"
@@ -79,8 +80,14 @@ class ScheduleTest : public ::testing::Test {
     ASSERT_TRUE(f->pctCalender2->hasFocus());
     PeriodFrom = from;
     PeriodTo = to;
+    f->PeriodPicked = true;  // as a left and a right click on these days
     f->cmdSave->setFocus(Qt::MouseFocusReason);
     ASSERT_FALSE(f->pctCalender2->isVisible());
+  }
+
+  static void Pick(frmSchedule* w, int d, Qt::MouseButton b) {
+    for (int i = 0; i < 42; ++i)
+      if (CalCell(i % 7, i / 7, 2) == 200 + d) QTest::mouseClick(w->pctCalender2, b, {}, {14 + i % 7 * 34, 54 + i / 7 * 20});
   }
 
   // A press on a widget at a point of its own.

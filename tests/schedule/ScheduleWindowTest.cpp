@@ -4,6 +4,7 @@
 #include "schedule/ScheduleFixture.h"
 
 #include "app/RegisterWindows.h"
+#include "namelist/frmEdit.h"
 #include "platform/NameListLink.h"
 #include "store/ScheduleFile.h"
 
@@ -187,7 +188,7 @@ TEST_F(ScheduleTest, LoadingRestoresTheSelectionTheListsDidNotErase) {
   // One check of the layout: maximised, the chart from 100 pixels to the
   // settings area at the right edge, 36 pixels less high than the window.
   EXPECT_EQ(f->geometry(), QRect(0, 0, 1024, 768));
-  EXPECT_EQ(f->pctGraph->geometry(), QRect(100, 12, f->Frame1->x() - 100, 768 - 36));
+  EXPECT_EQ(f->pctGraph->geometry(), QRect(100, 12, f->Frame1->x() - 100 - 17, 768 - 36));
   EXPECT_EQ(f->Frame1->geometry().right(), 1024 - 4);
 }
 
@@ -253,4 +254,59 @@ TEST_F(ScheduleTest, TheNameListEditorOpensWithItsListAndTheProgramRefillsTheSel
   SetNameListEditor(nullptr);
   UnloadSchedule();
   ProcessEvents();
+}
+
+TEST_F(ScheduleTest, ThePlaceShownIsTheEntrysAndOnlyBothEndsPickedForAWorkMakeAPeriod) {
+  At(0, 2001, 0) = Period(401, 410, 2), At(1, 2001, 0) = Period(501, 510, 0), At(1, 2002, 0) = Period(301, 302, 2);
+  RegisterWindows();
+  ShowSchedule();
+  frmSchedule* w = LoadedSchedule();
+  EXPECT_EQ(w->cmbPlace->currentIndex(), 2) << "on opening";
+  for (int key : {Qt::Key_Tab, Qt::Key_Escape}) {  // left with only a start picked: nothing changes
+    QTest::mouseClick(w->cmdCalender2, Qt::LeftButton);
+    Pick(w, 3, Qt::LeftButton), QTest::keyClick(w->pctCalender2, Qt::Key(key));
+    EXPECT_EQ(At(0, 2001, 0), Period(401, 410, 2));
+  }
+  QTest::mouseClick(w->cmdCalender2, Qt::LeftButton);
+  Pick(w, 20, Qt::RightButton), Pick(w, 10, Qt::LeftButton);  // the starts of earlier openings do not count
+  EXPECT_EQ(At(0, 2001, 0), Period(510, 520, 2));
+  QTest::keyClick(w->cmbWork, Qt::Key_Down);
+  EXPECT_EQ(w->cmbPlace->currentIndex(), 0) << "after a change of work";
+  QTest::keyClick(w->cmbYear, Qt::Key_Down);
+  EXPECT_EQ(w->cmbPlace->currentIndex(), 2) << "after a change of year";
+
+  QMetaObject::invokeMethod(w, [] {
+    auto* e = qobject_cast<frmEdit*>(QApplication::activeModalWidget());
+    for (QPushButton* b : {e->cmdDelete, e->cmdDOWN, e->cmdDOWN, e->cmdOK, e->cmdCancel})
+      if (e->isVisible()) QTest::mouseClick(b, Qt::LeftButton);
+  }, Qt::QueuedConnection);
+  QTest::mouseClick(w->cmdPlace, Qt::LeftButton);  // the editor's loop: 東の畑 is in use, so moved, not deleted
+  EXPECT_TRUE(boxes.calls().at(0).text.startsWith(QStringLiteral("この場所は１件")));
+  EXPECT_EQ(At(0, 2001, 0).Place, 1);
+  EXPECT_EQ(w->cmbPlace->currentText(), QStringLiteral("ハウス"));
+
+  Schedule.Reset(), ReloadSchedule();  // no work at all: the calendar does not open
+  QTest::mouseClick(w->cmdCalender2, Qt::LeftButton);
+  EXPECT_TRUE(boxes.calls().at(1).text.contains(QStringLiteral("作業を追加")) && w->pctCalender2->isHidden());
+  UnloadSchedule();
+}
+
+TEST_F(ScheduleTest, EveryWorkScrollsIntoViewAndPointingFollowsTheScroll) {
+  Schedule.RedimPreserve(200);
+  At(32, 2001, 0) = At(33, 2001, 0) = Period(601, 610), Schedule(33).Work = "作業34";  // on the last row shown
+  Load();
+  QWheelEvent wheel({60, 60}, {}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(f->pctGraph, &wheel);
+  EXPECT_EQ(f->vscGraph->value(), QApplication::wheelScrollLines());
+  PointAt(MiddleOf(32, 0));
+  f->vscGraph->setValue(f->vscGraph->value() + 1);  // the pointer stays; rows keep their height, so work 34's bar is under it
+  QTest::mouseDClick(f->pctGraph, Qt::LeftButton, {}, (MiddleOf(33, 0) / TwipsPerPixelX).toPoint());
+  EXPECT_EQ(SelWork, 33);
+  const QImage names = f->pctNumber->grab().toImage();  // the last row's name is whole: blank below it
+  EXPECT_EQ(names.copy(0, names.height() - 2, names.width(), 1), names.copy(0, 1, names.width(), 1));
+
+  SetNameListEditor({});
+  OpenNameListEditor(QStringLiteral("Work"), nullptr);  // sets the list only
+  frmEdit(nullptr).cmdAdd->click();
+  EXPECT_EQ(boxes.calls().at(0).text, QStringLiteral("項目数は２０１までです。"));
 }

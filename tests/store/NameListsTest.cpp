@@ -55,7 +55,7 @@ TEST_F(NameLists, ProduceKeepTheirPricesANewOneStartsEmptyAndTheFileReadsBack) {
   EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(NameLists, AMovedWorkTakesItsPeriodsOfEveryYearAndPlacesAreNotRenumbered) {
+TEST_F(NameLists, AMovedWorkTakesItsPeriodsOfEveryYearAndPeriodsFollowTheirPlaces) {
   ThreeOfEach();
   FarmName.RedimPreserve(2);
   RebuildNameList(NameList::Work, {{"w1", 1}, {"w0", 0}, {"w2", 2}});
@@ -67,10 +67,8 @@ TEST_F(NameLists, AMovedWorkTakesItsPeriodsOfEveryYearAndPlacesAreNotRenumbered)
   }
   EXPECT_EQ(ScheduleChanged, -1);
 
-  // A renamed place and a deleted one: the periods keep their numbers.
-  RebuildNameList(NameList::Place, {{"東", 0}, {"西の畑", 2}});
-  EXPECT_EQ(ListNames(NameList::Place), (std::vector<std::string>{"東", "西の畑"}));
-  EXPECT_EQ(Schedule(2).SchedulePeriod(1999)(0).Place, 2);
+  RebuildNameList(NameList::Place, {{"東", 0}, {"西の畑", 2}, {"北", 1}});
+  EXPECT_EQ(Schedule(2).SchedulePeriod(1999)(0).Place, 1);
 }
 
 TEST_F(NameLists, ADeletedCropLosesItsRecordsTheLaterOnesMoveUpARepeatedOneIsCopied) {
