@@ -33,6 +33,8 @@
 #include <string>
 #include <vector>
 
+#include <QImage>
+
 #include "e2e/XScreen.h"
 
 namespace {
@@ -45,7 +47,7 @@ constexpr uint32_t kReturn = 0xff0d, kEscape = 0xff1b, kTab = 0xff09, kBackSpace
                    kAlt = 0xffe9;
 // What a farmer types besides digits: kana, kanji, and the letters and marks
 // of names and dates.
-const char32_t kTyped[] = U"あいうえおかさなはまやらわんがナスキュウリトマトハウス畑東西作業肥料日記雨晴曇収穫苗abcxyz/.,-";
+const char32_t kTyped[] = U"畑東西作業肥料日記雨晴収穫苗あいかさなんがナスキュトマハウabz/.,-";
 // The access keys the program's menus and buttons underline.
 const char kAccessKeys[] = "FDPMHYVSOWTRNEQLIUGCA";
 constexpr int kFreezeMs = 5000;
@@ -118,11 +120,15 @@ class Wire {
   // starts, so that they can be typed as a committed input method text is.
   void MapCharacters(const std::u32string& chars) {
     std::vector<uint8_t> spare;
-    for (int k = 0; k < count_; ++k) {
-      bool empty = true;
-      for (int j = 0; j < per_; ++j) empty = empty && syms_[k * per_ + j] == 0;
-      if (empty && first_ + k > 8) spare.push_back(static_cast<uint8_t>(first_ + k));
-    }
+    // Keys without a symbol, then the multimedia keys and F13 to F35.
+    for (int pass = 0; pass < 2; ++pass)
+      for (int k = 0; k < count_; ++k) {
+        uint32_t sym = syms_[k * per_];
+        bool empty = true;
+        for (int j = 0; j < per_; ++j) empty = empty && syms_[k * per_ + j] == 0;
+        bool unused = (sym >= 0x1008ff00 && sym <= 0x1008ffff) || (sym >= 0xffca && sym <= 0xffe0);
+        if ((pass == 0 ? empty : unused) && first_ + k > 8) spare.push_back(static_cast<uint8_t>(first_ + k));
+      }
     size_t next = 0;
     for (char32_t c : chars) {
       if (codes_.count(KeySymOf(c)) || next >= spare.size()) continue;
@@ -204,21 +210,13 @@ class Wire {
     return true;
   }
 
-  // Writes the screen as a PPM picture.
+  // Writes a picture of the screen (PNG).
   void Picture(const std::string& path) {
     xcb_get_image_reply_t* r = xcb_get_image_reply(
         c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, 0, 0, 1024, 768, ~0u), nullptr);
     if (!r) return;
-    const uint8_t* p = xcb_get_image_data(r);
-    int bytes = xcb_get_image_data_length(r);
-    if (bytes >= 1024 * 768 * 4) {
-      std::ofstream f(path, std::ios::binary);
-      f << "P6\n1024 768\n255\n";
-      for (int i = 0; i < 1024 * 768; ++i) {
-        char rgb[3] = {static_cast<char>(p[i * 4 + 2]), static_cast<char>(p[i * 4 + 1]), static_cast<char>(p[i * 4])};
-        f.write(rgb, 3);
-      }
-    }
+    if (xcb_get_image_data_length(r) >= 1024 * 768 * 4)
+      QImage(xcb_get_image_data(r), 1024, 768, QImage::Format_RGB32).save(QString::fromStdString(path));
     free(r);
   }
 
@@ -389,6 +387,8 @@ class Monkey {
     wire_->MapCharacters(chars);
     for (char32_t c : chars)
       if (wire_->CanType(c)) typable_ += c;
+    if (typable_.size() < chars.size())
+      std::fprintf(stderr, "vorn-monkey: %zu of %zu characters can be typed\n", typable_.size(), chars.size());
     return true;
   }
 
@@ -547,6 +547,8 @@ class Monkey {
       if (!t.Progress()) own.push_back(&t);
     if (own.empty() || Chance(5)) return {Pick(0, 1023), Pick(0, 767)};
     const Top* t = Chance(70) ? own.back() : own[static_cast<size_t>(Pick(0, static_cast<int>(own.size()) - 1))];
+    // The menu bar's menus and buttons sit in its top left corner.
+    if (t->MenuBar() && Chance(85)) return {Pick(0, 420), Pick(0, 45)};
     return {std::clamp(Pick(t->x, t->x + t->w - 1), 0, 1023), std::clamp(Pick(t->y, t->y + t->h - 1), 0, 767)};
   }
 
@@ -678,6 +680,8 @@ class Monkey {
     } else if (verb == "focus-box") {
       std::vector<Top> boxes = Boxes();
       if (!boxes.empty()) wire_->Focus(boxes.back().id);
+    } else if (verb == "picture") {
+      wire_->Picture(out_ + "/" + rest + ".png");
     } else if (verb == "focus-bar") {
       Top bar = MenuBarOf(wire_->Tops());
       if (bar.id != XCB_NONE) wire_->Focus(bar.id);
@@ -821,7 +825,7 @@ class Monkey {
     findings_.push_back(f);
     std::string base = out_ + "/finding-" + std::to_string(findings_.size());
     if (findings_.size() <= 40) {
-      wire_->Picture(base + ".ppm");
+      wire_->Picture(base + ".png");
       std::ofstream r(base + ".txt");
       r << "# " << kind << ": " << what << "\n# seed " << seed_ << ", action " << f.action << "\n";
       for (const std::string& l : f.last) r << l << "\n";
