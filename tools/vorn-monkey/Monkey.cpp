@@ -92,6 +92,7 @@ struct Top {
   int x = 0, y = 0, w = 0, h = 0;
   std::string title;
   bool popup = false;  // menus, drop-down lists and tool tips
+  bool modal = false;  // a dialog over another window
   bool Contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
   bool MenuBar() const { return title == "Vorn" && w == 1024; }
   bool Progress() const { return title == "Vorn" && w == 397 && h == 75; }
@@ -177,7 +178,8 @@ class Wire {
       if (!viewable) continue;
       xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c_, xcb_get_geometry(c_, kids[i]), nullptr);
       if (g) {
-        Top t{kids[i], g->x, g->y, g->width, g->height, Property(kids[i], name_), popup};
+        Top t{kids[i], g->x, g->y, g->width, g->height, Property(kids[i], name_), popup,
+              !Property(kids[i], XCB_ATOM_WM_TRANSIENT_FOR).empty()};
         if (t.w > 1 && t.h > 1) out.push_back(t);
       }
       free(g);
@@ -428,7 +430,7 @@ class Monkey {
       std::string rest;
       std::getline(in, rest);
       if (!Alive() && !Restart()) return;
-      Perform(first, rest.empty() ? rest : rest.substr(1));
+      Do(first + rest);
       Observe();
     }
   }
@@ -506,6 +508,8 @@ class Monkey {
     }
     for (auto& [key, n] : seen)
       if (n > 2) s << "\n(" << n - 2 << " more of: " << key.substr(0, 120) << ")\n";
+    for (auto& [title, n] : escFails_)
+      s << "\nnote: Esc did not leave the dialog 「" << title << "」 (" << n << " times; something else did)\n";
     std::ofstream(out_ + "/report.txt") << s.str();
     std::fputs(s.str().c_str(), stdout);
   }
@@ -680,6 +684,8 @@ class Monkey {
     } else if (verb == "focus-box") {
       std::vector<Top> boxes = Boxes();
       if (!boxes.empty()) wire_->Focus(boxes.back().id);
+    } else if (verb == "wait") {
+      Sleep(std::atoi(rest.c_str()));
     } else if (verb == "picture") {
       wire_->Picture(out_ + "/" + rest + ".png");
     } else if (verb == "focus-bar") {
@@ -764,7 +770,11 @@ class Monkey {
       Sleep(250);
       DismissBoxes();
       std::vector<Top> tops = wire_->Tops();
-      if (!Shown(tops, w.id)) return true;
+      if (!Shown(tops, w.id)) {
+        // Not a trap, but worth a line: a dialog that Esc does not leave.
+        if (t != tries.front() && w.modal) escFails_[w.title]++;
+        return true;
+      }
       // A control that opened another dialog: that one is left first.
       const Top* d = TopDialog(tops);
       if (d && d->id != w.id && depth < 1) {
@@ -846,6 +856,7 @@ class Monkey {
   std::vector<Finding> findings_;
   std::set<xcb_window_t> chain_;
   std::set<long> stormReported_;
+  std::map<std::string, int> escFails_;
   long chainStart_ = 0, count_ = 0;
   int restarts_ = 0;
   Clock::time_point begin_ = Clock::now();
