@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 QT_OFFSCREEN := offscreen:configfile=$(CURDIR)/tests/support/screen-1024x768.json
 
-.PHONY: all deps configure build run test test-sanitize bench screenshots fuzz reliability clean install package
+.PHONY: all deps configure build run test test-sanitize monkey bench screenshots fuzz reliability clean install package
 
 all: build
 
@@ -54,6 +54,15 @@ test-sanitize: deps $(SAN_BUILD)/build.ninja
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# Random input to the sanitizer-built program with the full data set for
+# MINUTES (not part of make test). SEED repeats a run; REPLAY=FILE performs
+# the actions a report lists.
+MINUTES ?= 10
+SEED ?= $(shell od -An -N4 -tu4 /dev/urandom | tr -d " ")
+monkey: deps $(SAN_BUILD)/build.ninja
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target vorn vorn-data vorn_make_dataset vorn-monkey
+	bash scripts/monkey.sh $(SAN_BUILD) $(MINUTES) $(SEED) $(REPLAY)
 
 # Saves killed at random moments (slow; not part of make test). KILLS sets
 # how many.

@@ -1,9 +1,9 @@
 // Writes a fully populated data set into a folder: every day 1999..2030 with
 // weather and a diary entry, 30 produce priced every day, 300 materials with
-// 1000 transactions each, 30 observed crops with a comment every day, 200
-// works with periods every year. VARIANT changes every record, so that two
-// variants differ in every file.
-//   vorn_make_dataset DIR VARIANT
+// 1000 transactions each, 30 observed crops with a comment every day, WORKS
+// works (200 unless told) with periods every year. VARIANT changes every
+// record, so that two variants differ in every file.
+//   vorn_make_dataset DIR VARIANT [WORKS]
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,7 +14,7 @@
 
 namespace {
 
-void Populate(int v) {
+void Populate(int v, int works) {
   int i = 0;
   for (int y = kFirstYear; y <= kLastYear; ++y)
     for (int m = 1; m <= 12; ++m)
@@ -66,10 +66,10 @@ void Populate(int v) {
             ObserveFile(c)(y, m, d) = "/home/farm/photos/" + std::to_string(i) + ".jpg";
           }
   }
-  Schedule.RedimPreserve(199);
+  Schedule.RedimPreserve(works - 1);
   FarmName.RedimPreserve(9);
   for (int f = 0; f < 10; ++f) FarmName(f) = "畑" + std::to_string(f);
-  for (int w = 0; w < 200; ++w) {
+  for (int w = 0; w < works; ++w) {
     Schedule(w).Work = "作業" + std::to_string(w);
     for (int y = kFirstYear; y <= kLastYear; ++y)
       for (int e = 0; e < 4; ++e) {
@@ -83,8 +83,9 @@ void Populate(int v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fputs("usage: vorn_make_dataset DIR VARIANT\n", stderr);
+  int works = argc == 4 ? std::atoi(argv[3]) : 200;
+  if ((argc != 3 && argc != 4) || works < 1 || works > 200) {
+    std::fputs("usage: vorn_make_dataset DIR VARIANT [WORKS 1..200]\n", stderr);
     return 2;
   }
   ResetStore();
@@ -96,6 +97,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vorn_make_dataset: error %d in %s\n", e.number, e.file.c_str());
     failed = true;
   };
-  Populate(std::atoi(argv[2]));
+  Populate(std::atoi(argv[2]), works);
   return SaveAllFiles() && !failed ? 0 : 1;
 }
