@@ -28,12 +28,12 @@ class NameListEditor : public ::testing::Test {
     ResetStore();
     CaptureTwipsPerPixel();
     SetNameListEditor({});
-    for (const char* tag : {"Produce", "Place", "Work"})
+    for (const char* tag : {"Produce", "Place", "Work", "Observe"})
       SetNameListOwner(QString::fromLatin1(tag), [this, tag] { refills.push_back({tag, Busy}); });
   }
   void TearDown() override {
     dialog.reset();
-    for (const char* tag : {"Produce", "Place", "Work"}) SetNameListOwner(QString::fromLatin1(tag), {});
+    for (const char* tag : {"Produce", "Place", "Work", "Observe"}) SetNameListOwner(QString::fromLatin1(tag), {});
     ResetStore();
   }
 
@@ -120,10 +120,41 @@ TEST_F(NameListEditor, AddTwoDeleteTheFirstMoveTheSecondToTheTopAndApply) {
   EXPECT_EQ(PriceItem(1).Name, "トマト");
   EXPECT_EQ(PriceHigh(1)(2001, 5, 6), 100);
   EXPECT_EQ(PriceChanged, -1);
-  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_EQ(ScheduleChanged, 0);  // the produce list is no schedule record
   ASSERT_EQ(refills.size(), 1u);
   EXPECT_EQ(refills[0].busy, 0);  // the market window takes entry 0 as a choice
   EXPECT_TRUE(dialog->isHidden());
+}
+
+// Rows moved and moved back and a name confirmed as it was leave nothing to
+// save: 適用 marks no list changed and leaves the owner's choice alone.
+TEST_F(NameListEditor, ApplyingTheListAsItWasMarksNothingChanged) {
+  for (const char* tag : {"Observe", "Produce", "Work"}) {
+    ResetStore();
+    refills.clear();
+    ObserveItem.RedimPreserve(1), PriceItem.RedimPreserve(1), Schedule.RedimPreserve(1);
+    ObserveItem(0).Name = PriceItem(0).Name = Schedule(0).Work = "なす";
+    ObserveItem(1).Name = PriceItem(1).Name = Schedule(1).Work = "きゅうり";
+    Open(tag);
+    Select(0);
+    dialog->cmdDOWN->click();
+    dialog->cmdUP->click();
+    dialog->cmdEdit->click();
+    Key(Qt::Key_Return, QStringLiteral("\r"));
+    dialog->cmdOK->click();
+    EXPECT_TRUE(dialog->isHidden()) << tag;
+    EXPECT_FALSE(AnyChangeFlag()) << tag;
+    EXPECT_TRUE(refills.empty()) << tag;
+  }
+  Open("Observe");
+  Select(1);
+  dialog->cmdEdit->click();
+  Type(QStringLiteral("2"));
+  Key(Qt::Key_Return, QStringLiteral("\r"));
+  dialog->cmdOK->click();
+  EXPECT_EQ(ObserveItem(1).Name, "きゅうり2");
+  EXPECT_EQ(ObserveChanged, -1);
+  EXPECT_EQ(ScheduleChanged, 0);
 }
 
 TEST_F(NameListEditor, EscFocusLossAndScrollingAbandonTheBoxAndCancelKeepsTheFlagOfOpening) {
