@@ -120,9 +120,6 @@ void frmEdit::Form_Load() {
   CatchErrors([&] {
     lstName->clear();
     tag_ = NameListTag();
-    // A cancel gives the flag back the value it has now: the schedule
-    // window may have set it for edits of its own that are not saved yet.
-    scheduleChangedAtOpening_ = ScheduleChanged;
     list_ = NameListOfTag(tag_.toStdString());
     if (!list_) throw rt::RuntimeError(rt::kErrInvalidCall);
     std::vector<std::string> names = ListNames(*list_);
@@ -160,11 +157,6 @@ void frmEdit::PlaceEditor(int topPixels) {
 
 void frmEdit::SetButtonsEnabled(bool enabled) {
   for (QPushButton* b : {cmdOK, cmdCancel, cmdAdd, cmdDelete, cmdEdit, cmdUP, cmdDOWN}) b->setEnabled(enabled);
-}
-
-void frmEdit::ListChanged() {
-  ScheduleChanged = -1;
-  changed_ = true;
 }
 
 void frmEdit::cmdAdd_Click() {
@@ -240,7 +232,6 @@ void frmEdit::txtAdd_KeyPress(int keyAscii) {
         const int k = lstName->currentRow();
         if (k >= 0) lstName->item(k)->setText(text);
       }
-      ListChanged();
       lstName->setFocus();
       txtAdd_LostFocus();
     } else if (keyAscii == kKeyEsc) {
@@ -301,7 +292,6 @@ void frmEdit::cmdDelete_Click() {
       SetListIndex(lstName, k);
     else
       SetListIndex(lstName, -1);
-    ListChanged();
   });
 }
 
@@ -315,7 +305,6 @@ void frmEdit::Exchange(int row, int other) {
   b->setText(text);
   b->setData(Qt::UserRole, origin);
   SetListIndex(lstName, other);
-  ListChanged();
 }
 
 void frmEdit::cmdUP_Click() {
@@ -335,18 +324,22 @@ void frmEdit::cmdDOWN_Click() {
 }
 
 void frmEdit::cmdOK_Click() {
+  // Nothing reaches the store, its change flag or the owner's selector
+  // before 適用, and then only when the rows differ from the list: rows moved
+  // and moved back, or a name confirmed as it was, change nothing.
+  bool changed = false;
   bool rebuilt = CatchErrors([&] {
     if (!list_) throw rt::RuntimeError(rt::kErrInvalidCall);
-    if (!changed_) return;  // the store already holds this list
     std::vector<NameListRow> rows;
     rows.reserve(static_cast<size_t>(lstName->count()));
     for (int i = 0; i < lstName->count(); ++i) rows.push_back({lstName->item(i)->text().toStdString(), Origin(i)});
     // A list shown without rows still holds its empty entry.
     if (rows.empty()) rows.push_back({std::string(), 0});
-    RebuildNameList(*list_, rows);
+    changed = RebuildNameList(*list_, rows);
   });
   // A failed rebuild left the store as it was; the rows still fit it.
   if (!rebuilt) return;
+  if (!changed) return void(close());
   // From here on the origin numbers no longer match the store, so the
   // dialog closes whatever the refill does.
   CatchErrors([&] {
@@ -359,7 +352,6 @@ void frmEdit::cmdOK_Click() {
       RefillNameListOwner(tag_);
     }
   });
-  applied_ = true;
   close();
 }
 
@@ -368,18 +360,8 @@ void frmEdit::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
-void frmEdit::closeEvent(QCloseEvent* event) {
-  // The rows were edited into the change flag as they went; a close that
-  // applied nothing gives back the flag of the opening.
-  if (!applied_) ScheduleChanged = scheduleChangedAtOpening_;
-  QWidget::closeEvent(event);
-}
-
 void frmEdit::cmdCancel_Click() {
-  CatchErrors([&] {
-    ScheduleChanged = scheduleChangedAtOpening_;
-    close();
-  });
+  CatchErrors([&] { close(); });
 }
 
 bool frmEdit::eventFilter(QObject* watched, QEvent* event) {

@@ -65,7 +65,6 @@ class frmEdit : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Esc and the title bar's close button leave as 取り消し does.
   void keyPressEvent(QKeyEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   void SetTopIndex(int row);
@@ -73,13 +72,9 @@ class frmEdit : public QWidget {
   void Exchange(int row, int other);
   void PlaceEditor(int topPixels);
   void SetButtonsEnabled(bool enabled);
-  void ListChanged();
 
   QString tag_;
   std::optional<NameList> list_;
-  int16_t scheduleChangedAtOpening_ = 0;
-  bool changed_ = false;
-  bool applied_ = false;  // closing after 適用 keeps what it stored
 };
 
 // Opens the editor modally over parent for the list NameListTag() names and

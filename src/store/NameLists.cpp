@@ -103,6 +103,16 @@ std::vector<int> PlaceMoves(const Plan& p, int ubound) {
   return moves;
 }
 
+// Whether the rows are the list as it is: every entry in its own place under
+// its own name, none added or dropped.
+bool SameList(NameList list, const std::vector<NameListRow>& rows) {
+  const std::vector<std::string> names = ListNames(list);
+  if (rows.size() != names.size()) return false;
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].Origin != static_cast<int>(i) || rows[i].Text != names[i]) return false;
+  return true;
+}
+
 }  // namespace
 
 int PlaceUseCount(int place) {
@@ -143,7 +153,8 @@ int NameListLimit(NameList list) {
   return list == NameList::Work ? kWorkLimit : kListLimit;
 }
 
-void RebuildNameList(NameList list, const std::vector<NameListRow>& rows) {
+bool RebuildNameList(NameList list, const std::vector<NameListRow>& rows) {
+  if (SameList(list, rows)) return false;
   switch (list) {
     case NameList::Produce: {
       Plan p = MakePlan(rows, PriceItem.UBound());
@@ -189,4 +200,5 @@ void RebuildNameList(NameList list, const std::vector<NameListRow>& rows) {
       break;
     }
   }
+  return true;
 }

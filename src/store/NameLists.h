@@ -50,4 +50,6 @@ struct NameListRow {
 // kept as they are. The change flag of the rebuilt records is
 // set (PriceChanged, ScheduleChanged for places and works, ObserveChanged),
 // so that the exit question covers them whichever window saves first.
-void RebuildNameList(NameList list, const std::vector<NameListRow>& rows);
+// Rows that give every entry back in its place under its own name change
+// nothing: the store and its flag stay as they are, and the result is false.
+bool RebuildNameList(NameList list, const std::vector<NameListRow>& rows);

@@ -120,10 +120,17 @@ TEST_F(NameListEditor, AddTwoDeleteTheFirstMoveTheSecondToTheTopAndApply) {
   EXPECT_EQ(PriceItem(1).Name, "トマト");
   EXPECT_EQ(PriceHigh(1)(2001, 5, 6), 100);
   EXPECT_EQ(PriceChanged, -1);
-  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_EQ(ScheduleChanged, 0);  // the produce list is no schedule record
   ASSERT_EQ(refills.size(), 1u);
   EXPECT_EQ(refills[0].busy, 0);  // the market window takes entry 0 as a choice
   EXPECT_TRUE(dialog->isHidden());
+}
+
+TEST_F(NameListEditor, ApplyingTheListAsItWasMarksNothingChanged) {
+  ObserveItem.RedimPreserve(1), ObserveItem(0).Name = "なす", ObserveItem(1).Name = "きゅうり";
+  Open("Observe"), Select(0), dialog->cmdDOWN->click(), dialog->cmdUP->click(), dialog->cmdEdit->click();
+  Key(Qt::Key_Return, QStringLiteral("\r")), dialog->cmdOK->click();
+  EXPECT_TRUE(dialog->isHidden() && !AnyChangeFlag() && ListNames(NameList::Observe)[1] == "きゅうり");
 }
 
 TEST_F(NameListEditor, EscFocusLossAndScrollingAbandonTheBoxAndCancelKeepsTheFlagOfOpening) {
