@@ -5,7 +5,10 @@
 // this process, loading and saving the full data set inside the window frame
 // (progress window, event yield: what 再読込 and 保存 run) against the bare
 // file sequences that `vorn-data copy` runs.
-//   bench_startup [ROUNDS]      (default 7; medians are printed)
+//   bench_startup [ROUNDS [PROGRAM...]]
+// ROUNDS defaults to 7; medians are printed. Each further PROGRAM (another
+// build of the program, say the one before a change) is timed in the same
+// turns with both folders.
 // Ready means: a top-level window 1024 pixels wide is mapped (the menu bar;
 // the title and progress windows are narrower). The X server reports it to
 // a watching client, so nothing in the program is instrumented.
@@ -195,6 +198,10 @@ int main(int argc, char** argv) {
   std::vector<Starter> starters = {{"floor (Qt menu bar)", STARTUP_FLOOR, MakeHome(base, "floor"), {}},
                                    {"empty data folder", VORN_PROGRAM, MakeHome(base, "empty"), {}},
                                    {"full data set", VORN_PROGRAM, MakeHome(base, "full"), {}}};
+  for (int a = 2; a < argc; ++a) {
+    starters.push_back({std::string("empty, ") + argv[a], argv[a], starters[1].home, {}});
+    starters.push_back({std::string("full, ") + argv[a], argv[a], starters[2].home, {}});
+  }
   std::string full = starters[2].home + "/vorn";
   if (std::system((std::string(MAKE_DATASET) + " " + full + " 1").c_str()) != 0) {
     std::printf("bench_startup: the data set could not be made\n");
