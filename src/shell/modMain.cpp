@@ -20,6 +20,7 @@
 #include "shell/frmTitle.h"
 #include "shell/modFile.h"
 #include "store/DataFile.h"
+#include "store/FileSequences.h"
 #include "store/ScopedFlag.h"
 
 namespace {
@@ -107,6 +108,9 @@ StartResult Main(const StartOptions& options) {
       return;
     }
 
+    // The large data files are read while the windows below are built and
+    // shown; load-all then finishes the load and reports as it always has.
+    BeginLoadAll();
     InstallStoreErrorReporter();
     InstallEventYield();
     // The program lives on in the tray with no window shown.
@@ -133,6 +137,7 @@ StartResult Main(const StartOptions& options) {
     running = true;
   });
   if (!running) title.reset();
+  EndLoadAhead();
   return running ? StartResult::Running : StartResult::Ended;
 }
 

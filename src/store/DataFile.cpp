@@ -23,6 +23,7 @@
 #include "store/Store.h"
 
 std::function<void(const StoreError&)> StoreErrorHook;
+thread_local std::vector<StoreError>* StoreErrorSink = nullptr;
 std::string HomeDataPath;
 
 namespace {
@@ -488,7 +489,10 @@ const std::vector<std::string_view>& FileReading::Lines() {
 
 void ReportCurrentStoreError(const std::string& file, long line) {
   StoreError e{rt::ErrorNumberOf(std::current_exception()), file, line};
-  if (StoreErrorHook) StoreErrorHook(e);
+  if (StoreErrorSink)
+    StoreErrorSink->push_back(e);
+  else if (StoreErrorHook)
+    StoreErrorHook(e);
 }
 
 bool RunReader(const std::string& name, const std::function<void()>& missing, const std::function<void()>& clear,

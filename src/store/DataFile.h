@@ -37,6 +37,10 @@ struct StoreError {
 // Where readers and writers send their errors. The windows install the error
 // reporter; the command-line tool prints. Without a hook errors are dropped.
 extern std::function<void(const StoreError&)> StoreErrorHook;
+// Where set, the errors of this thread's readers and writers are collected
+// here instead (load-all reads files on several threads and reports their
+// errors afterwards, in order, on its own).
+extern thread_local std::vector<StoreError>* StoreErrorSink;
 
 // The program's own data directory. A reader that stops on a bad line in this
 // directory first keeps a copy "<file>.damaged-<yyyymmdd-hhmmss>" beside the

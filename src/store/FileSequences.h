@@ -21,6 +21,15 @@ inline constexpr std::array<const char*, 8> kDataFiles = {"ondo.dat",   "Schedul
 // Sets ProgressTotal, ProgressCount (0) and ProgressCaption, then reads
 // ondo, Schedule, tenki, material, kousui, observe, nikki, price.
 bool LoadAllFiles();
+// Starts reading the large files of load-all on worker threads, so that the
+// caller can build and show its windows meanwhile; the next LoadAllFiles of
+// the same folder finishes the load, and reports any errors only then, in
+// the order of loading. The weather and diary files, which count progress,
+// are still read by LoadAllFiles itself.
+void BeginLoadAll();
+// Waits for the workers of a load begun and never finished, and drops their
+// errors (a start that ends before its load).
+void EndLoadAhead();
 // The same for a restore: only the files DataPath holds are read. The tables
 // of a file it lacks stay as they are instead of being reset as at a first
 // start, so that a folder holding some of the files never wipes the others.

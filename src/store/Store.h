@@ -109,6 +109,12 @@ class FixedArray {
   std::array<T, Hi - Lo + 1> a_{};
 };
 
+// Each list a user or a file can grow (produce, observed crops, works,
+// places) holds at most this many entries: a damaged index such as 32767
+// would otherwise make a reader allocate gigabytes of empty day tables, and
+// the name list editor refuses to add beyond it.
+constexpr int kListLimit = 500;
+
 // A growable array 0..UBound (never empty); an index outside raises 9.
 template <class T>
 class VarArray {
@@ -120,6 +126,12 @@ class VarArray {
   // New upper bound, keeping the contents of the entries that remain.
   void RedimPreserve(int ubound) {
     if (ubound < 0) throw rt::RuntimeError(rt::kErrSubscript);
+    // Large records (a work's schedule is 70 KB) get room for a whole list
+    // at once: a reader grows the list one entry at a time, and each move to
+    // a bigger block would copy every record so far. Room never written
+    // costs only address space.
+    if constexpr (sizeof(T) >= 4096)
+      if (ubound <= kListLimit && a_.capacity() < kListLimit + 1) a_.reserve(kListLimit + 1);
     a_.resize(static_cast<size_t>(ubound) + 1);
   }
   // Back to the single empty entry 0.
@@ -292,12 +304,6 @@ inline void SetCurrentDate(const YearMonthDay& d) {
   CurDay = d.Day;
 }
 inline YearMonthDay CurrentDate() { return {CurYear, CurMonth, CurDay}; }
-
-// Each list a user or a file can grow (produce, observed crops, works,
-// places) holds at most this many entries: a damaged index such as 32767
-// would otherwise make a reader allocate gigabytes of empty day tables, and
-// the name list editor refuses to add beyond it.
-constexpr int kListLimit = 500;
 
 // Called once per day value the weather and diary files handle, after
 // ProgressCount has grown. The store's own is a no-op; the windows install one

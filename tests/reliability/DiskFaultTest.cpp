@@ -139,4 +139,18 @@ TEST_F(DiskFaultTest, AnIoErrorOnReadIsReportedAs57AndTheFileStaysOnDisk) {
   EXPECT_EQ(Schedule(0).Work, "田植え");
 }
 
+TEST_F(DiskFaultTest, AnIoErrorInALargeFileReadBesideTheOthersLeavesTheOthersLoaded) {
+  ResetStore();
+  DataPath = HomeDataPath = dir.dir();
+  {
+    InjectFault io({FaultCall::Read, EIO, "material.dat"});
+    EXPECT_FALSE(LoadAll(&owner));
+  }
+  EXPECT_EQ(reported, std::vector<int>{57});
+  EXPECT_EQ(Snapshot(), old);
+  EXPECT_EQ(Ondo(2005, 7, 3, 1), 21.0f);
+  EXPECT_EQ(Schedule(0).Work, "田植え");
+  EXPECT_TRUE(owner.isEnabled());
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "store/StoreFixture.h"
 #include "support/TempDir.h"
@@ -48,6 +49,35 @@ TEST_F(FileSequences, EachFileReportsItsOwnErrorInLoadOrderAndTheNextStillReads)
   EXPECT_EQ(Files(errors), std::vector<std::string>(kDataFiles.begin(), kDataFiles.end()));
   EXPECT_EQ(Nikki(2001, 1, 1), "kept");
   EXPECT_EQ(PriceItem(1).Name, "x");
+}
+
+// The large files are read beside the others: a file failing there still
+// leaves every other table filled, and the reports come on the calling thread
+// (where the message boxes live) in the order of loading.
+TEST_F(FileSequences, FilesReadSideBySideReportInLoadOrderOnTheCallingThread) {
+  Material(1).Name = "肥料";
+  ObserveItem(0).Name = "トマト";
+  FarmName(0) = "畑";
+  PriceItem(0).Name = "なす";
+  Nikki(2001, 5, 5) = "日記";
+  ASSERT_TRUE(SaveAllFiles());
+  ResetStore();
+  DataPath = dir.dir();
+  dir.Write("ondo.dat", "\r\n");
+  dir.Write("material.dat", "Name=x\r\n");
+  std::vector<std::thread::id> threads;
+  auto collect = StoreErrorHook;
+  StoreErrorHook = [&](const StoreError& e) {
+    threads.push_back(std::this_thread::get_id());
+    collect(e);
+  };
+  EXPECT_FALSE(LoadAllFiles());
+  EXPECT_EQ(Files(errors), (std::vector<std::string>{"ondo.dat", "material.dat"}));
+  EXPECT_EQ(threads, std::vector<std::thread::id>(2, std::this_thread::get_id()));
+  EXPECT_EQ(ObserveItem(0).Name, "トマト");
+  EXPECT_EQ(FarmName(0), "畑");
+  EXPECT_EQ(PriceItem(0).Name, "なす");
+  EXPECT_EQ(Nikki(2001, 5, 5), "日記");
 }
 
 TEST_F(FileSequences, SaveAllWritesTheEightFilesInOrderAndTheyReadBack) {
