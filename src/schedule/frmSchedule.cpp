@@ -457,8 +457,7 @@ void frmSchedule::cmdCalender2_Click() {
   openedWork_ = SelWork;
   openedEntry_ = SelEntry;
   openedYear_ = ShownYear;
-  const int shown = cmbPlace->currentIndex();
-  openedPlace_ = shown >= 0 ? PlaceIndex(shown) : Entry().Place;
+  openedPlace_ = cmbPlace->currentIndex();
   PeriodCalenderHost::cmdCalender2_Click();
 }
 
@@ -489,7 +488,9 @@ void frmSchedule::ApplyPickedPeriod() {
   // showed then (the entry's own when it showed none).
   const int work = openedWork_;
   if (work < 0 || work > Schedule.UBound() || Schedule(work).Work.empty()) return;  // no bar of an unnamed work
-  const PeriodPlan plan = PlanPeriod(work, PeriodFrom, PeriodTo, openedYear_, openedEntry_, openedPlace_);
+  const uint8_t place = openedPlace_ >= 0 ? PlaceIndex(openedPlace_)
+                                          : Schedule(work).SchedulePeriod(openedYear_)(openedEntry_).Place;
+  const PeriodPlan plan = PlanPeriod(work, PeriodFrom, PeriodTo, openedYear_, openedEntry_, place);
   if (plan.FullYear != 0) {
     MsgBox(QStringLiteral("%1年の行程番号は全て使われているため、期間を設定できません。").arg(plan.FullYear),
            MsgButtons::Ok, MsgIcon::Exclamation);

@@ -139,7 +139,7 @@ class frmSchedule : public QWidget, public PeriodCalenderHost {
   void ApplyPickedPeriod();
   int32_t openedWork_ = -1, openedEntry_ = 0;
   int16_t openedYear_ = 0;
-  uint8_t openedPlace_ = 0;
+  int openedPlace_ = -1;  // the place selector's index then (-1: none shown)
   // The scroll bar's range for the works in the store, and ChartTopRow.
   void UpdateChartScroll();
   // The pointer's last place over the chart (twips), so that a scroll reads

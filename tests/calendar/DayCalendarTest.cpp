@@ -8,6 +8,7 @@
 #include <set>
 
 #include "calendar/CalendarHost.h"
+#include "calendar/PeriodCalender.h"
 #include "platform/Screen.h"
 #include "support/GuiTest.h"
 
@@ -338,37 +339,77 @@ TEST_F(DayCalendarTest, ClickingElsewhereClosesWithoutChangingTheDate) {
 
 // --- Keys ----------------------------------------------------------------------
 
-TEST_F(DayCalendarTest, KeysMoveByOneDayAndEnterPicks) {
-  Open(2001, 3, 1);
-  Key(Qt::Key_Up);
-  EXPECT_EQ(Cal(), (Date{2001, 2, 28}));
-  Key(Qt::Key_Down);
-  Key(Qt::Key_Right);
-  EXPECT_EQ(Cal(), (Date{2001, 3, 2}));
-  Key(Qt::Key_Left);
-  Key(Qt::Key_PageDown);
-  Key(Qt::Key_A);
-  EXPECT_EQ(Cal(), (Date{2001, 3, 1}));
-  EXPECT_TRUE(IsOpen());
-  Key(Qt::Key_Left);
-  Key(Qt::Key_Return);
-  EXPECT_FALSE(IsOpen());
-  EXPECT_EQ(Cur(), (Date{2001, 2, 28}));
-  EXPECT_EQ(host.txtCalender->text(), "2001/02/28");
+// Both calendars answer the same keys; the period calendar picks its two
+// ends with Enter. Each case runs on the day calendar and on a period
+// calendar in the same window.
+TEST_F(DayCalendarTest, BothCalendarsBrowseAndPickFromTheKeyboard) {
+  struct PeriodHost : PeriodCalenderHost {
+    std::vector<bool> closings;  // PeriodPicked at each closing
+    void pctCalender2_LostFocus() override {
+      pctCalender2->hide();
+      CalendarOpen = 0;
+      closings.push_back(PeriodPicked);
+    }
+  } period;
+  period.MakePeriodCalender(&host);
+  period.cmdCalender2->setGeometry(320, 60, 80, 22);
+  period.cmdCalender2->show();
+  period.ConnectPeriodCalender();
+  auto key = [](QWidget* w, Qt::Key k) {
+    QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+  };
+  struct Case {
+    Date from;
+    std::vector<Qt::Key> keys;
+    Date to;
+  };
+  const Case cases[] = {
+      {{2001, 3, 1}, {Qt::Key_Up}, {2001, 2, 22}},
+      {{2001, 3, 1}, {Qt::Key_Down, Qt::Key_Right}, {2001, 3, 9}},
+      {{2001, 1, 31}, {Qt::Key_PageDown}, {2001, 2, 28}},
+      {{2001, 1, 15}, {Qt::Key_PageUp}, {2000, 12, 15}},
+      {{2000, 2, 10}, {Qt::Key_End}, {2000, 2, 29}},
+      {{2001, 5, 6}, {Qt::Key_Home, Qt::Key_Left}, {2001, 4, 30}},
+      {{2001, 5, 6}, {Qt::Key_A}, {2001, 5, 6}},
+      {{1999, 1, 5}, {Qt::Key_Up, Qt::Key_PageUp}, {1999, 1, 5}},  // the tables' ends hold
+      {{1999, 1, 1}, {Qt::Key_Left}, {1999, 1, 1}},
+      {{2030, 12, 28}, {Qt::Key_Down, Qt::Key_PageDown}, {2030, 12, 28}},
+      {{2030, 12, 31}, {Qt::Key_Right}, {2030, 12, 31}},
+  };
+  for (const Case& c : cases) {
+    for (bool day : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << c.from.y << "-" << c.from.m << "-" << c.from.d << (day ? " day" : " period"));
+      SetCur(c.from.y, c.from.m, c.from.d);
+      QPushButton* button = day ? host.cmdCalender.data() : period.cmdCalender2.data();
+      PictureBox* surface = day ? host.pctCalender.data() : period.pctCalender2.data();
+      button->click();
+      ASSERT_TRUE(surface->hasFocus());
+      for (Qt::Key k : c.keys) key(surface, k);
+      EXPECT_EQ(Cal(), c.to);
+      EXPECT_TRUE(surface->isVisible());
+      key(surface, Qt::Key_Escape);  // closes without picking
+      EXPECT_FALSE(surface->isVisible());
+      EXPECT_EQ(Cur(), c.from);
+    }
+  }
+  EXPECT_EQ(period.closings, std::vector<bool>(std::size(cases), false));
 
-  Open(1999, 1, 1);
-  Key(Qt::Key_Left);
-  Key(Qt::Key_Up);
-  EXPECT_EQ(Cal(), (Date{1999, 1, 1}));
-  Open(2030, 12, 31);
-  Key(Qt::Key_Right);
-  Key(Qt::Key_Down);
-  EXPECT_EQ(Cal(), (Date{2030, 12, 31}));
-  // The frame follows the keys.
-  Open(2001, 5, 6);
-  Key(Qt::Key_Right);
-  EXPECT_EQ(pct().PixelAt(8 + 34 - 2, 66), kGreen);
-  EXPECT_NE(pct().PixelAt(8 - 2, 66), kGreen);
+  // Enter picks: the day; the period's start, then its end.
+  Open(2001, 3, 1);
+  for (Qt::Key k : {Qt::Key_PageDown, Qt::Key_End, Qt::Key_Return}) key(&pct(), k);
+  EXPECT_FALSE(IsOpen());
+  EXPECT_EQ(Cur(), (Date{2001, 4, 30}));
+  EXPECT_EQ(host.txtCalender->text(), "2001/04/30");
+  period.cmdCalender2->click();
+  for (Qt::Key k : {Qt::Key_Down, Qt::Key_Return}) key(period.pctCalender2, k);
+  EXPECT_TRUE(period.pctCalender2->isVisible()) << "only the start is picked";
+  EXPECT_EQ(period.pctCalender2->PixelAt(8 + 34 * 1 - 2, 48 + 20 * 1 - 2), kGreen) << "the start framed (May 7)";
+  for (Qt::Key k : {Qt::Key_PageDown, Qt::Key_Home, Qt::Key_Return}) key(period.pctCalender2, k);
+  EXPECT_FALSE(period.pctCalender2->isVisible());
+  EXPECT_EQ(period.closings.back(), true);
+  EXPECT_EQ(PeriodFrom, (YearMonthDay{2001, 5, 7}));
+  EXPECT_EQ(PeriodTo, (YearMonthDay{2001, 6, 1}));
 }
 
 TEST_F(DayCalendarTest, EscAfterBrowsingKeepsTheCurrentDate) {

@@ -223,8 +223,8 @@ TEST_F(ScheduleTest, AfterAReloadWithShorterListsNothingPointsPastThem) {
   At(1, 2001, 0) = Period(301, 320, 2);
   ReloadSchedule();  // not loaded through the slot: nothing happens
   f->ReloadFromStore();
-  EXPECT_EQ(f->cmbWork->currentIndex(), -1);
-  EXPECT_EQ(f->cmbPlace->currentIndex(), -1);
+  EXPECT_EQ(f->cmbWork->currentIndex(), 0) << "the first work, as the store holds it";
+  EXPECT_EQ(f->cmbPlace->currentIndex(), 0) << "the place of its entry";
   EXPECT_EQ(f->cmbWork->count(), 2);
   PointAt(MiddleOf(1, 0));
   EXPECT_EQ(f->txtWorkD->text(), QStringLiteral("播種"));
