@@ -2,6 +2,7 @@
 // window, the high-temperature bar is moved, the window saves, the files are
 // read back; then an unsaved edit meets the exit question.
 #include <QAbstractSlider>
+#include <QTest>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QLineEdit>
@@ -128,4 +129,35 @@ TEST_F(OneEditTest, AReloadFromTheFilesReachesEveryLoadedRecordWindow) {
   boxes.Answer(MsgResult::Yes);
   bar()->mnuFileRead->trigger();
   EXPECT_EQ(LoadedDiary(), nullptr);
+}
+
+// The focus stays where the farmer left it across a save, and comes back to
+// the menu bar when a window closes (with no window manager to hand it on).
+TEST_F(OneEditTest, TheFocusStaysAfterASaveAndReturnsToTheMenuBar) {
+  ASSERT_EQ(Start(), StartResult::Running);
+  auto activate = [](QWidget* w) {
+    QApplication::setActiveWindow(w);
+    w->activateWindow();
+    ProcessEvents();
+  };
+  bar()->mnuDisplayElement->trigger();
+  frmMain* w = WeatherWindow();
+  activate(w);
+  w->cmdSave->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(w->cmdSave, Qt::Key_Space);
+  EXPECT_EQ(QApplication::focusWidget(), w->cmdSave) << "not on 閉じる";
+  QTest::keyClick(w->cmdEnd, Qt::Key_Space);  // 閉じる
+  ProcessEvents();
+  EXPECT_EQ(QApplication::activeWindow(), bar());
+
+  bar()->mnuDisplayDiaryEdit->trigger();
+  frmDiaryEdit* d = LoadedDiaryEdit();
+  ASSERT_NE(d, nullptr);
+  activate(d);
+  d->cmdSave->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(d->cmdSave, Qt::Key_Space);
+  EXPECT_EQ(QApplication::focusWidget(), d->cmdSave);
+  d->close();
+  ProcessEvents();
+  EXPECT_EQ(QApplication::activeWindow(), bar());
 }
