@@ -349,9 +349,7 @@ TEST_F(DayCalendarTest, BothCalendarsBrowseAndPickFromTheKeyboard) {
   period.MakePeriodCalender(&host);
   period.cmdCalender2->show();
   period.ConnectPeriodCalender();
-  auto keys = [](QWidget* w, std::vector<Qt::Key> ks) {
-    for (Qt::Key k : ks) QTest::keyClick(w, k);
-  };
+  auto keys = [](QWidget* w, std::vector<Qt::Key> ks) { for (Qt::Key k : ks) QTest::keyClick(w, k); };
   const std::tuple<Date, std::vector<Qt::Key>, Date> cases[] = {
       {{2001, 3, 1}, {Qt::Key_Up}, {2001, 2, 22}},         {{2001, 3, 1}, {Qt::Key_Down, Qt::Key_Right}, {2001, 3, 9}},
       {{2001, 1, 31}, {Qt::Key_PageDown}, {2001, 2, 28}},  {{2001, 1, 15}, {Qt::Key_PageUp}, {2000, 12, 15}},
@@ -360,15 +358,13 @@ TEST_F(DayCalendarTest, BothCalendarsBrowseAndPickFromTheKeyboard) {
       {{2030, 12, 28}, {Qt::Key_Down, Qt::Key_PageDown}, {2030, 12, 28}}};
   for (const auto& [from, ks, to] : cases)
     for (bool day : {true, false}) {
-      SCOPED_TRACE(::testing::Message() << from.y << "-" << from.m << "-" << from.d << (day ? " day" : " period"));
       SetCur(from.y, from.m, from.d);
       PictureBox* surface = day ? host.pctCalender.data() : period.pctCalender2.data();
       (day ? host.cmdCalender : period.cmdCalender2)->click();
       keys(surface, ks);
-      EXPECT_EQ(Cal(), to);
+      EXPECT_EQ(Cal(), to) << (day ? "day" : "period");
       keys(surface, {Qt::Key_Escape});  // closes without picking
-      EXPECT_FALSE(surface->isVisible());
-      EXPECT_EQ(Cur(), from);
+      EXPECT_TRUE(surface->isHidden() && Cur() == from);
     }
   EXPECT_EQ(period.picked, std::vector<bool>(std::size(cases), false));
   Open(2001, 3, 1);
@@ -377,8 +373,7 @@ TEST_F(DayCalendarTest, BothCalendarsBrowseAndPickFromTheKeyboard) {
   period.cmdCalender2->click();
   keys(period.pctCalender2, {Qt::Key_Down, Qt::Key_Return, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_Return});
   EXPECT_EQ(period.picked.back(), true);
-  EXPECT_EQ(PeriodFrom, (YearMonthDay{2001, 5, 7}));
-  EXPECT_EQ(PeriodTo, (YearMonthDay{2001, 6, 1}));
+  EXPECT_TRUE(PeriodFrom == (YearMonthDay{2001, 5, 7}) && PeriodTo == (YearMonthDay{2001, 6, 1}));
 }
 
 TEST_F(DayCalendarTest, EscAfterBrowsingKeepsTheCurrentDate) {
