@@ -6,11 +6,13 @@
 
 int16_t PeriodState = 0;
 int16_t PeriodHover = 0;
+int16_t PeriodKeyCursor = 0;
 
 namespace {
 
 constexpr QRgb kStartFrame = RGB(0, 255, 0);
 constexpr QRgb kEndFrame = RGB(255, 0, 0);
+constexpr QRgb kKeyCursor = RGB(0, 0, 255);
 
 constexpr int kLeftButton = 1;
 constexpr int kRightButton = 2;
@@ -58,6 +60,9 @@ void DrawPeriodDays(PictureBox* surface, int16_t year, int16_t month, int16_t da
   CatchErrors([&] {
     if (!surface) throw rt::RuntimeError(91);
     DrawCalenderMonth(surface, year, month, day);
+    // The day Enter would pick, once the keys are in use; the ends drawn
+    // after it stay visible over it.
+    if (PeriodKeyCursor) FrameCalenderDay(surface, day, kKeyCursor);
     if (InShownMonth(PeriodFrom)) FrameCalenderDay(surface, PeriodFrom.Day, kStartFrame);
     if (InShownMonth(PeriodTo)) FrameCalenderDay(surface, PeriodTo.Day, kEndFrame);
   });
@@ -94,6 +99,21 @@ void PeriodMouseUp(PeriodCalenderHost& host, int button, float x, float y) {
   });
 }
 
+void PeriodKeyDown(PeriodCalenderHost& host, int keyCode) {
+  CatchErrors([&] {
+    if (keyCode == 27) {
+      // Leaves as a click elsewhere does: the focus goes back to the button.
+      if (host.cmdCalender2) host.cmdCalender2->setFocus(Qt::OtherFocusReason);
+    } else if (keyCode == 13) {
+      PeriodKeyCursor = -1;
+      PeriodState == 1 ? PickEnd(host, CalDay) : PickStart(host, CalDay);
+    } else if (CalenderKeyMove(keyCode)) {
+      PeriodKeyCursor = -1;
+      Redraw(host.pctCalender2, 0);
+    }
+  });
+}
+
 void OpenPeriodCalender(PeriodCalenderHost& host) {
   PictureBox* pct = host.pctCalender2;
   if (!pct || !host.cmdCalender2) return;
@@ -101,6 +121,7 @@ void OpenPeriodCalender(PeriodCalenderHost& host) {
   CalMonth = CurMonth;
   CalDay = CurDay;
   PeriodState = 0;
+  PeriodKeyCursor = 0;
   host.PeriodPicked = false;
   PlaceCalenderUnder(pct, host.cmdCalender2, CalenderHost::kAlignRight);
   DrawCalenderFrame(pct, 0);
@@ -140,13 +161,11 @@ void PeriodCalenderHost::ConnectPeriodCalender() {
                                   [this] { CatchErrors([&] { cmdCalender2_Click(); }); }));
   keep.push_back(
       QObject::connect(pct, &PictureBox::LostFocus, pct, [this] { CatchErrors([&] { pctCalender2_LostFocus(); }); }));
-  // Esc leaves the calendar as a click elsewhere does: the focus goes back
-  // to its button.
-  keep.push_back(QObject::connect(pct, &PictureBox::KeyDown, pct, [this](int keyCode, int) {
-    if (keyCode == 27 && cmdCalender2) cmdCalender2->setFocus(Qt::OtherFocusReason);
-  }));
+  keep.push_back(
+      QObject::connect(pct, &PictureBox::KeyDown, pct, [this](int keyCode, int) { PeriodKeyDown(*this, keyCode); }));
   keep.push_back(QObject::connect(pct, &PictureBox::MouseMove, pct,
                                   [this](int, int, float x, float y) { PeriodMouseMove(*this, x, y); }));
+  CloseCalenderOnOutsideClick(pct, cmdCalender2);
   keep.push_back(QObject::connect(pct, &PictureBox::MouseUp, pct,
                                   [this](int button, int, float x, float y) { PeriodMouseUp(*this, button, x, y); }));
 }

@@ -9,7 +9,8 @@
 // The first day is framed green, the last red (red over green when they are
 // the same day); the calendar date itself is not framed. Grey days of the
 // adjacent months: a left click moves there and picks the start, a right
-// click only redraws. Esc closes it; there is no other keyboard control.
+// click only redraws. From the keyboard: the day calendar's browsing keys
+// (CalenderKeyMove), Enter picks the start, then the end; Esc closes it.
 //
 // HOW A HOST USES IT (the schedule window)
 //
@@ -19,8 +20,8 @@
 //     void pctCalender2_LostFocus() override { hide, apply or cancel }
 //   };
 //
-// The host closes the calendar itself when the user clicks outside it on
-// something that takes no focus (see the schedule window's PeriodCancel).
+// A click anywhere else in the window closes it as a move of the focus does
+// (CloseCalenderOnOutsideClick).
 #include <QPointer>
 #include <QPushButton>
 #include <cstdint>
@@ -34,6 +35,9 @@
 extern int16_t PeriodState;
 // The last hit-test code of a mouse move over the period calendar.
 extern int16_t PeriodHover;
+// Set once a key moved the calendar date in this opening: the date is then
+// framed blue, so the day Enter picks can be seen.
+extern int16_t PeriodKeyCursor;
 
 class PeriodCalenderHost {
  public:
@@ -73,5 +77,7 @@ void OpenPeriodCalender(PeriodCalenderHost& host);
 void DrawPeriodDays(PictureBox* surface, int16_t year, int16_t month, int16_t day);
 // Arrow highlighting, as CalenderMouseMove does for the day calendar.
 void PeriodMouseMove(PeriodCalenderHost& host, float x, float y);
+// Browsing keys, Enter (the start, then the end of the selection), Esc.
+void PeriodKeyDown(PeriodCalenderHost& host, int keyCode);
 // Arrows and picking; button 1 = left, 2 = right.
 void PeriodMouseUp(PeriodCalenderHost& host, int button, float x, float y);

@@ -94,32 +94,48 @@ void Redraw(PictureBox* s, int16_t hover) {
   DrawCalenderDays(s, CalYear, CalMonth, CalDay);
 }
 
-// Closes the calendar when a click in the host window lands on something
-// that takes no focus (background, labels): the focus would otherwise stay
-// in the calendar and it would never close.
-class OutsideClickCloser : public QObject {
+// Makes the host catch up with a current date another window moved, when
+// the host window is activated.
+class ActivationCatchUp : public QObject {
  public:
-  OutsideClickCloser(CalenderHost* host, QObject* parent) : QObject(parent), host_(host) {}
+  ActivationCatchUp(CalenderHost* host, QObject* parent) : QObject(parent), host_(host) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override {
     if (e->type() == QEvent::WindowActivate && host_->catchUpWhenActivated && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->isWindow()) {
+        static_cast<QWidget*>(watched)->isWindow())
       CatchErrors([&] { host_->CatchUpWithCurrentDate(); });
-      return false;
-    }
-    if (e->type() != QEvent::MouseButtonPress) return false;
-    PictureBox* pct = host_->pctCalender;
-    if (!pct || !pct->isVisible() || !pct->hasFocus() || !host_->cmdCalender) return false;
-    auto* w = qobject_cast<QWidget*>(watched);
-    if (!w || w == pct || pct->isAncestorOf(w)) return false;
-    if (w->focusPolicy() & Qt::ClickFocus) return false;  // that widget takes the focus itself
-    host_->cmdCalender->setFocus(Qt::MouseFocusReason);
     return false;
   }
 
  private:
   CalenderHost* host_;
+};
+
+// Watches every press of a mouse button in the program: one in the
+// calendar's window but outside the open calendar closes it before the
+// pressed control acts. Controls that take no focus (labels, the window's
+// background, scroll bars) would otherwise leave the calendar open, and a
+// pick made afterwards would land on whatever that click changed.
+class OutsideClickCloser : public QObject {
+ public:
+  OutsideClickCloser(PictureBox* surface, QWidget* button) : QObject(surface), surface_(surface), button_(button) {
+    qApp->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() != QEvent::MouseButtonPress || !watched->isWidgetType()) return false;
+    if (!surface_ || !button_ || !surface_->isVisible() || !surface_->hasFocus()) return false;
+    auto* w = static_cast<QWidget*>(watched);
+    if (w == surface_ || surface_->isAncestorOf(w) || w->window() != surface_->window()) return false;
+    CatchErrors([&] { button_->setFocus(Qt::MouseFocusReason); });
+    return false;
+  }
+
+ private:
+  QPointer<PictureBox> surface_;
+  QPointer<QWidget> button_;
 };
 
 }  // namespace
@@ -386,20 +402,43 @@ void CalenderKeyDown(CalenderHost& host, int keyCode) {
         if (host.cmdCalender) host.cmdCalender->setFocus(Qt::OtherFocusReason);
         break;
       }
-      case 37:
-      case 38:
-        CalPreviousDay();
-        Redraw(host.pctCalender, 0);
-        break;
-      case 39:
-      case 40:
-        CalNextDay();
-        Redraw(host.pctCalender, 0);
-        break;
       default:
+        if (CalenderKeyMove(keyCode)) Redraw(host.pctCalender, 0);
         break;
     }
   });
+}
+
+bool CalenderKeyMove(int keyCode) {
+  switch (keyCode) {
+    case 33:  // Page Up
+      return CalenderArrowAction(kPrevMonth);
+    case 34:  // Page Down
+      return CalenderArrowAction(kNextMonth);
+    case 35:  // End
+      CalDay = DaysInMonth(CalYear, CalMonth);
+      return true;
+    case 36:  // Home
+      CalDay = 1;
+      return true;
+    case 37:
+      CalPreviousDay();
+      return true;
+    case 39:
+      CalNextDay();
+      return true;
+    case 38:
+    case 40: {
+      // A week; a week that would leave the record tables leaves the day.
+      const int16_t y = CalYear, m = CalMonth, d = CalDay;
+      for (int i = 0; i < 7; ++i) keyCode == 38 ? CalPreviousDay() : CalNextDay();
+      const bool moved7 = keyCode == 38 ? !(y == kFirstYear && m == 1 && d <= 7) : !(y == kLastYear && m == 12 && d >= 25);
+      if (!moved7) CalYear = y, CalMonth = m, CalDay = d;
+      return true;
+    }
+    default:
+      return false;
+  }
 }
 
 void CalenderSpin(CalenderHost& host) {
@@ -450,6 +489,10 @@ void PlaceCalenderUnder(PictureBox* pct, QWidget* button, CalenderHost::Align al
   int left = align == CalenderHost::kAlignLeft ? at.x() : at.x() + button->width() - kWidth;
   pct->setGeometry(left, at.y() + button->height(), kWidth, kHeight);
   pct->raise();
+}
+
+void CloseCalenderOnOutsideClick(PictureBox* surface, QWidget* button) {
+  if (surface && button) new OutsideClickCloser(surface, button);
 }
 
 PictureBox* MakeCalenderSurface(QWidget* parent) {
@@ -549,6 +592,7 @@ void CalenderHost::ConnectCalender() {
   keep.push_back(QObject::connect(pct, &PictureBox::MouseUp, pct,
                                   [this](int, int, float x, float y) { CalenderMouseUp(*this, x, y); }));
   keep.push_back(QObject::connect(pct, &PictureBox::KeyDown, pct, [this](int key, int) { CalenderKeyDown(*this, key); }));
+  CloseCalenderOnOutsideClick(pct, cmdCalender);
   if (QWidget* window = pct->window(); window && window != pct)
-    window->installEventFilter(calenderCloser_ = new OutsideClickCloser(this, pct));
+    window->installEventFilter(calenderCloser_ = new ActivationCatchUp(this, pct));
 }

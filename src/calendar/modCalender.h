@@ -34,8 +34,8 @@
 //   pctCalender LostFocus       -> pctCalender_LostFocus()  (virtual)
 //   vscCalender value changed   -> vscCalender_Change()     (virtual)
 //   pctCalender MouseMove/MouseUp/KeyDown -> CalenderMouseMove/MouseUp/KeyDown
-// and closes the calendar when the user clicks elsewhere in the window on
-// something that takes no focus (the window's background, a label).
+// and closes the calendar when the user clicks anywhere else in the window
+// (CloseCalenderOnOutsideClick).
 //
 // The default handlers do what all four hosts share; override one to add to
 // it (call the base, then your own work) or to replace it:
@@ -205,6 +205,16 @@ bool CalenderArrowAction(int32_t code);
 // 101..131, the one after for 301..307. False for other codes and for a
 // month outside the record tables (December 1998, January 2031).
 bool CalenderGreyMonth(int32_t code, int16_t& year, int16_t& month);
+// The keys that browse the calendar date, shared by both calendars: Left and
+// Right a day, Up and Down a week, Page Up and Page Down a month (the day
+// clamped), Home and End the month's first and last day; never leaving the
+// record tables. True when the key is one of them (the date may be
+// unchanged at an end).
+bool CalenderKeyMove(int keyCode);
+// While the surface is open and holds the focus, a press of a mouse button
+// anywhere else in its window first gives the focus to button (which closes
+// the calendar through its LostFocus), then reaches what was pressed.
+void CloseCalenderOnOutsideClick(PictureBox* surface, QWidget* button);
 // DrawCalenderDays without the selection frame.
 void DrawCalenderMonth(PictureBox* surface, int16_t year, int16_t month, int16_t day);
 // Frames day d of the shown month with the selection frame's two outlines

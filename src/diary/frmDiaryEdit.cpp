@@ -8,6 +8,7 @@
 
 #include "diary/DiaryTextBox.h"
 #include "diary/modDiary.h"
+#include "platform/KeepFocus.h"
 #include "platform/Fonts.h"
 #include "platform/Screen.h"
 #include "platform/ErrorReporter.h"
@@ -111,6 +112,7 @@ void frmDiaryEdit::cmdSave_Click() {
     };
     ReentryGuard saving(saving_);
     if (!saving.Enter()) return;
+    KeepFocus focus;  // destroyed after Finish has enabled the window again
     setEnabled(false);
     Finish finish{this};
     if (SaveNikki()) DiaryChanged = 0;

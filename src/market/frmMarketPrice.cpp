@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "market/modMarket.h"
+#include "platform/KeepFocus.h"
 #include "platform/Controls.h"
 #include "platform/ErrorReporter.h"
 #include "platform/MessageBox.h"
@@ -528,6 +529,7 @@ void frmMarketPrice::vscCalender_Change() {
 }
 
 void frmMarketPrice::cmdSave_Click() {
+  KeepFocus focus;
   CatchErrors([&] {
     cmdSave->setEnabled(false);
     // A failed save has been reported; the flag stays, so the exit question

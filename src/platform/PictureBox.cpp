@@ -580,7 +580,7 @@ void PictureBox::focusOutEvent(QFocusEvent* e) {
 }
 
 bool PictureBox::event(QEvent* e) {
-  // Enter, Esc and the arrows belong to the box while it has the focus, not
+  // Enter, Esc, the arrows and the page keys belong to the box while it has the focus, not
   // to a dialog's default button or a window shortcut.
   if (e->type() == QEvent::ShortcutOverride) {
     auto* k = static_cast<QKeyEvent*>(e);
@@ -592,6 +592,10 @@ bool PictureBox::event(QEvent* e) {
       case Qt::Key_Right:
       case Qt::Key_Up:
       case Qt::Key_Down:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+      case Qt::Key_Home:
+      case Qt::Key_End:
         e->accept();
         return true;
       default: break;

@@ -452,6 +452,12 @@ void frmSchedule::cmdCalender2_Click() {
     MsgBox(QStringLiteral("作業内容を選んでください。"), MsgButtons::Ok, MsgIcon::Exclamation);
     return;
   }
+  // The period goes into the entry shown now, whatever a click or the wheel
+  // moves while the calendar is open.
+  openedWork_ = SelWork;
+  openedEntry_ = SelEntry;
+  openedYear_ = ShownYear;
+  openedPlace_ = cmbPlace->currentIndex();
   PeriodCalenderHost::cmdCalender2_Click();
 }
 
@@ -478,20 +484,23 @@ void frmSchedule::ApplyPickedPeriod() {
 
   // Every year's entry is found before anything is written: a period that
   // does not fit is not stored in part.
-  if (cmbWork->currentIndex() < 0 || Schedule(SelWork).Work.empty()) return;  // no bar of an unnamed work
-  // The selector shows the entry's place; when it shows none (a place the
-  // list no longer holds) the entry keeps its own.
-  const int shown = cmbPlace->currentIndex();
-  const PeriodPlan plan =
-      PlanPeriod(SelWork, PeriodFrom, PeriodTo, ShownYear, SelEntry, shown >= 0 ? PlaceIndex(shown) : Entry().Place);
+  // The entry shown when the calendar opened, with the place the selector
+  // showed then (the entry's own when it showed none).
+  const int work = openedWork_;
+  if (work < 0 || work > Schedule.UBound() || Schedule(work).Work.empty()) return;  // no bar of an unnamed work
+  const uint8_t place = openedPlace_ >= 0 ? PlaceIndex(openedPlace_)
+                                          : Schedule(work).SchedulePeriod(openedYear_)(openedEntry_).Place;
+  const PeriodPlan plan = PlanPeriod(work, PeriodFrom, PeriodTo, openedYear_, openedEntry_, place);
   if (plan.FullYear != 0) {
     MsgBox(QStringLiteral("%1年の行程番号は全て使われているため、期間を設定できません。").arg(plan.FullYear),
            MsgButtons::Ok, MsgIcon::Exclamation);
     return;
   }
-  txtCalenderFrom->setText(PeriodText(PeriodFrom.Year, PeriodFrom.Month * 100 + PeriodFrom.Day));
-  txtCalenderTo->setText(PeriodText(PeriodTo.Year, PeriodTo.Month * 100 + PeriodTo.Day));
-  for (const PeriodWrite& w : plan.Writes) Schedule(SelWork).SchedulePeriod(w.Year)(w.Entry) = w.Period;
+  if (work == SelWork && openedEntry_ == SelEntry && openedYear_ == ShownYear) {
+    txtCalenderFrom->setText(PeriodText(PeriodFrom.Year, PeriodFrom.Month * 100 + PeriodFrom.Day));
+    txtCalenderTo->setText(PeriodText(PeriodTo.Year, PeriodTo.Month * 100 + PeriodTo.Day));
+  }
+  for (const PeriodWrite& w : plan.Writes) Schedule(work).SchedulePeriod(w.Year)(w.Entry) = w.Period;
   ForgetReadout();
   RedrawChart();
   ScheduleChanged = -1;
@@ -542,9 +551,19 @@ void frmSchedule::pctGraph_DblClick() {
 
 // --- Lists refilled ----------------------------------------------------------------------
 
+void frmSchedule::KeepSelectionInLists() {
+  // A list read again or edited can be shorter than the work remembered:
+  // the first work then, as the selector shows it, never an index past the
+  // store (every handler would stop on it).
+  if (SelWork < 0 || SelWork > Schedule.UBound()) SelWork = 0;
+  if (SelPlace > FarmName.UBound()) SelPlace = -1;
+  SelEntry = std::clamp<int32_t>(SelEntry, 0, kEntries - 1);
+}
+
 void frmSchedule::RefillWorks() {
   CatchErrors([&] {
     FillWorks();
+    KeepSelectionInLists();
     ForgetReadout();
     if (cmbWork->count() > 0)
       SetListIndex(cmbWork, 0);  // as the user's choice: cmbWork_Click
@@ -556,6 +575,7 @@ void frmSchedule::RefillWorks() {
 void frmSchedule::RefillPlaces() {
   CatchErrors([&] {
     FillPlaces();
+    KeepSelectionInLists();
     ForgetReadout();
     // The periods followed their places: the selector shows where the shown
     // entry now is, and edits nothing.
@@ -568,6 +588,7 @@ void frmSchedule::ReloadFromStore() {
     ScopedFlag busy(Busy);
     FillWorks();
     FillPlaces();
+    KeepSelectionInLists();
     SelectOrNone(cmbWork, SelWork);
     HoverWork = HoverEntry = -1;
     ForgetReadout();

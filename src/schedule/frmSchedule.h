@@ -99,8 +99,8 @@ class frmSchedule : public QWidget, public PeriodCalenderHost {
   void RefillWorks();
   void RefillPlaces();
   // After the data files were read again: both selectors filled from the
-  // store, the remembered selection kept where the lists still hold it (no
-  // selection otherwise), the period boxes and the chart shown afresh.
+  // store, the remembered selection kept where the lists still hold it (the
+  // first work otherwise), the period boxes and the chart shown afresh.
   void ReloadFromStore();
 
   // The chart for the year on screen.
@@ -121,6 +121,8 @@ class frmSchedule : public QWidget, public PeriodCalenderHost {
   int16_t metricsYear_ = 0;
   void FillWorks();
   void FillPlaces();
+  // SelWork, SelPlace and SelEntry inside the lists of the store.
+  void KeepSelectionInLists();
   // The entry being edited: SelEntry of SelWork in the year on screen.
   SchedulePeriodRec& Entry() const;
   // The period boxes for the entry (empty for an unused entry).
@@ -132,8 +134,12 @@ class frmSchedule : public QWidget, public PeriodCalenderHost {
   void ForgetReadout() { ShownWork = ShownEntry = -1; }
   // Hides an open period calendar without applying anything.
   void CancelPeriodCalender();
-  // Writes the picked period (pctCalender2_LostFocus).
+  // Writes the picked period (pctCalender2_LostFocus) into the entry shown
+  // when the calendar opened.
   void ApplyPickedPeriod();
+  int32_t openedWork_ = -1, openedEntry_ = 0;
+  int16_t openedYear_ = 0;
+  int openedPlace_ = -1;  // the place selector's index then (-1: none shown)
   // The scroll bar's range for the works in the store, and ChartTopRow.
   void UpdateChartScroll();
   // The pointer's last place over the chart (twips), so that a scroll reads

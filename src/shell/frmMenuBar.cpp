@@ -1,6 +1,7 @@
 #include "shell/frmMenuBar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
@@ -60,6 +61,27 @@ frmMenuBar::frmMenuBar() : QWidget(nullptr) {
           [this](int message) { cmdTask_MouseMove(0, 0, static_cast<float>(message * TwipsPerPixelX), 0); });
   Build();
   Place();
+  qApp->installEventFilter(this);
+}
+
+bool frmMenuBar::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::Hide && watched != this && watched->isWidgetType()) {
+    auto* w = static_cast<QWidget*>(watched);
+    const Qt::WindowType type = w->windowType();
+    if (w->isWindow() && (type == Qt::Window || type == Qt::Dialog))
+      QTimer::singleShot(0, this, [this] { CatchErrors([&] { ReturnFocus(); }); });
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+void frmMenuBar::ReturnFocus() {
+  // Only when no window of the program holds the focus any more: without a
+  // window manager nobody else hands it on, and Alt+F would stay dead until
+  // a click. A window still open (or one the window manager chose) keeps it.
+  if (!isVisible() || QApplication::activeModalWidget()) return;
+  if (QWidget* active = QApplication::activeWindow(); active && active->isVisible()) return;
+  activateWindow();
+  setFocus(Qt::ActiveWindowFocusReason);
 }
 
 frmMenuBar::~frmMenuBar() {

@@ -85,6 +85,9 @@ class frmMenuBar : public QWidget {
   void closeEvent(QCloseEvent*) override;
   void showEvent(QShowEvent*) override;
   void moveEvent(QMoveEvent*) override;
+  // A record window, dialog or the about box that closes gives the focus
+  // back to this window (ReturnFocus).
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void Build();
@@ -96,6 +99,7 @@ class frmMenuBar : public QWidget {
   // After a shutdown that did not end: never leave the program without a
   // window or an icon to reach it by.
   void StayReachable();
+  void ReturnFocus();
   QAction* Item(QMenu* menu, QAction*& slot, const char* caption, void (frmMenuBar::*handler)() = nullptr);
 
   std::array<QAction*, kToolButtons + 1> buttons_{};

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "platform/KeepFocus.h"
 #include "platform/ErrorReporter.h"
 #include "shell/RecordWindows.h"
 #include "shell/frmProgress.h"
@@ -24,6 +25,7 @@ bool RunInFrame(QWidget* owner, bool (*sequence)()) {
   if (!once.Enter()) return false;
   bool ok = false;
   QPointer<QWidget> guard(owner);
+  KeepFocus focus;
   CatchErrors([&] {
     if (owner) owner->setEnabled(false);
     auto progress = std::make_unique<frmProgress>();

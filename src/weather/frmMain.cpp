@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/KeepFocus.h"
 #include "platform/Controls.h"
 #include "platform/ErrorReporter.h"
 #include "platform/Fonts.h"
@@ -332,6 +333,7 @@ void frmMain::RefreshForCurrentDate() {
 }
 
 void frmMain::cmdSave_Click() {
+  KeepFocus focus;
   CatchErrors([&] {
     cmdSave->setEnabled(false);
     // Each file reports its own failure; the flag is cleared only when all
@@ -341,7 +343,7 @@ void frmMain::cmdSave_Click() {
     ok = SaveKousui() && ok;
     if (ok) WeatherChanged = 0;
   });
-  cmdSave->setEnabled(true);
+  cmdSave->setEnabled(true);  // enabled before the focus comes back to it
 }
 
 void frmMain::cmdEnd_Click() {

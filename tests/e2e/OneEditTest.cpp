@@ -2,6 +2,7 @@
 // window, the high-temperature bar is moved, the window saves, the files are
 // read back; then an unsaved edit meets the exit question.
 #include <QAbstractSlider>
+#include <QTest>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QLineEdit>
@@ -128,4 +129,19 @@ TEST_F(OneEditTest, AReloadFromTheFilesReachesEveryLoadedRecordWindow) {
   boxes.Answer(MsgResult::Yes);
   bar()->mnuFileRead->trigger();
   EXPECT_EQ(LoadedDiary(), nullptr);
+}
+
+// The focus stays where it was across a save, and comes back to the menu bar
+// when a window closes (no window manager hands it on).
+TEST_F(OneEditTest, TheFocusStaysAfterASaveAndReturnsToTheMenuBar) {
+  ASSERT_EQ(Start(), StartResult::Running);
+  bar()->mnuDisplayElement->trigger(), bar()->mnuDisplayDiaryEdit->trigger();
+  for (auto [window, save, close] : {std::tuple<QWidget*, QPushButton*, QPushButton*>{WeatherWindow(), WeatherWindow()->cmdSave, WeatherWindow()->cmdEnd},
+                                     {LoadedDiaryEdit(), LoadedDiaryEdit()->cmdSave, LoadedDiaryEdit()->cmdEnd}}) {
+    QApplication::setActiveWindow(window), save->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(save, Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), save) << "not on 閉じる, not nowhere";
+    QTest::keyClick(close, Qt::Key_Space), ProcessEvents();
+    EXPECT_EQ(QApplication::activeWindow(), bar());
+  }
 }

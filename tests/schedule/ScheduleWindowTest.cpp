@@ -223,8 +223,8 @@ TEST_F(ScheduleTest, AfterAReloadWithShorterListsNothingPointsPastThem) {
   At(1, 2001, 0) = Period(301, 320, 2);
   ReloadSchedule();  // not loaded through the slot: nothing happens
   f->ReloadFromStore();
-  EXPECT_EQ(f->cmbWork->currentIndex(), -1);
-  EXPECT_EQ(f->cmbPlace->currentIndex(), -1);
+  EXPECT_EQ(f->cmbWork->currentIndex(), 0) << "the first work, as the store holds it";
+  EXPECT_EQ(f->cmbPlace->currentIndex(), 0) << "the place of its entry";
   EXPECT_EQ(f->cmbWork->count(), 2);
   PointAt(MiddleOf(1, 0));
   EXPECT_EQ(f->txtWorkD->text(), QStringLiteral("播種"));
@@ -309,4 +309,22 @@ TEST_F(ScheduleTest, EveryWorkScrollsIntoViewAndPointingFollowsTheScroll) {
   OpenNameListEditor(QStringLiteral("Work"), nullptr);  // sets the list only
   frmEdit(nullptr).cmdAdd->click();
   EXPECT_EQ(boxes.calls().at(0).text, QStringLiteral("項目数は２０１までです。"));
+}
+
+TEST_F(ScheduleTest, AClickOutsideClosesThePeriodCalendarAndAReloadKeepsTheSelectionInTheLists) {
+  Load();
+  QTest::mouseClick(f->cmdCalender2, Qt::LeftButton), Pick(f.get(), 10, Qt::LeftButton);
+  QTest::mouseClick(f->vscScheduleNumber, Qt::LeftButton, {}, {8, f->vscScheduleNumber->height() - 4});
+  EXPECT_TRUE(f->pctCalender2->isHidden() && SelEntry == 1) << "closed by a click on 行程番号";
+  QTest::mouseClick(f->cmdCalender2, Qt::LeftButton), Pick(f.get(), 10, Qt::LeftButton);
+  QWheelEvent wheel({8, 8}, {}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(f->vscScheduleNumber, &wheel);  // moves the entry, not the open calendar's
+  Pick(f.get(), 20, Qt::RightButton);
+  EXPECT_TRUE(At(0, 2001, 1) == Period(510, 520, 0) && At(0, 2001, 0) == SchedulePeriodRec{});
+
+  f->cmbWork->setCurrentIndex(2), f->cmbPlace->setCurrentIndex(2);
+  Schedule.RedimPreserve(1), FarmName.RedimPreserve(1), f->ReloadFromStore();  // shorter files read
+  QTest::keyClick(f->cmbPlace, Qt::Key_Down);
+  QTest::mouseClick(f->cmdScheduleDelete, Qt::LeftButton), QTest::mouseClick(f->cmdCalender2, Qt::LeftButton);
+  EXPECT_TRUE(f->pctCalender2->isVisible() && boxes.calls().empty());
 }
