@@ -75,6 +75,7 @@ void KeepStorable(QLineEdit* box) {
 QLineEdit* MakeShowBox(QWidget* parent, const QString& text) {
   auto* t = new QLineEdit(text, parent);
   t->setReadOnly(true);
+  t->setFocusPolicy(Qt::NoFocus);
   return t;
 }
 
@@ -84,5 +85,13 @@ QScrollBar* MakeBar(QWidget* parent, Qt::Orientation o, int min, int max, int sm
   b->setSingleStep(small);
   b->setPageStep(large);
   b->setValue(value);
+  b->setFocusPolicy(Qt::StrongFocus);
+  b->setTracking(false);
   return b;
+}
+
+void ConnectBar(QScrollBar* bar, QObject* context, std::function<void()> change,
+                std::function<void(int)> moving) {
+  QObject::connect(bar, &QScrollBar::valueChanged, context, [change = std::move(change)] { change(); });
+  if (moving) QObject::connect(bar, &QScrollBar::sliderMoved, context, std::move(moving));
 }
