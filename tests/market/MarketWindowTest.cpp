@@ -2,6 +2,8 @@
 // rest of the program.
 #include <QGroupBox>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "app/RegisterWindows.h"
@@ -361,4 +363,44 @@ TEST_F(MarketWindowTest, LayoutPlacesTheGraphFromTheInnerSize) {
   const QPoint under = f->cmdCalender->mapTo(f.get(), QPoint(f->cmdCalender->width(), f->cmdCalender->height()));
   f->cmdCalender_Click();
   EXPECT_EQ(f->pctCalender->geometry().topRight() + QPoint(1, 0), under);
+}
+
+TEST_F(MarketWindowTest, ADraggedPriceIsStoredWhereLetGoAndTheLimitFallsWithTheHighestPrice) {
+  Produce(0, "トマト");
+  PriceHigh(0)(2001, 5, 6) = 100;
+  Open();
+  f->show();
+  // Dragging the high price's thumb to the far end and back shows the
+  // moving price, stores nothing on the way and stores where it is let go.
+  QStyleOptionSlider opt;
+  opt.initFrom(f->hscPriceHigh);
+  opt.orientation = Qt::Horizontal;
+  opt.minimum = 0, opt.maximum = 1000, opt.sliderPosition = opt.sliderValue = 100;
+  opt.subControls = QStyle::SC_All;
+  const QPoint thumb = f->hscPriceHigh->style()
+                           ->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, f->hscPriceHigh)
+                           .center();
+  QTest::mousePress(f->hscPriceHigh, Qt::LeftButton, {}, thumb);
+  QTest::mouseMove(f->hscPriceHigh, QPoint(f->hscPriceHigh->width() + 50, thumb.y()));
+  EXPECT_EQ(f->txtPriceHigh->text(), QStringLiteral("1000"));
+  EXPECT_EQ(PriceHigh(0)(2001, 5, 6), 100);
+  QTest::mouseMove(f->hscPriceHigh, thumb + QPoint(4, 0));
+  QTest::mouseRelease(f->hscPriceHigh, Qt::LeftButton, {}, thumb + QPoint(4, 0));
+  const int let = f->hscPriceHigh->value();
+  EXPECT_LT(let, 200);
+  EXPECT_EQ(PriceHigh(0)(2001, 5, 6), let);
+  EXPECT_EQ(f->txtPriceHigh->text(), QString::number(let));
+
+  // The limit cannot go below the highest price, and goes down again once
+  // that price is lowered.
+  f->vscLimitMax->setFocus();
+  f->hscPriceHigh->setValue(1000);
+  QTest::keyClick(f->vscLimitMax, Qt::Key_PageUp);
+  EXPECT_EQ(PriceItem(0).Max, 1000);
+  f->hscPriceHigh->setFocus();
+  QTest::keyClick(f->hscPriceHigh, Qt::Key_Home);
+  QTest::keyClick(f->vscLimitMax, Qt::Key_PageUp);
+  EXPECT_EQ(PriceItem(0).Max, 900);
+  EXPECT_EQ(f->txtLimitMax->text(), QStringLiteral("900"));
+  EXPECT_TRUE(boxes.calls().empty());
 }

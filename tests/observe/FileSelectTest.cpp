@@ -119,3 +119,25 @@ TEST_F(ObserveTest, APictureThatCannotBeReadIsSaidInThePreviewAndRefusedACutOneI
   EXPECT_EQ(boxes.calls().size(), 1u);  // the refusal, no error report
   EXPECT_EQ(ObserveFile(0)(2001, 5, 6), dir.file("cut.jpg"));
 }
+
+TEST_F(ObserveTest, TheChooserFollowsTheHighlightedLineWhateverMovedIt) {
+  std::filesystem::create_directories(dir.file("photos"));
+  Picture("photos/a.jpg", 30, 20);
+  Picture("photos/b.jpg", 20, 30);
+  Open();
+  frmFileSelect c(f.get());
+  c.show();
+  c.dirMain->SetPath(QString::fromStdString(dir.dir()));
+  c.dirMain->setFocus();
+  QTest::keyClick(c.dirMain, Qt::Key_End);  // the last line: photos
+  EXPECT_EQ(Items(c.filMain), (QStringList{"a.jpg", "b.jpg"}));
+  c.filMain->setFocus();
+  QTest::keyClick(c.filMain, Qt::Key_End);
+  EXPECT_EQ(c.txtFileName->text(), QStringLiteral("b.jpg"));
+  EXPECT_LT(c.pctBuff->Picture().width(), c.pctBuff->Picture().height());  // the tall one
+  QTest::keyClick(c.filMain, Qt::Key_Up);
+  EXPECT_EQ(c.txtFileName->text(), QStringLiteral("a.jpg"));
+  EXPECT_GT(c.pctBuff->Picture().width(), c.pctBuff->Picture().height());
+  QTest::mouseClick(c.cmdOK, Qt::LeftButton);
+  EXPECT_EQ(f->Tag.toStdString(), dir.file("photos/a.jpg"));
+}
