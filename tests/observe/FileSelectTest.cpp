@@ -95,6 +95,12 @@ TEST_F(ObserveTest, AClickOnADirectoryShowsItsPicturesAndADoubleClickOpensIt) {
   EXPECT_EQ(c.dirMain->Path().toStdString(), dir.file("photos"));
   EXPECT_EQ(c.dirMain->item(c.dirMain->count() - 1)->text().trimmed(), QStringLiteral("2001"));
   EXPECT_EQ(Items(c.filMain), QStringList{QStringLiteral("tomato.jpg")});
+  // Keys move the lines as clicks do: the files and the name follow.
+  QTest::keyClick(c.dirMain, Qt::Key_Up);
+  EXPECT_EQ(Items(c.filMain), QStringList{});
+  QTest::keyClick(c.dirMain, Qt::Key_Down);
+  QTest::keyClick(c.filMain, Qt::Key_Down);
+  EXPECT_EQ(c.txtFileName->text(), QStringLiteral("tomato.jpg"));
 }
 
 TEST_F(ObserveTest, APictureThatCannotBeReadIsSaidInThePreviewAndRefusedACutOneIsTaken) {
@@ -118,26 +124,4 @@ TEST_F(ObserveTest, APictureThatCannotBeReadIsSaidInThePreviewAndRefusedACutOneI
   QDir::setCurrent(cwd);
   EXPECT_EQ(boxes.calls().size(), 1u);  // the refusal, no error report
   EXPECT_EQ(ObserveFile(0)(2001, 5, 6), dir.file("cut.jpg"));
-}
-
-TEST_F(ObserveTest, TheChooserFollowsTheHighlightedLineWhateverMovedIt) {
-  std::filesystem::create_directories(dir.file("photos"));
-  Picture("photos/a.jpg", 30, 20);
-  Picture("photos/b.jpg", 20, 30);
-  Open();
-  frmFileSelect c(f.get());
-  c.show();
-  c.dirMain->SetPath(QString::fromStdString(dir.dir()));
-  c.dirMain->setFocus();
-  QTest::keyClick(c.dirMain, Qt::Key_End);  // the last line: photos
-  EXPECT_EQ(Items(c.filMain), (QStringList{"a.jpg", "b.jpg"}));
-  c.filMain->setFocus();
-  QTest::keyClick(c.filMain, Qt::Key_End);
-  EXPECT_EQ(c.txtFileName->text(), QStringLiteral("b.jpg"));
-  EXPECT_LT(c.pctBuff->Picture().width(), c.pctBuff->Picture().height());  // the tall one
-  QTest::keyClick(c.filMain, Qt::Key_Up);
-  EXPECT_EQ(c.txtFileName->text(), QStringLiteral("a.jpg"));
-  EXPECT_GT(c.pctBuff->Picture().width(), c.pctBuff->Picture().height());
-  QTest::mouseClick(c.cmdOK, Qt::LeftButton);
-  EXPECT_EQ(f->Tag.toStdString(), dir.file("photos/a.jpg"));
 }
