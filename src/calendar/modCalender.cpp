@@ -569,6 +569,10 @@ void CalenderHost::MakeCalenderControls(QWidget* parent) {
   cmdCalender->setObjectName(QStringLiteral("cmdCalender"));
   txtCalender = new QLineEdit(parent);
   txtCalender->setObjectName(QStringLiteral("txtCalender"));
+  // The date is chosen with the calendar and the spinner, never typed: the
+  // box is no Tab stop.
+  txtCalender->setReadOnly(true);
+  txtCalender->setFocusPolicy(Qt::NoFocus);
   vscCalender = new QScrollBar(Qt::Vertical, parent);
   vscCalender->setObjectName(QStringLiteral("vscCalender"));
   vscCalender->setRange(0, 2);

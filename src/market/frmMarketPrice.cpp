@@ -131,9 +131,8 @@ void frmMarketPrice::BuildControls() {
   txtPriceLow = MakeShowBox(Frame1, QStringLiteral("100"));
   hscPriceLow = MakeBar(Frame1, Qt::Horizontal, 0, 1000, 1, 100, 100);
   lblPriceLow->setBuddy(hscPriceLow);
-  // A click or the keyboard gives a bar the focus, so that a name left
-  // typed in the produce box is settled before any price is stored.
-  for (QScrollBar* bar : {vscLimitMax, hscPriceHigh, hscPriceMid, hscPriceLow}) bar->setFocusPolicy(Qt::StrongFocus);
+  // A click or the keyboard gives a bar the focus (MakeBar), so that a name
+  // left typed in the produce box is settled before any price is stored.
 
   Frame2 = new QGroupBox(QStringLiteral("表示エリア"), this);
   txtDay = MakeShowBox(Frame2);
@@ -156,10 +155,15 @@ void frmMarketPrice::BuildControls() {
 
   connect(cmbProduce, &QComboBox::currentIndexChanged, this, [this] { cmbProduce_Click(); });
   connect(cmdEdit, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
-  connect(hscPriceHigh, &QScrollBar::valueChanged, this, [this] { hscPriceHigh_Change(); });
-  connect(hscPriceMid, &QScrollBar::valueChanged, this, [this] { hscPriceMid_Change(); });
-  connect(hscPriceLow, &QScrollBar::valueChanged, this, [this] { hscPriceLow_Change(); });
-  connect(vscLimitMax, &QScrollBar::valueChanged, this, [this] { vscLimitMax_Change(); });
+  // A dragged thumb shows its value and is stored when let go: a price passed
+  // through on the way is never recorded.
+  auto shows = [](QLineEdit* box) { return [box](int value) { box->setText(QString::number(value)); }; };
+  ConnectBar(hscPriceHigh, this, [this] { hscPriceHigh_Change(); }, shows(txtPriceHigh));
+  ConnectBar(hscPriceMid, this, [this] { hscPriceMid_Change(); }, shows(txtPriceMid));
+  ConnectBar(hscPriceLow, this, [this] { hscPriceLow_Change(); }, shows(txtPriceLow));
+  // The limit never shows less than it will accept.
+  ConnectBar(vscLimitMax, this, [this] { vscLimitMax_Change(); },
+             [this](int value) { txtLimitMax->setText(QString::number(std::max(value, PeakPrice))); });
   connect(optIndicateMonth, &QRadioButton::toggled, this, [this](bool on) {
     if (on) optIndicateMonth_Click();
   });
@@ -440,8 +444,9 @@ void frmMarketPrice::StorePrice(QScrollBar* bar, QLineEdit* box, VarArray<DayTab
   if (Busy != 0) return;
   const YearMonthDay d = EditDate();
   table(MarketItem)(d.Year, d.Month, d.Day) = value;
-  // The limit may never be lowered below a price now recorded.
-  PeakPrice = std::max(PeakPrice, value);
+  // The floor of the limit is the highest price recorded now: it falls again
+  // when that price is lowered.
+  FindPeakPrice(MarketItem);
   PriceChanged = -1;
   Redraw(d);
 }

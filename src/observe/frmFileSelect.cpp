@@ -34,8 +34,9 @@ void FileListBox::SetPattern(const QString& pattern) {
 }
 
 QString FileListBox::FileName() const {
-  const QListWidgetItem* item = currentItem();
-  return item && item->isSelected() ? item->text() : QString();
+  // The highlighted line: the one whose name and preview are shown.
+  const QList<QListWidgetItem*> chosen = selectedItems();
+  return chosen.isEmpty() ? QString() : chosen.first()->text();
 }
 
 void FileListBox::Refresh() {
@@ -95,11 +96,14 @@ frmFileSelect::frmFileSelect(frmObserve* owner) : QWidget(owner, Qt::Dialog), ow
   });
 
   connect(drvMain, &QComboBox::currentIndexChanged, this, [this](int) { drvMain_Change(); });
-  // A click selects a directory and shows its files; a double-click opens
-  // it, and the files follow the opened directory.
-  connect(dirMain, &QListWidget::itemClicked, this, [this] { dirMain_Click(); });
+  // The lists follow their highlighted line, whether a click or a key moved
+  // it: a directory shows its files, a file its name and preview. A double-click
+  // (or Enter) opens a directory, and the files follow the opened one.
+  connect(dirMain, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* now) {
+    if (now) dirMain_Click();
+  });
   connect(dirMain, &DirListBox::PathChanged, this, [this] { dirMain_Click(); });
-  connect(filMain, &QListWidget::itemClicked, this, [this] { filMain_Click(); });
+  connect(filMain, &QListWidget::itemSelectionChanged, this, [this] { filMain_Click(); });
   connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }

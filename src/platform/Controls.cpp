@@ -1,5 +1,6 @@
 #include "platform/Controls.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <algorithm>
 
@@ -75,8 +76,28 @@ void KeepStorable(QLineEdit* box) {
 QLineEdit* MakeShowBox(QWidget* parent, const QString& text) {
   auto* t = new QLineEdit(text, parent);
   t->setReadOnly(true);
+  t->setFocusPolicy(Qt::NoFocus);
   return t;
 }
+
+namespace {
+
+// Qt's scroll bars take Right as a step down and Left as a step up; on a bar
+// that sets a value the arrow keys go the way the thumb moves.
+class ArrowsAlongThumb : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(e)->key();
+    if (key != Qt::Key_Left && key != Qt::Key_Right) return false;
+    static_cast<QScrollBar*>(watched)->triggerAction(key == Qt::Key_Right ? QAbstractSlider::SliderSingleStepAdd
+                                                                          : QAbstractSlider::SliderSingleStepSub);
+    return true;
+  }
+};
+
+}  // namespace
 
 QScrollBar* MakeBar(QWidget* parent, Qt::Orientation o, int min, int max, int small, int large, int value) {
   auto* b = new QScrollBar(o, parent);
@@ -84,5 +105,14 @@ QScrollBar* MakeBar(QWidget* parent, Qt::Orientation o, int min, int max, int sm
   b->setSingleStep(small);
   b->setPageStep(large);
   b->setValue(value);
+  b->setFocusPolicy(Qt::StrongFocus);
+  b->setTracking(false);
+  if (o == Qt::Horizontal) b->installEventFilter(new ArrowsAlongThumb(b));
   return b;
+}
+
+void ConnectBar(QScrollBar* bar, QObject* context, std::function<void()> change,
+                std::function<void(int)> moving) {
+  QObject::connect(bar, &QScrollBar::valueChanged, context, [change = std::move(change)] { change(); });
+  if (moving) QObject::connect(bar, &QScrollBar::sliderMoved, context, std::move(moving));
 }

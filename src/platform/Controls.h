@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <utility>
 
 // Programmatic assignments accept only values the control can take; anything
@@ -32,11 +33,20 @@ void Quietly(QObject* control, Fill&& fill) {
 }
 
 // A box that only shows a value (nothing reads it back: a typed value would
-// look stored while it is not).
+// look stored while it is not). It is no Tab stop: there is nothing to do in it.
 class QLineEdit;
 QLineEdit* MakeShowBox(QWidget* parent, const QString& text = {});
-// A scroll bar with its range, steps and starting value.
+// A scroll bar with its range, steps and starting value that sets a value:
+// a Tab stop worked by the arrow, Page, Home and End keys, which reports a
+// dragged value only when the thumb is let go.
 QScrollBar* MakeBar(QWidget* parent, Qt::Orientation o, int min, int max, int small, int large, int value);
+// Connects a value bar: change runs for every value the bar takes (a key, an
+// arrow or page click, a released thumb, the program setting it); moving gets
+// the thumb's position while it is dragged, for showing it, not storing it.
+// Storing only what the thumb is let go at keeps values merely passed through
+// out of the records.
+void ConnectBar(QScrollBar* bar, QObject* context, std::function<void()> change,
+                std::function<void(int)> moving);
 
 // What of a typed or pasted text the data files can hold: every character
 // as the file will read back (a character the code page writes differently

@@ -81,6 +81,8 @@ void DirListBox::SetPath(const QString& path) {
     chain.prepend(d.absolutePath());
     if (d.isRoot() || !d.cdUp()) break;
   }
+  // The lines change quietly; PathChanged says when the new folder is shown.
+  QSignalBlocker quiet(this);
   clear();
   QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
   QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
@@ -98,5 +100,6 @@ void DirListBox::SetPath(const QString& path) {
     item->setData(kPathRole, QDir(clean).filePath(c));
   }
   path_ = clean;
+  quiet.unblock();
   emit PathChanged(path_);
 }

@@ -90,10 +90,7 @@ void frmSchedule::BuildControls() {
   txtScheduleNumber = MakeShowBox(Frame1);
   txtScheduleNumber->setMaxLength(3);
   txtScheduleNumber->setText(QStringLiteral("0"));
-  vscScheduleNumber = new QScrollBar(Qt::Vertical, Frame1);
-  vscScheduleNumber->setRange(0, kEntries - 1);
-  vscScheduleNumber->setSingleStep(1);
-  vscScheduleNumber->setPageStep(10);
+  vscScheduleNumber = MakeBar(Frame1, Qt::Vertical, 0, kEntries - 1, 1, 10, 0);
   lblScheduleNumber->setBuddy(vscScheduleNumber);
   lblPlace = new QLabel(QStringLiteral("作業場所(&P)"), Frame1);
   cmbPlace = new QComboBox(Frame1);
@@ -129,7 +126,9 @@ void frmSchedule::BuildControls() {
   connect(cmbYear, &QComboBox::currentIndexChanged, this, [this] { cmbYear_Click(); });
   connect(cmbWork, &QComboBox::currentIndexChanged, this, [this] { cmbWork_Click(); });
   connect(cmbPlace, &QComboBox::currentIndexChanged, this, [this] { cmbPlace_Click(); });
-  connect(vscScheduleNumber, &QScrollBar::valueChanged, this, [this] { vscScheduleNumber_Change(); });
+  // A dragged thumb shows the entry number; the entry is shown when let go.
+  ConnectBar(vscScheduleNumber, this, [this] { vscScheduleNumber_Change(); },
+             [this](int number) { txtScheduleNumber->setText(QString::number(number)); });
   connect(cmdWork, &QPushButton::clicked, this, [this] { cmdWork_Click(); });
   connect(cmdPlace, &QPushButton::clicked, this, [this] { cmdPlace_Click(); });
   connect(cmdScheduleDelete, &QPushButton::clicked, this, [this] { cmdScheduleDelete_Click(); });

@@ -200,9 +200,11 @@ void frmMain::BuildControls() {
   connect(cmbTenki1, &QComboBox::currentIndexChanged, this, [this] { cmbTenki1_Click(); });
   connect(cmbTenki2, &QComboBox::currentIndexChanged, this, [this] { cmbTenki2_Click(); });
   connect(cmbTenki3, &QComboBox::currentIndexChanged, this, [this] { cmbTenki3_Click(); });
-  connect(hscKionHigh, &QScrollBar::valueChanged, this, [this] { hscKionHigh_Change(); });
-  connect(hscKionLow, &QScrollBar::valueChanged, this, [this] { hscKionLow_Change(); });
-  connect(hscRain, &QScrollBar::valueChanged, this, [this] { hscRain_Change(); });
+  // A dragged thumb shows its value beside the bar and is stored when let go.
+  auto shows = [](QLineEdit* box) { return [box](int tenths) { box->setText(Tenths(tenths / 10.0f)); }; };
+  ConnectBar(hscKionHigh, this, [this] { hscKionHigh_Change(); }, shows(txtKionHigh));
+  ConnectBar(hscKionLow, this, [this] { hscKionLow_Change(); }, shows(txtKionLow));
+  ConnectBar(hscRain, this, [this] { hscRain_Change(); }, shows(txtRain));
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
   connect(pctGraph, &PictureBox::MouseMove, this,

@@ -7,8 +7,11 @@
 #include "app/RegisterWindows.h"
 #include "market/MarketFixture.h"
 #include "platform/NameListLink.h"
+#include "schedule/frmSchedule.h"
+#include "schedule/modSchedule.h"
 #include "shell/RecordWindows.h"
 #include "store/PriceFile.h"
+#include "weather/frmMain.h"
 
 TEST_F(MarketWindowTest, EnterTurnsThePlaceholderIntoTheFirstProduceThenAddsNewOnesOnly) {
   Open();
@@ -173,6 +176,8 @@ TEST_F(MarketWindowTest, TheLimitStaysAboveEveryRecordedPriceAndWithItsProduce) 
   Enter(QStringLiteral("トマト"));
   EXPECT_GE(PriceItem(0).Max, 4000);
   EXPECT_EQ(PriceHigh(0)(2001, 5, 6), 4000);
+  f->hscPriceHigh->setValue(0), f->vscLimitMax->setValue(1000);  // the lowered price holds the limit no more
+  EXPECT_EQ(PriceItem(0).Max, 1000);
   EXPECT_TRUE(boxes.calls().empty());
 }
 
@@ -361,4 +366,24 @@ TEST_F(MarketWindowTest, LayoutPlacesTheGraphFromTheInnerSize) {
   const QPoint under = f->cmdCalender->mapTo(f.get(), QPoint(f->cmdCalender->width(), f->cmdCalender->height()));
   f->cmdCalender_Click();
   EXPECT_EQ(f->pctCalender->geometry().topRight() + QPoint(1, 0), under);
+}
+
+TEST_F(MarketWindowTest, EveryBarIsReachedByItsAccessKeyWorkedByKeysAndTabPassesTheShowBoxes) {
+  frmMain w;
+  frmSchedule s;
+  Open(), w.Form_Load(), s.Form_Load();  // the weather window goes to today
+  struct Row { QWidget* window; Qt::Key access; QScrollBar* bar; QWidget* next; std::function<long()> stored; long after; };
+  for (const Row& r : std::vector<Row>{
+           {&w, Qt::Key_R, w.hscRain, w.cmdSave, [] { return std::lround(Kousui(CurYear, CurMonth, CurDay) * 10); }, 5},
+           {f.get(), Qt::Key_I, f->vscLimitMax, f->hscPriceHigh, [] { return long{PriceItem(0).Max}; }, 1100},
+           {&s, Qt::Key_S, s.vscScheduleNumber, s.cmbPlace, [] { return long{SelEntry}; }, 10}}) {
+    r.window->show(), r.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(r.window));
+    QTest::keyClick(r.window, r.access, Qt::AltModifier);
+    ASSERT_EQ(r.window->focusWidget(), r.bar);
+    QTest::keyClick(r.bar, r.bar->orientation() == Qt::Horizontal ? Qt::Key_Right : Qt::Key_PageDown);
+    EXPECT_EQ(r.stored(), r.after);
+    QTest::keyClick(r.bar, Qt::Key_Tab);
+    EXPECT_EQ(r.window->focusWidget(), r.next);
+  }
 }

@@ -95,6 +95,8 @@ TEST_F(ObserveTest, AClickOnADirectoryShowsItsPicturesAndADoubleClickOpensIt) {
   EXPECT_EQ(c.dirMain->Path().toStdString(), dir.file("photos"));
   EXPECT_EQ(c.dirMain->item(c.dirMain->count() - 1)->text().trimmed(), QStringLiteral("2001"));
   EXPECT_EQ(Items(c.filMain), QStringList{QStringLiteral("tomato.jpg")});
+  QTest::keyClick(c.dirMain, Qt::Key_Up);  // keys move the lines as clicks do
+  EXPECT_EQ(Items(c.filMain), QStringList{});
 }
 
 TEST_F(ObserveTest, APictureThatCannotBeReadIsSaidInThePreviewAndRefusedACutOneIsTaken) {
