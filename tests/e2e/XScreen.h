@@ -120,6 +120,22 @@ struct Window {
 
 // A connection to the screen: what is shown, and input as if from a mouse
 // and a keyboard.
+// An atom by name, and a window's property as bytes (the first 4 KiB).
+inline xcb_atom_t InternAtom(xcb_connection_t* c, const char* name) {
+  xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, strlen(name), name), nullptr);
+  xcb_atom_t a = r ? r->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+  free(r);
+  return a;
+}
+inline std::string ReadProperty(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property) {
+  xcb_get_property_reply_t* r =
+      xcb_get_property_reply(c, xcb_get_property(c, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), nullptr);
+  std::string s;
+  if (r) s.assign(static_cast<const char*>(xcb_get_property_value(r)), xcb_get_property_value_length(r));
+  free(r);
+  return s;
+}
+
 class Screen {
  public:
   explicit Screen(const std::string& display) : c_(xcb_connect(display.c_str(), nullptr)) {
@@ -131,21 +147,8 @@ class Screen {
   bool ok() const { return root_ != XCB_NONE; }
   xcb_window_t root() const { return root_; }
 
-  xcb_atom_t Atom(const char* name) {
-    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, strlen(name), name), nullptr);
-    xcb_atom_t a = r ? r->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-    free(r);
-    return a;
-  }
-
-  std::string Property(xcb_window_t w, xcb_atom_t property) {
-    xcb_get_property_reply_t* r =
-        xcb_get_property_reply(c_, xcb_get_property(c_, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), nullptr);
-    std::string s;
-    if (r) s.assign(static_cast<const char*>(xcb_get_property_value(r)), xcb_get_property_value_length(r));
-    free(r);
-    return s;
-  }
+  xcb_atom_t Atom(const char* name) { return InternAtom(c_, name); }
+  std::string Property(xcb_window_t w, xcb_atom_t property) { return ReadProperty(c_, w, property); }
 
   // Every viewable window, the whole tree (a window manager puts the
   // program's windows inside frames of its own).

@@ -228,20 +228,8 @@ class Wire {
     xcb_test_fake_input(c_, down ? XCB_KEY_PRESS : XCB_KEY_RELEASE, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     xcb_aux_sync();
   }
-  xcb_atom_t Atom(const char* name) {
-    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, strlen(name), name), nullptr);
-    xcb_atom_t a = r ? r->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-    free(r);
-    return a;
-  }
-  std::string Property(xcb_window_t w, xcb_atom_t property) {
-    xcb_get_property_reply_t* r =
-        xcb_get_property_reply(c_, xcb_get_property(c_, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 256), nullptr);
-    std::string s;
-    if (r) s.assign(static_cast<const char*>(xcb_get_property_value(r)), xcb_get_property_value_length(r));
-    free(r);
-    return s;
-  }
+  xcb_atom_t Atom(const char* name) { return e2e::InternAtom(c_, name); }
+  std::string Property(xcb_window_t w, xcb_atom_t property) { return e2e::ReadProperty(c_, w, property); }
   void LoadKeys() {
     const xcb_setup_t* setup = xcb_get_setup(c_);
     first_ = setup->min_keycode;
