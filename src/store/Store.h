@@ -162,7 +162,6 @@ class OndoTable {
     t_[0].Fill(v);
     t_[1].Fill(v);
   }
-  bool operator==(const OndoTable&) const = default;
 
  private:
   static size_t Kind(int k) {

@@ -642,12 +642,12 @@ class Monkey {
       in >> x >> y >> n;
       s_->Wheel(x, y, n);
     } else if (verb == "key") {
-      std::string spec;
-      in >> spec;
+      std::string stroke;
+      in >> stroke;
       uint32_t modifier = 0;
-      if (spec.rfind("alt+", 0) == 0) modifier = kAlt, spec = spec.substr(4);
-      if (spec.rfind("shift+", 0) == 0) modifier = kShift, spec = spec.substr(6);
-      wire_->Stroke(static_cast<uint32_t>(std::stoul(spec, nullptr, 16)), modifier);
+      if (stroke.rfind("alt+", 0) == 0) modifier = kAlt, stroke = stroke.substr(4);
+      if (stroke.rfind("shift+", 0) == 0) modifier = kShift, stroke = stroke.substr(6);
+      wire_->Stroke(static_cast<uint32_t>(std::stoul(stroke, nullptr, 16)), modifier);
     } else if (verb == "text") {
       for (char32_t c : FromUtf8(rest)) {
         wire_->Stroke(KeySymOf(c));
