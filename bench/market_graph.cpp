@@ -34,7 +34,7 @@ void FillYear() {
 void BM_MarketYearGraphFullRedraw(benchmark::State& state) {
   FillYear();
   frmMarketPrice f;
-  f.Form_Load();
+  f.Start();
   f.show();
   for (auto _ : state) RedrawMarketGraph(f, 1, 0, 2001, 5, 16);
   benchmark::DoNotOptimize(f.pctGraph->PixelAt(10, 10));
@@ -44,7 +44,7 @@ BENCHMARK(BM_MarketYearGraphFullRedraw)->Unit(benchmark::kMicrosecond);
 void BM_MarketYearPointerOntoNewDay(benchmark::State& state) {
   FillYear();
   frmMarketPrice f;
-  f.Form_Load();
+  f.Start();
   f.show();
   bool flip = false;
   for (auto _ : state) {

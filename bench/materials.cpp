@@ -34,7 +34,7 @@ void FillFullTable() {
 void BM_FillMaterialGridFullTable(benchmark::State& state) {
   FillFullTable();
   frmMaterial f;
-  f.Form_Load();
+  f.Start();
   f.show();
   for (auto _ : state) {
     FillMaterialGrid(f.mfgMaterial);
@@ -48,7 +48,7 @@ BENCHMARK(BM_FillMaterialGridFullTable)->Unit(benchmark::kMillisecond);
 void BM_CellEditRefill(benchmark::State& state) {
   FillFullTable();
   frmMaterial f;
-  f.Form_Load();
+  f.Start();
   f.show();
   f.mfgMaterial->SetRow(2);
   f.mfgMaterial->SetCol(1);

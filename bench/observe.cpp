@@ -48,7 +48,7 @@ float DayX(int year, int month, int day) { return static_cast<float>(DayOfYear(y
 void BM_ObserveStripRedraw(benchmark::State& state) {
   FillSeason();
   frmObserve f;
-  f.Form_Load();
+  f.Start();
   f.show();
   for (auto _ : state) RedrawObserveChart(f.pctGraph, 2003);
   benchmark::DoNotOptimize(f.pctGraph->PixelAt(10, 20));
@@ -62,7 +62,7 @@ void BM_ObserveHoverOntoPictureDay(benchmark::State& state) {
   ObserveFile(0)(2003, 7, 1) = CameraPicture(dir, "a.jpg", QColor(90, 140, 60));
   ObserveFile(0)(2003, 7, 2) = CameraPicture(dir, "b.jpg", QColor(60, 90, 140));
   frmObserve f;
-  f.Form_Load();
+  f.Start();
   f.show();
   bool flip = false;
   for (auto _ : state) {
@@ -79,7 +79,7 @@ void BM_ObserveHoverAgainOnTheSameDay(benchmark::State& state) {
   QTemporaryDir dir;
   ObserveFile(0)(2003, 7, 1) = CameraPicture(dir, "a.jpg", QColor(90, 140, 60));
   frmObserve f;
-  f.Form_Load();
+  f.Start();
   f.show();
   f.pctGraph_MouseMove(0, 0, DayX(2003, 7, 1), 20);
   int wiggle = 0;

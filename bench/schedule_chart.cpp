@@ -29,7 +29,7 @@ void FillSchedule() {
 void BM_ScheduleChartRedraw(benchmark::State& state) {
   FillSchedule();
   frmSchedule f;
-  f.Form_Load();
+  f.Start();
   f.show();
   for (auto _ : state) f.RedrawChart();
   benchmark::DoNotOptimize(f.pctGraph->PixelAt(10, 10));
@@ -39,7 +39,7 @@ BENCHMARK(BM_ScheduleChartRedraw)->Unit(benchmark::kMicrosecond);
 void BM_ScheduleHitTestOfTheLastBar(benchmark::State& state) {
   FillSchedule();
   frmSchedule f;
-  f.Form_Load();
+  f.Start();
   const BarRectRec* last = BarRect(199, 19);
   const float x = (last->Left + last->Right) / 2.0f * TwipsPerPixelX;
   const float y = (last->Bottom - 1) * TwipsPerPixelY;
@@ -54,7 +54,7 @@ BENCHMARK(BM_ScheduleHitTestOfTheLastBar)->Unit(benchmark::kMicrosecond);
 void BM_SchedulePointerMove(benchmark::State& state) {
   FillSchedule();
   frmSchedule f;
-  f.Form_Load();
+  f.Start();
   f.show();
   const BarRectRec* a = BarRect(3, 0);
   const BarRectRec* b = BarRect(5, 1);

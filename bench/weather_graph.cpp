@@ -31,7 +31,7 @@ void FillMonth() {
 void BM_WeatherGraphFullRedraw(benchmark::State& state) {
   FillMonth();
   frmMain f;
-  f.Form_Load();
+  f.Start();
   CurYear = 2001, CurMonth = 5, CurDay = 6;
   f.show();
   for (auto _ : state) f.RedrawGraph(2001, 5, 6);
@@ -42,7 +42,7 @@ BENCHMARK(BM_WeatherGraphFullRedraw)->Unit(benchmark::kMicrosecond);
 void BM_WeatherPointerOntoNewDay(benchmark::State& state) {
   FillMonth();
   frmMain f;
-  f.Form_Load();
+  f.Start();
   CurYear = 2001, CurMonth = 5, CurDay = 6;
   ShowWeatherDay(f);
   f.show();

@@ -34,7 +34,7 @@ QPlainTextEdit* MakeEntryBox(QWidget* parent) {
 
 }  // namespace
 
-frmDiary::frmDiary(QWidget* parent) : QWidget(parent) {
+frmDiary::frmDiary() : RecordForm(OnClose::HideAndKeep, Placement::Sized({kWindowMin, kWindowMin})) {
   setWindowTitle(QStringLiteral("Vorn　日記（閲覧）"));
   lblYear1 = new QLabel(QStringLiteral("年(&Y)"), this);
   cmbYear = new QComboBox(this);
@@ -65,8 +65,6 @@ frmDiary::frmDiary(QWidget* parent) : QWidget(parent) {
   connect(cmbMonth, &QComboBox::activated, this, [this](int) { cmbMonth_Click(); });
   connect(cmbDay, &QComboBox::activated, this, [this](int) { cmbDay_Click(); });
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-
-  Form_Load();
 }
 
 void frmDiary::RecordScale() {
@@ -76,42 +74,40 @@ void frmDiary::RecordScale() {
   ScaleHeight = static_cast<int16_t>(PixelsToTwipsY(height()));
 }
 
+void frmDiary::PlaceControls() {
+  lblYear1->setGeometry(0, 10, 41, 19);
+  lblYear4->setGeometry(114, 6, 77, 25);
+  lblMonth1->setGeometry(214, 10, 43, 19);
+  lblDay1->setGeometry(310, 10, 41, 19);
+  cmdClose->setGeometry(424, 2, 69, 31);
+
+  const QFont caption = MapFont(kGothic, ScaledFontSize(12));
+  for (QWidget* w : {static_cast<QWidget*>(lblYear1), static_cast<QWidget*>(lblMonth1),
+                     static_cast<QWidget*>(lblDay1), static_cast<QWidget*>(cmdClose)})
+    w->setFont(caption);
+  lblYear4->setFont(MapFont(kGothic, ScaledFontSize(18)));
+  const QFont list = MapFont(kGothic, ScaledFontSize(18));
+  for (QComboBox* c : {cmbYear, cmbMonth, cmbDay}) c->setFont(list);
+  // A drop-down list is as high as its font makes it.
+  cmbYear->setGeometry(38, 2, 75, cmbYear->sizeHint().height());
+  cmbMonth->setGeometry(252, 2, 51, cmbMonth->sizeHint().height());
+  cmbDay->setGeometry(348, 2, 51, cmbDay->sizeHint().height());
+  const QFont entry = MapFont(kGothic, ScaledFontSize(12));
+  for (QPlainTextEdit* t : {txtDiary1, txtDiary2, txtDiary3, txtDiary4}) t->setFont(entry);
+
+  RecordScale();
+  const int h = static_cast<int>(std::floor((height() - 36) / 4.0)) - 4;
+  const int top1 = 36;
+  const int top2 = top1 + 1 + h;
+  const int top3 = top2 + 2 + h;
+  const int top4 = top3 + 3 + h;
+  txtDiary1->setGeometry(0, top1, width(), h);
+  txtDiary2->setGeometry(0, top2, width(), h);
+  txtDiary3->setGeometry(0, top3, width(), h);
+  txtDiary4->setGeometry(0, top4, width(), h);
+}
+
 void frmDiary::Form_Load() {
-  CatchErrors([&] {
-    MoveWindowOuter(this, kWindowMin, kWindowMin);
-
-    lblYear1->setGeometry(0, 10, 41, 19);
-    lblYear4->setGeometry(114, 6, 77, 25);
-    lblMonth1->setGeometry(214, 10, 43, 19);
-    lblDay1->setGeometry(310, 10, 41, 19);
-    cmdClose->setGeometry(424, 2, 69, 31);
-
-    const QFont caption = MapFont(kGothic, ScaledFontSize(12));
-    for (QWidget* w : {static_cast<QWidget*>(lblYear1), static_cast<QWidget*>(lblMonth1),
-                       static_cast<QWidget*>(lblDay1), static_cast<QWidget*>(cmdClose)})
-      w->setFont(caption);
-    lblYear4->setFont(MapFont(kGothic, ScaledFontSize(18)));
-    const QFont list = MapFont(kGothic, ScaledFontSize(18));
-    for (QComboBox* c : {cmbYear, cmbMonth, cmbDay}) c->setFont(list);
-    // A drop-down list is as high as its font makes it.
-    cmbYear->setGeometry(38, 2, 75, cmbYear->sizeHint().height());
-    cmbMonth->setGeometry(252, 2, 51, cmbMonth->sizeHint().height());
-    cmbDay->setGeometry(348, 2, 51, cmbDay->sizeHint().height());
-    const QFont entry = MapFont(kGothic, ScaledFontSize(12));
-    for (QPlainTextEdit* t : {txtDiary1, txtDiary2, txtDiary3, txtDiary4}) t->setFont(entry);
-
-    RecordScale();
-    const int h = static_cast<int>(std::floor((height() - 36) / 4.0)) - 4;
-    const int top1 = 36;
-    const int top2 = top1 + 1 + h;
-    const int top3 = top2 + 2 + h;
-    const int top4 = top3 + 3 + h;
-    txtDiary1->setGeometry(0, top1, width(), h);
-    txtDiary2->setGeometry(0, top2, width(), h);
-    txtDiary3->setGeometry(0, top3, width(), h);
-    txtDiary4->setGeometry(0, top4, width(), h);
-  });
-
   ScopedFlag loading(DiaryLoading, -1);
   CatchErrors([&] {
     // The list ends at the year whose fourth year is the last of the records;

@@ -5,15 +5,17 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "platform/RecordForm.h"
+
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-class frmDiary : public QWidget {
+class frmDiary : public RecordForm {
   Q_OBJECT
  public:
-  explicit frmDiary(QWidget* parent = nullptr);
+  frmDiary();
 
   QLabel* lblYear1;
   QComboBox* cmbYear;  // "1999" .. "2027": the first of the four years
@@ -34,7 +36,6 @@ class frmDiary : public QWidget {
   int16_t ScaleWidth = 0;
   int16_t ScaleHeight = 0;
 
-  void Form_Load();
   void Form_Resize();
   void cmbYear_Click();
   void cmbMonth_Click();
@@ -48,6 +49,8 @@ class frmDiary : public QWidget {
   void Reload();
 
  protected:
+  void PlaceControls() override;
+  void Form_Load() override;
   void resizeEvent(QResizeEvent* e) override;
 
  private:

@@ -23,7 +23,7 @@ constexpr int kTextTop = 35;
 
 }  // namespace
 
-frmDiaryEdit::frmDiaryEdit(QWidget* parent) : QWidget(parent) {
+frmDiaryEdit::frmDiaryEdit() : RecordForm(OnClose::HideAndKeep, Placement::Sized({kWindowMin, 214})) {
   setWindowTitle(QStringLiteral("Vorn　日記（編集）"));
   MakeCalenderControls(this);
   calenderAlign = kAlignLeft;
@@ -49,8 +49,16 @@ frmDiaryEdit::frmDiaryEdit(QWidget* parent) : QWidget(parent) {
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
   ConnectCalender();
+}
 
-  Form_Load();
+void frmDiaryEdit::PlaceControls() {
+  cmdSave->setGeometry(312, 2, 51, 31);
+  cmdEnd->setGeometry(364, 2, 51, 31);
+  txtDiary->setGeometry(0, 32, 437, 153);
+  cmdSave->setFont(MapFont(kGothic, ScaledFontSize(11)));
+  cmdEnd->setFont(MapFont(kGothic, ScaledFontSize(11)));
+  txtDiary->setFont(MapFont(kGothic, ScaledFontSize(12)));
+  cmdCalender->setFont(MapFont(kGothic, ScaledFontSize(10)));
 }
 
 void frmDiaryEdit::Form_Load() {
@@ -58,17 +66,7 @@ void frmDiaryEdit::Form_Load() {
   // diary windows deaf to typing.
   ScopedFlag loading(DiaryLoading, -1);
   CatchErrors([&] { LoadEntry(); });
-  CatchErrors([&] {
-    MoveWindowOuter(this, kWindowMin, 214);
-    cmdSave->setGeometry(312, 2, 51, 31);
-    cmdEnd->setGeometry(364, 2, 51, 31);
-    txtDiary->setGeometry(0, 32, 437, 153);
-    cmdSave->setFont(MapFont(kGothic, ScaledFontSize(11)));
-    cmdEnd->setFont(MapFont(kGothic, ScaledFontSize(11)));
-    txtDiary->setFont(MapFont(kGothic, ScaledFontSize(12)));
-    cmdCalender->setFont(MapFont(kGothic, ScaledFontSize(10)));
-    WriteCalenderText(*this);
-  });
+  CatchErrors([&] { WriteCalenderText(*this); });
 }
 
 void frmDiaryEdit::resizeEvent(QResizeEvent* e) {
@@ -99,33 +97,10 @@ void frmDiaryEdit::txtDiary_Change() {
 }
 
 void frmDiaryEdit::cmdSave_Click() {
-  CatchErrors([&] {
-    // The writer lets events run between days; the window takes no typing
-    // meanwhile, so nothing typed during the save can be marked saved
-    // without having been written.
-    struct Finish {
-      frmDiaryEdit* w;
-      ~Finish() {
-        w->setEnabled(true);
-        if (w->unloadWhenSaved_) w->deleteLater();
-      }
-    };
-    ReentryGuard saving(saving_);
-    if (!saving.Enter()) return;
-    KeepFocus focus;  // destroyed after Finish has enabled the window again
-    setEnabled(false);
-    Finish finish{this};
-    if (SaveNikki()) DiaryChanged = 0;
-  });
-}
-
-void frmDiaryEdit::Unload() {
-  if (saving_ == 0) {
-    delete this;
-    return;
-  }
-  unloadWhenSaved_ = true;
-  hide();
+  // The writer lets events run between days; the window takes no typing
+  // meanwhile, so nothing typed during the save can be marked saved without
+  // having been written.
+  RunSave(DiaryChanged, SaveNikki);
 }
 
 void frmDiaryEdit::cmdEnd_Click() {

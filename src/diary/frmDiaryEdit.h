@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "calendar/modCalender.h"
+#include "platform/RecordForm.h"
 
 class DiaryTextBox;
 class QPushButton;
@@ -12,16 +13,15 @@ class QPushButton;
 // The day calendar's controls (txtCalender with the current date, the day
 // spinner vscCalender, cmdCalender and the drop-down pctCalender) come from
 // CalenderHost; the calendar opens with its left edge under the button.
-class frmDiaryEdit : public QWidget, public CalenderHost {
+class frmDiaryEdit : public RecordForm, public CalenderHost {
   Q_OBJECT
  public:
-  explicit frmDiaryEdit(QWidget* parent = nullptr);
+  frmDiaryEdit();
 
   QPushButton* cmdSave;
   QPushButton* cmdEnd;
   DiaryTextBox* txtDiary;
 
-  void Form_Load();
   void Form_Resize();
   void txtDiary_Change();
   void cmdSave_Click();
@@ -32,20 +32,14 @@ class frmDiaryEdit : public QWidget, public CalenderHost {
   // and after every step of the day spinner.
   void RefreshForCurrentDate() override;
 
-  // Unloads the window: at once, or, while the diary file is being written
-  // (the writer lets events run, so the menu bar can ask for this meanwhile),
-  // hidden now and destroyed when the save has finished.
-  void Unload();
-
  private:
   // Shows the entry of the current date and marks that date shown: the
   // current date is shared and other windows move it while this one keeps
   // its text; typing goes to the day shown (EditDate()), never to another.
   void LoadEntry();
 
-  int16_t saving_ = 0;  // set while the diary file is being written
-  bool unloadWhenSaved_ = false;
-
  protected:
+  void PlaceControls() override;
+  void Form_Load() override;
   void resizeEvent(QResizeEvent* e) override;
 };

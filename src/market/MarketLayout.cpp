@@ -25,10 +25,6 @@ void PlaceMarketGraph(frmMarketPrice& f, QSize inner) {
 }
 
 void LayoutMarketWindow(frmMarketPrice& f) {
-  // The window opens maximised: until the window system has done so, it is
-  // laid out for the screen's work area.
-  if (QScreen* s = QGuiApplication::primaryScreen()) f.resize(s->availableGeometry().size());
-
   f.setFont(MapFont(kGothic, ScaledFontSize(12)));
   // Small enough for the placeholder to show whole in the narrow frame.
   f.cmbProduce->setFont(MapFont(kPGothic, ScaledFontSize(10)));

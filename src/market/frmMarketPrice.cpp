@@ -61,7 +61,7 @@ QString DateText(const YearMonthDay& d) { return CalenderDateText(d.Year, d.Mont
 
 }  // namespace
 
-frmMarketPrice::frmMarketPrice() : QWidget(nullptr) {
+frmMarketPrice::frmMarketPrice() : RecordForm(OnClose::HideAndKeep, Placement::WholeScreen()) {
   setWindowTitle(QStringLiteral("Vorn　市場価格表"));
   BuildControls();
 }
@@ -177,8 +177,7 @@ void frmMarketPrice::BuildControls() {
   connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
   cmbProduce->installEventFilter(this);
   cmbProduce->lineEdit()->installEventFilter(this);
-  Frame1->installEventFilter(this);
-  Frame2->installEventFilter(this);
+  CloseCalendarOnBackground(pctCalender, {Frame1, Frame2});
   ConnectCalender();
 }
 
@@ -194,28 +193,13 @@ bool frmMarketPrice::eventFilter(QObject* watched, QEvent* e) {
       return true;
     }
   }
-  if (e->type() == QEvent::MouseButtonRelease) {
-    if (watched == Frame1) Frame1_Click();
-    if (watched == Frame2) Frame2_Click();
-  }
   return QWidget::eventFilter(watched, e);
-}
-
-void frmMarketPrice::closeEvent(QCloseEvent* e) {
-  // Closing only hides: the window keeps its state until the menu bar unloads it.
-  HideOnUserClose(this, e);
-}
-
-void frmMarketPrice::mousePressEvent(QMouseEvent* e) {
-  Form_Click();
-  QWidget::mousePressEvent(e);
 }
 
 void frmMarketPrice::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
-  // The window system maximises the window after it was laid out for the
-  // work area; the graph follows the inner size it really got.
-  if (!loaded_ || Busy != 0) return;
+  // The graph follows the inner size the window really got.
+  if (!Started() || Busy != 0) return;
   CatchErrors([&] {
     PlaceMarketGraph(*this, size());
     Redraw(EditDate());
@@ -223,6 +207,8 @@ void frmMarketPrice::resizeEvent(QResizeEvent* e) {
 }
 
 // --- Loading -----------------------------------------------------------------
+
+void frmMarketPrice::PlaceControls() { LayoutMarketWindow(*this); }
 
 void frmMarketPrice::Form_Load() {
   CatchErrors([&] {
@@ -232,15 +218,12 @@ void frmMarketPrice::Form_Load() {
       if (CurYear < kFirstYear || CurYear > kLastYear || CurMonth < 1 || CurMonth > 12 || CurDay < 1 ||
           CurDay > DaysInMonth(CurYear, CurMonth))
         SetCurrentDate(Today());
-      LayoutMarketWindow(*this);
-      setWindowState(windowState() | Qt::WindowMaximized);
       // The button of the view on (the other goes off by itself); the
       // graph is drawn once everything is loaded.
       QRadioButton* on = MarketView == 1 ? optIndicateYear : optIndicateMonth;
       Quietly(on, [&] { on->setChecked(true); });
       SetPriceDayWidth(MarketView);
     }
-    loaded_ = true;
     ShowListFromStore(MarketItem);
   });
 }
@@ -336,20 +319,6 @@ void frmMarketPrice::ReloadFromStore() {
 }
 
 // --- Handlers ------------------------------------------------------------------
-
-void frmMarketPrice::HideCalendarIfOpen() {
-  if (pctCalender->isVisible()) pctCalender->hide();
-}
-
-void frmMarketPrice::Form_Click() {
-  CatchErrors([&] { HideCalendarIfOpen(); });
-}
-void frmMarketPrice::Frame1_Click() {
-  CatchErrors([&] { HideCalendarIfOpen(); });
-}
-void frmMarketPrice::Frame2_Click() {
-  CatchErrors([&] { HideCalendarIfOpen(); });
-}
 
 void frmMarketPrice::cmbProduce_Click() {
   if (Busy != 0) return;
@@ -500,9 +469,7 @@ void frmMarketPrice::optIndicateYear_Click() {
 }
 
 void frmMarketPrice::pctGraph_MouseMove(int, int, float x, float) {
-  ReentryGuard guard(PriceHoverBusy);
-  if (!guard.Enter()) return;
-  CatchErrors([&] {
+  OnPointerMove([&] {
     const YearMonthDay at = MarketDateAt(x);
     if (at.Day == PriceHoverDay && at.Month == PriceHoverMonth && at.Year == PriceHoverYear) return;
     RedrawMarketGraph(*this, MarketView, MarketItem, at.Year, at.Month, at.Day);
@@ -533,16 +500,7 @@ void frmMarketPrice::vscCalender_Change() {
   CalenderHost::vscCalender_Change();
 }
 
-void frmMarketPrice::cmdSave_Click() {
-  KeepFocus focus;
-  CatchErrors([&] {
-    cmdSave->setEnabled(false);
-    // A failed save has been reported; the flag stays, so the exit question
-    // still offers to save.
-    if (SavePrice()) PriceChanged = 0;
-  });
-  cmdSave->setEnabled(true);
-}
+void frmMarketPrice::cmdSave_Click() { RunSave(PriceChanged, SavePrice); }
 
 void frmMarketPrice::cmdClose_Click() {
   CatchErrors([&] { hide(); });
@@ -553,7 +511,7 @@ void frmMarketPrice::cmdClose_Click() {
 frmMarketPrice* LoadedMarketPrice() { return Slot().Loaded(); }
 
 void ShowMarketPrice() {
-  Slot().ShowLoaded();
+  Slot().Show();
 }
 
 void UnloadMarketPrice() { Slot().Unload(); }

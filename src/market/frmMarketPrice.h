@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "calendar/modCalender.h"
+#include "platform/RecordForm.h"
 
 class QComboBox;
 class QGroupBox;
@@ -27,7 +28,7 @@ class PictureBox;
 // The list entry shown while no produce has a name yet.
 inline const QString kProducePlaceholder = QStringLiteral("入力して追加");
 
-class frmMarketPrice : public QWidget, public CalenderHost {
+class frmMarketPrice : public RecordForm, public CalenderHost {
  public:
   frmMarketPrice();
   ~frmMarketPrice() override;
@@ -79,14 +80,9 @@ class frmMarketPrice : public QWidget, public CalenderHost {
   int16_t PriceHoverDay = 0;
   int16_t PriceHoverMonth = 0;
   int16_t PriceHoverYear = 0;
-  int16_t PriceHoverBusy = 0;  // guards the pointer handler against itself
   int32_t PriceLastLimit = 0;  // the last upper limit the bar accepted
 
   // Event handlers, named after control and event; each catches its errors.
-  void Form_Load();
-  void Form_Click();
-  void Frame1_Click();
-  void Frame2_Click();
   void cmbProduce_Click();
   void cmbProduce_KeyPress(int keyAscii);
   // Leaving the produce box without Enter.
@@ -118,8 +114,8 @@ class frmMarketPrice : public QWidget, public CalenderHost {
   bool ShowsPlaceholder() const { return placeholder_; }
 
  protected:
-  void closeEvent(QCloseEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
+  void PlaceControls() override;
+  void Form_Load() override;
   void resizeEvent(QResizeEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -136,10 +132,8 @@ class frmMarketPrice : public QWidget, public CalenderHost {
   // Redraws the graph of the shown produce for a day; false when the
   // produce has no price range (only the grid is drawn).
   bool Redraw(const YearMonthDay& d);
-  void HideCalendarIfOpen();
 
   bool placeholder_ = false;
-  bool loaded_ = false;
 };
 
 // --- Routines of the window ------------------------------------------------------

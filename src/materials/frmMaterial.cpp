@@ -45,7 +45,8 @@ const char* const kHeader[2][kLedgerCols] = {
 
 }  // namespace
 
-frmMaterial::frmMaterial() : QWidget(nullptr) {
+frmMaterial::frmMaterial()
+    : RecordForm(OnClose::HideAndKeep, Placement::At({kWindowLeft, kWindowTop}, {kWindowWidth, kWindowHeight})) {
   setWindowTitle(QStringLiteral("Vorn　資材管理表"));
   cmdMaterialInput = new QPushButton(QStringLiteral("資材追加"), this);
   cmdMaterialBuy = new QPushButton(QStringLiteral("追加購入"), this);
@@ -75,34 +76,35 @@ frmMaterial::frmMaterial() : QWidget(nullptr) {
 
 frmMaterial::~frmMaterial() = default;
 
+void frmMaterial::PlaceControls() {
+  FlexGrid* g = mfgMaterial;
+  g->SetCols(kLedgerCols);
+  g->SetFixedRows(kLedgerFixedRows);
+  for (int c = 0; c < kLedgerCols; ++c) {
+    g->SetColWidth(c, kColWidths[c]);
+    g->SetColAlignment(c, Qt::AlignCenter);
+    g->SetMergeCol(c, c <= 9);
+    for (int r = 0; r < kLedgerFixedRows; ++r) g->SetTextMatrix(r, c, QString::fromUtf8(kHeader[r][c]));
+  }
+  g->SetMergeRow(0, true);
+  g->SetMergeRow(1, true);
+  txtForEdit->hide();
+
+  QFont buttons = MapFont(kGothic, ScaledFontSize(12));
+  const struct {
+    QPushButton* button;
+    int left;
+  } kButtons[] = {{cmdMaterialInput, 2}, {cmdMaterialBuy, 90}, {cmdMaterialUse, 178}, {cmdSave, 266}, {cmdClose, 354}};
+  for (auto b : kButtons) {
+    PlacePixels(b.button, b.left, 2, 87, 41);
+    b.button->setFont(buttons);
+  }
+  Form_Resize();
+}
+
 void frmMaterial::Form_Load() {
   CatchErrors([&] {
     FlexGrid* g = mfgMaterial;
-    g->SetCols(kLedgerCols);
-    g->SetFixedRows(kLedgerFixedRows);
-    for (int c = 0; c < kLedgerCols; ++c) {
-      g->SetColWidth(c, kColWidths[c]);
-      g->SetColAlignment(c, Qt::AlignCenter);
-      g->SetMergeCol(c, c <= 9);
-      for (int r = 0; r < kLedgerFixedRows; ++r) g->SetTextMatrix(r, c, QString::fromUtf8(kHeader[r][c]));
-    }
-    g->SetMergeRow(0, true);
-    g->SetMergeRow(1, true);
-    txtForEdit->hide();
-
-    QFont buttons = MapFont(kGothic, ScaledFontSize(12));
-    const struct {
-      QPushButton* button;
-      int left;
-    } kButtons[] = {{cmdMaterialInput, 2}, {cmdMaterialBuy, 90}, {cmdMaterialUse, 178}, {cmdSave, 266}, {cmdClose, 354}};
-    for (auto b : kButtons) {
-      PlacePixels(b.button, b.left, 2, 87, 41);
-      b.button->setFont(buttons);
-    }
-    move(kWindowLeft, kWindowTop);
-    resize(kWindowWidth, kWindowHeight);
-    Form_Resize();
-
     // Edits not saved yet stay: the file holds the older ledger.
     if (MaterialChanged == 0) LoadMaterial();
     FillMaterialGrid(g);
@@ -123,11 +125,6 @@ void frmMaterial::Form_Resize() {
     const int h = height() > kGridTop ? height() - kGridTop : height();
     mfgMaterial->setGeometry(0, kGridTop, width(), h);
   });
-}
-
-void frmMaterial::closeEvent(QCloseEvent* e) {
-  // Closing only hides: the window keeps its grid until the menu bar unloads it.
-  HideOnUserClose(this, e);
 }
 
 bool frmMaterial::eventFilter(QObject* watched, QEvent* e) {
@@ -234,13 +231,7 @@ void frmMaterial::cmdMaterialUse_Click() {
   CatchErrors([&] { ShowDayDialog(false); });
 }
 
-void frmMaterial::cmdSave_Click() {
-  CatchErrors([&] {
-    // The flag stays set when the file could not be written, so that the
-    // exit question still offers to save.
-    if (SaveMaterial()) MaterialChanged = 0;
-  });
-}
+void frmMaterial::cmdSave_Click() { RunSave(MaterialChanged, SaveMaterial); }
 
 void frmMaterial::cmdClose_Click() {
   CatchErrors([&] { hide(); });
@@ -261,7 +252,7 @@ void frmMaterial::Reload() {
 frmMaterial* LoadedMaterialWindow() { return Slot().Loaded(); }
 
 void ShowMaterialWindow() {
-  Slot().ShowLoaded();
+  Slot().Show();
 }
 
 void UnloadMaterialWindow() { Slot().Unload(); }

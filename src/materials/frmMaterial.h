@@ -7,11 +7,13 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "platform/RecordForm.h"
+
 class FlexGrid;
 class QLineEdit;
 class QPushButton;
 
-class frmMaterial : public QWidget {
+class frmMaterial : public RecordForm {
  public:
   frmMaterial();
   ~frmMaterial() override;
@@ -28,7 +30,6 @@ class frmMaterial : public QWidget {
   int16_t LastCol = 0;
 
   // Event handlers, named after control and event; each catches its errors.
-  void Form_Load();
   void Form_Resize();
   void mfgMaterial_DblClick();
   void mfgMaterial_KeyDown(int keyCode, int shift);
@@ -49,8 +50,9 @@ class frmMaterial : public QWidget {
   void Reload();
 
  protected:
+  void PlaceControls() override;
+  void Form_Load() override;
   void resizeEvent(QResizeEvent* e) override;
-  void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:

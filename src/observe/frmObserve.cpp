@@ -55,7 +55,7 @@ void ReplaceText(QPlainTextEdit* box, const QString& text, int caret) {
 
 }  // namespace
 
-frmObserve::frmObserve() : QWidget(nullptr) {
+frmObserve::frmObserve() : RecordForm(OnClose::Unload, Placement::WholeScreen()) {
   setWindowTitle(QStringLiteral("作物観察日記"));
   BuildControls();
 }
@@ -135,11 +135,7 @@ void frmObserve::BuildControls() {
   ConnectCalender();
 }
 
-void frmObserve::Layout() {
-  // The window's inner area is the screen, its frame just off it.
-  move(-3, -3);
-  resize(TwipsToPixelsX(1024 * TwipsPerPixelX), TwipsToPixelsY(768 * TwipsPerPixelY));
-
+void frmObserve::PlaceControls() {
   const QFont label = MapFont(kPGothic, ScaledFontSize(10));
   const QFont box = MapFont(kGothic, ScaledFontSize(11));
   for (QWidget* w : std::initializer_list<QWidget*>{Frame1, Frame2, Label1, Label2, Label3, cmdEdit, cmdFileName,
@@ -182,7 +178,6 @@ void frmObserve::Layout() {
 
 void frmObserve::Form_Load() {
   CatchErrors([&] {
-    Layout();
     ObserveHoverDay = ObserveHoverMonth = 0;
     // Every opening starts with the first crop; selecting it shows the day.
     RefillCrops(0);
@@ -304,10 +299,7 @@ void frmObserve::cmdFileDelete_Click() {
 // --- The strip and the display area ---------------------------------------------
 
 void frmObserve::pctGraph_MouseMove(int, int, float x, float) {
-  if (Busy != 0) return;
-  ReentryGuard guard(ObserveHoverBusy);
-  if (!guard.Enter()) return;
-  CatchErrors([&] {
+  OnPointerMove([&] {
     const int year = ChartYear();
     const MonthDay at = ObserveDayAt(year, x);
     if (at.Day != ObserveHoverDay || at.Month != ObserveHoverMonth) {
@@ -386,21 +378,10 @@ void frmObserve::cmdEdit_Click() {
   });
 }
 
-void frmObserve::cmdSave_Click() {
-  CatchErrors([&] {
-    if (SaveObserve()) ObserveChanged = 0;
-  });
-}
+void frmObserve::cmdSave_Click() { RunSave(ObserveChanged, SaveObserve); }
 
 void frmObserve::cmdClose_Click() {
   CatchErrors([&] { close(); });
-}
-
-void frmObserve::closeEvent(QCloseEvent* e) {
-  // Closing unloads: the store keeps every edit, the window goes.
-  e->accept();
-  hide();
-  deleteLater();
 }
 
 bool frmObserve::eventFilter(QObject* watched, QEvent* e) {
@@ -434,7 +415,7 @@ bool frmObserve::eventFilter(QObject* watched, QEvent* e) {
 frmObserve* LoadedObserve() { return Slot().Loaded(); }
 
 void ShowObserve() {
-  Slot().ShowLoaded();
+  Slot().Show();
 }
 
 void UnloadObserve() { Slot().Unload(); }

@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "calendar/modCalender.h"
+#include "platform/RecordForm.h"
 
 class QComboBox;
 class QGroupBox;
@@ -25,7 +26,7 @@ class QPlainTextEdit;
 class QPushButton;
 class PictureBox;
 
-class frmObserve : public QWidget, public CalenderHost {
+class frmObserve : public RecordForm, public CalenderHost {
   Q_OBJECT
  public:
   frmObserve();
@@ -62,7 +63,6 @@ class frmObserve : public QWidget, public CalenderHost {
   QString Tag;
 
   // Event handlers, named after control and event; each catches its errors.
-  void Form_Load();
   void cmbProduce_Click();
   void txtComment_Change();
   void cmdFileName_Click();
@@ -88,12 +88,12 @@ class frmObserve : public QWidget, public CalenderHost {
   int ChartYear() const;
 
  protected:
-  void closeEvent(QCloseEvent* e) override;
+  void PlaceControls() override;
+  void Form_Load() override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void BuildControls();
-  void Layout();
   void Redraw();
   // Shows the picture of the hovered day in pctPicture, or the note that
   // says why it cannot be shown.

@@ -22,7 +22,6 @@ int32_t ObserveGraphHeight = 0;
 int32_t ObserveDayWidth = 1;
 uint8_t ObserveHoverDay = 0;
 uint8_t ObserveHoverMonth = 0;
-int16_t ObserveHoverBusy = 0;
 
 namespace {
 

@@ -26,7 +26,6 @@ extern int32_t ObserveGraphHeight;
 extern int32_t ObserveDayWidth;    // one day's width in twips
 extern uint8_t ObserveHoverDay;    // the day under the pointer (0: none yet)
 extern uint8_t ObserveHoverMonth;
-extern int16_t ObserveHoverBusy;   // 1 while the pointer handler runs
 
 // Takes the strip's geometry from its inner size in twips. A strip too narrow
 // for 366 days still gets a day width of one twip, so that hit-testing never

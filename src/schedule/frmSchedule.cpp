@@ -51,7 +51,7 @@ QStringList Names(int last, Name&& name) {
 
 }  // namespace
 
-frmSchedule::frmSchedule() : QWidget(nullptr) {
+frmSchedule::frmSchedule() : RecordForm(OnClose::HideAndKeep, Placement::WholeScreen()) {
   setWindowTitle(QStringLiteral("Vorn　作業工程表"));
   BuildControls();
 }
@@ -141,8 +141,7 @@ void frmSchedule::BuildControls() {
   pctGraph->installEventFilter(this);
   pctNumber->installEventFilter(this);
   ConnectPeriodCalender();
-  Frame1->installEventFilter(this);
-  Frame2->installEventFilter(this);
+  CloseCalendarOnBackground(pctCalender2, {Frame1, Frame2});
 }
 
 // Pixel positions of the 1024 x 768 screen: the chart fills the left, the
@@ -198,10 +197,9 @@ void frmSchedule::MeasureChart() { SetChartMetrics(pctGraph, metricsYear_); }
 
 void frmSchedule::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
-  if (ShownYear == 0) return;  // not loaded yet: Form_Load lays out
-  // The window manager may settle the maximised size after loading: the
-  // controls follow, and the chart is measured again for the year of the
-  // first measuring.
+  if (!Started()) return;
+  // The controls follow the size the window really got, and the chart is
+  // measured again for the year of the first measuring.
   CatchErrors([&] {
     Layout();
     MeasureChart();
@@ -209,25 +207,11 @@ void frmSchedule::resizeEvent(QResizeEvent* e) {
   });
 }
 
-void frmSchedule::closeEvent(QCloseEvent* e) {
-  // Closing only hides: the window keeps its state until the program unloads it.
-  HideOnUserClose(this, e);
-}
-
-void frmSchedule::mousePressEvent(QMouseEvent* e) {
-  Form_Click();
-  QWidget::mousePressEvent(e);
-}
-
 bool frmSchedule::eventFilter(QObject* watched, QEvent* e) {
   if (watched == pctGraph && e->type() == QEvent::Leave) pointed_ = false;
   if ((watched == pctGraph || watched == pctNumber) && e->type() == QEvent::Wheel) {
     WheelOverChart(static_cast<QWheelEvent*>(e));
     return true;
-  }
-  if (e->type() == QEvent::MouseButtonPress) {
-    if (watched == Frame1) Frame1_Click();
-    if (watched == Frame2) Frame2_Click();
   }
   return QWidget::eventFilter(watched, e);
 }
@@ -251,12 +235,11 @@ void frmSchedule::FillPlaces() {
   FillList(cmbPlace, Names(FarmName.UBound(), [](int i) -> const std::string& { return FarmName(i); }));
 }
 
+void frmSchedule::PlaceControls() { Layout(); }
+
 void frmSchedule::Form_Load() {
   CatchErrors([&] {
     ScopedFlag busy(Busy);
-    if (QScreen* s = screen()) setGeometry(s->availableGeometry());
-    setWindowState(Qt::WindowMaximized);
-    Layout();
     FillWorks();
     FillPlaces();
 
@@ -397,13 +380,7 @@ void frmSchedule::cmdScheduleDelete_Click() {
   });
 }
 
-void frmSchedule::cmdSave_Click() {
-  CatchErrors([&] {
-    // The file routine reports its own failure; the flag stays set then, so
-    // that the exit question still offers to save.
-    if (SaveSchedule()) ScheduleChanged = 0;
-  });
-}
+void frmSchedule::cmdSave_Click() { RunSave(ScheduleChanged, SaveSchedule); }
 
 void frmSchedule::cmdClose_Click() {
   CatchErrors([&] { hide(); });
@@ -429,15 +406,7 @@ void frmSchedule::CancelPeriodCalender() {
   CalendarOpen = 0;
 }
 
-void frmSchedule::Form_Click() {
-  CatchErrors([&] { CancelPeriodCalender(); });
-}
-void frmSchedule::Frame1_Click() {
-  CatchErrors([&] { CancelPeriodCalender(); });
-}
-void frmSchedule::Frame2_Click() {
-  CatchErrors([&] { CancelPeriodCalender(); });
-}
+void frmSchedule::BackgroundClicked() { CancelPeriodCalender(); }
 
 void frmSchedule::cmdCalender2_Click() {
   // A period is always a work's: without a work to hold it, a picked period
@@ -508,12 +477,10 @@ void frmSchedule::ApplyPickedPeriod() {
 // --- The chart under the pointer ----------------------------------------------------------
 
 void frmSchedule::pctGraph_MouseMove(int, int, float x, float y) {
-  ReentryGuard guard(ScheduleHoverBusy);
-  if (!guard.Enter()) return;
   pointed_ = true;
   pointX_ = x;
   pointY_ = y;
-  CatchErrors([&] {
+  OnPointerMove([&] {
     ScheduleHitTest(x, y, HoverWork, HoverEntry);
     if (HoverWork > Schedule.UBound()) HoverWork = HoverEntry = -1;  // drawn before the list shrank
     if (HoverWork != -1 && (HoverWork != ShownWork || HoverEntry != ShownEntry)) {
@@ -602,7 +569,7 @@ void frmSchedule::ReloadFromStore() {
 frmSchedule* LoadedSchedule() { return Slot().Loaded(); }
 
 void ShowSchedule() {
-  Slot().ShowLoaded();
+  Slot().Show();
 }
 
 void UnloadSchedule() { Slot().Unload(); }

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "calendar/PeriodCalender.h"
+#include "platform/RecordForm.h"
 
 class QComboBox;
 class QGroupBox;
@@ -24,7 +25,7 @@ class QScrollBar;
 class QWheelEvent;
 class PictureBox;
 
-class frmSchedule : public QWidget, public PeriodCalenderHost {
+class frmSchedule : public RecordForm, public PeriodCalenderHost {
  public:
   frmSchedule();
   ~frmSchedule() override;
@@ -70,15 +71,10 @@ class frmSchedule : public QWidget, public PeriodCalenderHost {
   // even when another window has moved the current year meanwhile; the
   // window catches up when it is activated again.
   int16_t ShownYear = 0;
-  // Guard of the pointer handler, and the bar whose details Frame2 shows.
-  int16_t ScheduleHoverBusy = 0;
+  // The bar whose details Frame2 shows.
   int16_t ShownWork = -1, ShownEntry = -1;
 
   // Event handlers, named after control and event; each catches its errors.
-  void Form_Load();
-  void Form_Click();
-  void Frame1_Click();
-  void Frame2_Click();
   void cmbYear_Click();
   void cmbWork_Click();
   void vscScheduleNumber_Change();
@@ -107,8 +103,10 @@ class frmSchedule : public QWidget, public PeriodCalenderHost {
   void RedrawChart();
 
  protected:
-  void closeEvent(QCloseEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
+  void PlaceControls() override;
+  void Form_Load() override;
+  // A click on the background cancels an open period calendar.
+  void BackgroundClicked() override;
   bool eventFilter(QObject* watched, QEvent* e) override;
   bool event(QEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;

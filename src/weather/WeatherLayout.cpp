@@ -39,10 +39,6 @@ void LayoutWeatherWindow(frmMain& f) {
   const float ty = TwipsPerPixelY;
   const QSize inner(1024, 768);
 
-  // Inner area exactly 1024 x 768 at (-3, -3): the frame lies off screen.
-  f.move(-3, -3);
-  f.resize(inner);
-
   const int f17 = ScaledFontSize(17), f14 = ScaledFontSize(14), f11 = ScaledFontSize(11), f12 = ScaledFontSize(12);
   const int scale = ScaledFontSize(11, 14), title = ScaledFontSize(9, 14);
   for (QWidget* w : {static_cast<QWidget*>(f.Frame1), static_cast<QWidget*>(f.Frame2)}) SetFont(w, f12);

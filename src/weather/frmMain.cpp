@@ -101,7 +101,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& text) {
 
 void frmMain::SetPopupHandler(PopupFn fn) { Popup() = fn ? std::move(fn) : PopupFn(DefaultPopup); }
 
-frmMain::frmMain() : QWidget(nullptr) {
+frmMain::frmMain() : RecordForm(OnClose::HideAndKeep, Placement::WholeScreen()) {
   setWindowTitle(QStringLiteral("Vorn　気象グラフ"));
   BuildControls();
 }
@@ -212,8 +212,7 @@ void frmMain::BuildControls() {
   connect(pctGraph, &PictureBox::MouseUp, this, [this](int b, int s, float x, float y) { pctGraph_MouseUp(b, s, x, y); });
   connect(pctGraph, &PictureBox::DblClick, this, [this] { pctGraph_DblClick(); });
   connect(mnuRightClickSettingDay, &QAction::triggered, this, [this] { mnuRightClickSettingDay_Click(); });
-  Frame1->installEventFilter(this);
-  Frame2->installEventFilter(this);
+  CloseCalendarOnBackground(pctCalender, {Frame1, Frame2});
   ConnectCalender();
 }
 
@@ -228,50 +227,20 @@ bool frmMain::eventFilter(QObject* watched, QEvent* e) {
     }
     return true;
   }
-  if (e->type() == QEvent::MouseButtonRelease) {
-    if (watched == Frame1) Frame1_Click();
-    if (watched == Frame2) Frame2_Click();
-  }
   return QWidget::eventFilter(watched, e);
-}
-
-void frmMain::closeEvent(QCloseEvent* e) {
-  // Closing only hides: the window keeps its day until the menu bar unloads it.
-  HideOnUserClose(this, e);
-}
-
-void frmMain::mousePressEvent(QMouseEvent* e) {
-  Form_Click();
-  QWidget::mousePressEvent(e);
 }
 
 // --- Handlers ------------------------------------------------------------------
 
+void frmMain::PlaceControls() { LayoutWeatherWindow(*this); }
+
 void frmMain::Form_Load() {
   CatchErrors([&] {
-    LayoutWeatherWindow(*this);
     // Today, kept inside the years the record tables hold.
     SetCurrentDate(Today());
     LoadCurrentDay(*this, LoadOrder::TemperaturesFirst);
     WriteCalenderText(*this);
   });
-}
-
-void frmMain::HideCalendarIfOpen() {
-  if (pctCalender->isVisible()) pctCalender->hide();
-}
-
-void frmMain::Form_Click() {
-  CatchErrors([&] { HideCalendarIfOpen(); });
-}
-void frmMain::Frame1_Click() {
-  CatchErrors([&] { HideCalendarIfOpen(); });
-}
-void frmMain::Frame2_Click() {
-  CatchErrors([&] { HideCalendarIfOpen(); });
-}
-void frmMain::mnuRightClick_Click() {
-  CatchErrors([&] { HideCalendarIfOpen(); });
 }
 
 void frmMain::StoreWeatherCode() {
@@ -335,17 +304,13 @@ void frmMain::RefreshForCurrentDate() {
 }
 
 void frmMain::cmdSave_Click() {
-  KeepFocus focus;
-  CatchErrors([&] {
-    cmdSave->setEnabled(false);
-    // Each file reports its own failure; the flag is cleared only when all
-    // three are safely written, so the exit question still offers to save.
+  // Each file reports its own failure; the flag is cleared only when all
+  // three are safely written.
+  RunSave(WeatherChanged, [] {
     bool ok = SaveOndo();
     ok = SaveTenki() && ok;
-    ok = SaveKousui() && ok;
-    if (ok) WeatherChanged = 0;
+    return SaveKousui() && ok;
   });
-  cmdSave->setEnabled(true);  // enabled before the focus comes back to it
 }
 
 void frmMain::cmdEnd_Click() {
@@ -359,10 +324,7 @@ void frmMain::RedrawGraph(int16_t year, int16_t month, int16_t markedDay) {
 // --- Pointing ----------------------------------------------------------------
 
 void frmMain::pctGraph_MouseMove(int, int, float x, float) {
-  if (Busy != 0) return;
-  ReentryGuard hover(WeatherHoverBusy);
-  if (!hover.Enter()) return;
-  CatchErrors([&] {
+  OnPointerMove([&] {
     WeatherMouseX = static_cast<int16_t>(Nearest(x));
     int16_t d = DayOfX(WeatherMouseX);
     if (d != WeatherHoverDay && d >= 1 && d <= DaysInMonth(CurYear, CurMonth)) {
@@ -391,7 +353,7 @@ void frmMain::pctGraph_MouseUp(int button, int, float, float) {
     mnuRightClickData2->setText(lines[1]);
     mnuRightClickData3->setText(lines[2]);
     mnuRightClickData4->setText(lines[3]);
-    mnuRightClick_Click();
+    BackgroundClicked();
     Popup()(mnuRightClick, QCursor::pos());
     RedrawGraph(CurYear, CurMonth, d);
   });
@@ -443,7 +405,7 @@ void ShowRainfall(frmMain& f, int16_t year, int16_t month, int16_t day) {
 frmMain* WeatherWindow() { return Slot().Loaded(); }
 
 void ShowWeatherWindow() {
-  Slot().ShowLoaded();
+  Slot().Show();
 }
 
 void UnloadWeatherWindow() { Slot().Unload(); }

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "calendar/modCalender.h"
+#include "platform/RecordForm.h"
 
 class QAction;
 class QComboBox;
@@ -23,7 +24,7 @@ class QPushButton;
 class QScrollBar;
 class PictureBox;
 
-class frmMain : public QWidget, public CalenderHost {
+class frmMain : public RecordForm, public CalenderHost {
  public:
   frmMain();
   ~frmMain() override;
@@ -94,10 +95,6 @@ class frmMain : public QWidget, public CalenderHost {
   static void SetPopupHandler(PopupFn fn);
 
   // Event handlers, named after control and event; each catches its errors.
-  void Form_Load();
-  void Form_Click();
-  void Frame1_Click();
-  void Frame2_Click();
   void cmbTenki1_Click();
   void cmbTenki2_Click();
   void cmbTenki3_Click();
@@ -112,7 +109,6 @@ class frmMain : public QWidget, public CalenderHost {
   void pctGraph_MouseMove(int button, int shift, float x, float y);
   void pctGraph_MouseUp(int button, int shift, float x, float y);
   void pctGraph_DblClick();
-  void mnuRightClick_Click();
   void mnuRightClickSettingDay_Click();
 
   // Redraws the month graph (an ordinary redraw, also used by the routines
@@ -120,15 +116,14 @@ class frmMain : public QWidget, public CalenderHost {
   void RedrawGraph(int16_t year, int16_t month, int16_t markedDay);
 
  protected:
-  void closeEvent(QCloseEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
+  void PlaceControls() override;
+  void Form_Load() override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void BuildControls();
   void StoreWeatherCode();
   void StoreTemperature(QScrollBar* bar, QLineEdit* box, int kind);
-  void HideCalendarIfOpen();
 };
 
 // --- Routines of the weather window (module) ---------------------------------

@@ -19,7 +19,6 @@ float WeatherDayWidth = 1;
 float WeatherUnit = 1;
 float WeatherTenth = 0.1f;
 int16_t WeatherMouseX = 0;
-int16_t WeatherHoverBusy = 0;
 
 void SetWeatherGeometry(float innerWidth, float innerHeight) {
   WeatherTop = 0;

@@ -24,11 +24,8 @@ extern float WeatherDayWidth;   // one day column; day d sits on x = d * Weather
 extern float WeatherUnit;       // one grid unit: 1 degree or 10 mm
 extern float WeatherTenth;      // 0.1 degree
 
-// Pointer state of the graph: the last x the pointer was at (whole twips) and
-// the guard that keeps one read-out from re-entering on the moves its redraw
-// lets through.
+// The last x the pointer was at on the graph (whole twips).
 extern int16_t WeatherMouseX;
-extern int16_t WeatherHoverBusy;
 
 // Sets the geometry globals from the picture box's inner size in twips.
 void SetWeatherGeometry(float innerWidth, float innerHeight);

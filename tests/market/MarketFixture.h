@@ -43,7 +43,7 @@ class MarketWindowTest : public ::testing::Test {
   // Loads the window as the menu bar does on first showing.
   void Open() {
     f = std::make_unique<frmMarketPrice>();
-    f->Form_Load();
+    f->Start();
   }
   static void Produce(int i, const char* name, int max = 1000) {
     if (PriceItem.UBound() < i) RedimPrice(i);

@@ -1,5 +1,6 @@
 // The market price window through its handlers, the record store and the
 // rest of the program.
+#include <QScreen>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTest>
@@ -219,7 +220,7 @@ TEST_F(MarketWindowTest, PointingReadsOutTheDayAndADoubleClickChoosesIt) {
   EXPECT_EQ(CurDay, 1);
   EXPECT_EQ(f->hscPriceHigh->value(), 11);
   EXPECT_EQ(PriceChanged, 0);
-  EXPECT_EQ(f->PriceHoverBusy, 0);
+  EXPECT_FALSE(f->PointerMoveRunning());
 }
 
 TEST_F(MarketWindowTest, ValuesFromAnEditedFileAreReportedAndTheWindowStaysUsable) {
@@ -313,7 +314,7 @@ TEST_F(MarketWindowTest, TheProgramWiresTheWindowAndItsProduceStaysInsideTheList
   ShowRecordWindow(RecordWindow::MarketPrice);
   frmMarketPrice* w = LoadedMarketPrice();
   ASSERT_NE(w, nullptr);
-  EXPECT_TRUE(w->isMaximized());
+  EXPECT_EQ(w->geometry(), w->screen()->geometry());  // the whole screen, as laid out for
   w->cmbProduce->setCurrentIndex(2);
   ReloadRecordWindows();  // the produce is still there
   EXPECT_EQ(MarketItem, 2);
@@ -371,7 +372,7 @@ TEST_F(MarketWindowTest, LayoutPlacesTheGraphFromTheInnerSize) {
 TEST_F(MarketWindowTest, EveryBarIsReachedByItsAccessKeyWorkedByKeysAndTabPassesTheShowBoxes) {
   frmMain w;
   frmSchedule s;
-  Open(), w.Form_Load(), s.Form_Load();  // the weather window goes to today
+  Open(), w.Start(), s.Start();  // the weather window goes to today
   struct Row { QWidget* window; Qt::Key access; QScrollBar* bar; QWidget* next; std::function<long()> stored; long after; };
   for (const Row& r : std::vector<Row>{
            {&w, Qt::Key_R, w.hscRain, w.cmdSave, [] { return std::lround(Kousui(CurYear, CurMonth, CurDay) * 10); }, 5},

@@ -55,7 +55,7 @@ class MaterialTest : public ::testing::Test {
   // only when the test wrote one).
   void Open() {
     f = std::make_unique<frmMaterial>();
-    f->Form_Load();
+    f->Start();
     f->show();
     f->activateWindow();
     ProcessEvents();

@@ -39,7 +39,6 @@ class ObserveTest : public ::testing::Test {
     DataPath = dir.dir();
     HomeDataPath.clear();
     InstallStoreErrorReporter();
-    ObserveHoverBusy = 0;
     SetCurrentDate({2001, 5, 6});
   }
   void TearDown() override {
@@ -53,7 +52,7 @@ class ObserveTest : public ::testing::Test {
   // Loads the window as the menu bar would.
   void Open() {
     f = std::make_unique<frmObserve>();
-    f->Form_Load();
+    f->Start();
   }
   // Two crops, "トマト" and "ナス".
   static void TwoCrops() {

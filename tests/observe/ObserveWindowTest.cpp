@@ -216,7 +216,7 @@ TEST_F(ObserveTest, MissingAndUnreadablePicturesAreNotedWherePointingOrSteppingW
   QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(spinner->width() / 2, spinner->height() - 4));
   EXPECT_TRUE(PictureNoteShown(f->pctInfo).endsWith(QStringLiteral("\n") + dir.file("broken.jpg").c_str()));
   EXPECT_TRUE(boxes.calls().empty());
-  EXPECT_EQ(ObserveHoverBusy, 0);
+  EXPECT_FALSE(f->PointerMoveRunning());
 }
 
 TEST_F(ObserveTest, PointingReadsOutTheDayAndHoldingAButtonHidesTheComment) {

@@ -60,7 +60,7 @@ class ScheduleTest : public ::testing::Test {
   // Loads the window and makes it the active one, as the menu bar shows it.
   void Load() {
     f = std::make_unique<frmSchedule>();
-    f->Form_Load();
+    f->Start();
     f->show();
     QApplication::setActiveWindow(f.get());
     f->activateWindow();

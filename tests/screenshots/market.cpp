@@ -41,7 +41,7 @@ frmMarketPrice* OpenAt(int16_t view) {
   MarketView = view;
   MarketItem = 0;
   auto* f = new frmMarketPrice();
-  f->Form_Load();
+  f->Start();
   f->show();
   return f;
 }
@@ -68,7 +68,7 @@ SCREENSHOT(market_empty) {
   MarketView = 0;
   MarketItem = 0;
   auto* f = new frmMarketPrice();
-  f->Form_Load();
+  f->Start();
   return GrabScreen({f});
 }
 

@@ -45,7 +45,7 @@ void SampleLedger() {
 frmMaterial* Ledger() {
   SampleLedger();
   auto* f = new frmMaterial();
-  f->Form_Load();
+  f->Start();
   f->show();
   return f;
 }

@@ -34,7 +34,7 @@ frmSchedule* SampleSchedule() {
   PeriodState = 0;
   SelWork = 3, SelEntry = 1, SelPlace = 2;
   auto* f = new frmSchedule();
-  f->Form_Load();
+  f->Start();
   f->show();
   QApplication::setActiveWindow(f);
   return f;

@@ -19,7 +19,7 @@ SCREENSHOT(weather) {
   }
   Ondo(2001, 5, 3, 0) = -2.5f;
   auto* f = new frmMain();
-  f->Form_Load();
+  f->Start();
   CurYear = 2001, CurMonth = 5, CurDay = 6;
   f->RefreshForCurrentDate();
   f->pctGraph_MouseMove(0, 0, 18 * WeatherDayWidth, 100);
@@ -29,7 +29,7 @@ SCREENSHOT(weather) {
 SCREENSHOT(weather_calendar) {
   ResetStore();
   auto* f = new frmMain();
-  f->Form_Load();
+  f->Start();
   CurYear = 2001, CurMonth = 5, CurDay = 6;
   f->RefreshForCurrentDate();
   f->show();

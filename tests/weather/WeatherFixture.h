@@ -27,7 +27,6 @@ class WeatherWindowTest : public ::testing::Test {
     DataPath = dir.dir();
     HomeDataPath.clear();
     InstallStoreErrorReporter();
-    WeatherHoverBusy = 0;
     WeatherMouseX = 0;
     ForgetReadoutFailure();
     f = std::make_unique<frmMain>();

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 
 #include "app/RegisterWindows.h"
 #include "shell/RecordWindows.h"
@@ -16,7 +17,7 @@ TEST_F(WeatherWindowTest, OpeningShowsTodayAndLoadsWithoutMarkingAChange) {
   QDate today = QDate::currentDate();
   Ondo(today.year(), today.month(), today.day(), 1) = 31.5f;
   Tenki(today.year(), today.month(), today.day()) = "123";
-  f->Form_Load();
+  f->Start();
   EXPECT_EQ(f->txtCalender->text(), today.toString(QStringLiteral("yyyy/MM/dd")));
   EXPECT_EQ(CurDay, today.day());
   EXPECT_EQ(f->hscKionHigh->value(), 315);
@@ -215,7 +216,7 @@ TEST_F(WeatherWindowTest, PointingReadsOutTheDayUnderThePointer) {
   EXPECT_EQ(f->txtTenki->text(), QStringLiteral("晴れ のち 雨"));
   EXPECT_EQ(f->pctGraph->toolTip(),
             QStringLiteral("2001/5/6　　晴れ のち 雨　　20.5℃/10.2℃　　3.0ｍｍ"));
-  EXPECT_EQ(WeatherHoverBusy, 0);
+  EXPECT_FALSE(f->PointerMoveRunning());
 
   // Read-out words differ from the selectors at 4 and 5; empty words leave
   // their single spaces.
@@ -269,7 +270,7 @@ TEST_F(WeatherWindowTest, AnUnknownCodeCharacterIsReportedAndLeavesTheWeatherRea
   EXPECT_EQ(f->txtTenki->text(), QStringLiteral("晴れ のち 雨"));
   EXPECT_EQ(f->pctGraph->toolTip(), tip);
   EXPECT_EQ(f->txtKionHighD->text(), QStringLiteral("9.5"));  // filled before the failure
-  EXPECT_EQ(WeatherHoverBusy, 0);
+  EXPECT_FALSE(f->PointerMoveRunning());
   // Moving within the same column does not report again; the next day does.
   f->pctGraph_MouseMove(0, 0, DayX(4) + 20, 0);
   EXPECT_EQ(Reported().size(), 1u);
@@ -443,7 +444,7 @@ TEST_F(WeatherWindowTest, CalendarDropsUnderItsButtonAndThePickedDayLoads) {
 
   // A click on the entry area closes an open calendar.
   f->cmdCalender_Click();
-  f->Frame2_Click();
+  QTest::mouseClick(f->Frame2, Qt::LeftButton, {}, QPoint(2, f->Frame2->height() - 3));
   EXPECT_FALSE(f->pctCalender->isVisible());
 }
 
