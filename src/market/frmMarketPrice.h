@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "calendar/modCalender.h"
+#include "market/modMarket.h"
 
 class QComboBox;
 class QGroupBox;
@@ -35,6 +36,7 @@ class frmMarketPrice : public QWidget, public CalenderHost {
   PictureBox* pctGraph = nullptr;
   PictureBox* pctNumber = nullptr;  // price labels left of the graph
   PictureBox* pctDay = nullptr;     // strip under the graph
+  MarketChart Chart;                // the graph's geometry
 
   // Settings area. txtCalender, vscCalender, cmdCalender and the drop-down
   // pctCalender come with the calendar host.

@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "calendar/modCalender.h"
+#include "observe/modObserve.h"
 
 class QComboBox;
 class QGroupBox;
@@ -32,6 +33,7 @@ class frmObserve : public QWidget, public CalenderHost {
   ~frmObserve() override;
 
   PictureBox* pctGraph = nullptr;
+  ObserveChart Chart;  // the strip's geometry
 
   // Display area: the day under the pointer on the strip.
   QGroupBox* Frame2 = nullptr;

@@ -194,7 +194,7 @@ void frmSchedule::Layout() {
   PlacePixels(pctDay, 100, 12 + chartHeight, column - 100, 20);
 }
 
-void frmSchedule::MeasureChart() { SetChartMetrics(pctGraph, metricsYear_); }
+void frmSchedule::MeasureChart() { Chart.SetChartMetrics(*pctGraph, metricsYear_); }
 
 void frmSchedule::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
@@ -266,8 +266,8 @@ void frmSchedule::Form_Load() {
     txtScheduleNumber->setText(QString::number(SelEntry));
     if (cmbWork->count() > 0) SelectOrNone(cmbWork, SelWork);
     ShowEntryPlace();
-    MarkWork = static_cast<int16_t>(SelWork);
-    MarkEntry = static_cast<int16_t>(SelEntry);
+    Chart.MarkWork = static_cast<int16_t>(SelWork);
+    Chart.MarkEntry = static_cast<int16_t>(SelEntry);
     ShowEntryPeriod();
 
     metricsYear_ = ShownYear;
@@ -295,14 +295,14 @@ void frmSchedule::ShowEntryPlace() {
 
 void frmSchedule::RedrawChart() {
   UpdateChartScroll();
-  DrawScheduleChart(pctGraph, pctNumber, ShownYear);
+  Chart.Draw(*pctGraph, *pctNumber, ShownYear);
 }
 
 void frmSchedule::UpdateChartScroll() {
   // Every work of the store has a row; the bar moves whole rows.
   const QSignalBlocker quiet(vscGraph);
   vscGraph->setRange(0, std::max(0, Schedule.UBound() + 1 - kChartRows));
-  ChartTopRow = vscGraph->value();
+  Chart.ChartTopRow = vscGraph->value();
 }
 
 void frmSchedule::vscGraph_Change() {
@@ -514,7 +514,7 @@ void frmSchedule::pctGraph_MouseMove(int, int, float x, float y) {
   pointX_ = x;
   pointY_ = y;
   CatchErrors([&] {
-    ScheduleHitTest(x, y, HoverWork, HoverEntry);
+    Chart.ScheduleHitTest(x, y, HoverWork, HoverEntry);
     if (HoverWork > Schedule.UBound()) HoverWork = HoverEntry = -1;  // drawn before the list shrank
     if (HoverWork != -1 && (HoverWork != ShownWork || HoverEntry != ShownEntry)) {
       const SchedulePeriodRec& p = Schedule(HoverWork).SchedulePeriod(ShownYear)(HoverEntry);

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "calendar/PeriodCalender.h"
+#include "schedule/modSchedule.h"
 
 class QComboBox;
 class QGroupBox;
@@ -33,6 +34,7 @@ class frmSchedule : public QWidget, public PeriodCalenderHost {
   QScrollBar* vscGraph = nullptr;   // its rows, beside it, 30 at a time
   PictureBox* pctNumber = nullptr;  // work names left of the chart
   PictureBox* pctDay = nullptr;     // an empty strip under the chart
+  ScheduleChart Chart;              // its metrics and the bars drawn last
 
   QGroupBox* Frame1 = nullptr;  // "設定エリア"
   QLabel* lblYear = nullptr;

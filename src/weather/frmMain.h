@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "calendar/modCalender.h"
+#include "weather/modMain.h"
 
 class QAction;
 class QComboBox;
@@ -34,6 +35,7 @@ class frmMain : public QWidget, public CalenderHost {
   std::array<QLabel*, 13> lblKion{};
   std::array<QLabel*, 31> lblDays{};
   QLabel* lblGraphName = nullptr;
+  WeatherChart Chart;  // the month graph's geometry
 
   // Entry area.
   QGroupBox* Frame1 = nullptr;
@@ -115,8 +117,7 @@ class frmMain : public QWidget, public CalenderHost {
   void mnuRightClick_Click();
   void mnuRightClickSettingDay_Click();
 
-  // Redraws the month graph (an ordinary redraw, also used by the routines
-  // of the module).
+  // Redraws the month graph; a failure is thrown to the handler.
   void RedrawGraph(int16_t year, int16_t month, int16_t markedDay);
 
  protected:

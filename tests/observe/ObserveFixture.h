@@ -97,10 +97,10 @@ class ObserveTest : public ::testing::Test {
   }
 
   // Pointer x (twips) on day n of the year.
-  static float DayX(int n) { return static_cast<float>(n * ObserveDayWidth); }
+  float DayX(int n) const { return static_cast<float>(n * f->Chart.ObserveDayWidth); }
   // The pixel column of day n's bar.
-  static int BarX(int n) {
-    return static_cast<int>(std::lrint(n * static_cast<double>(ObserveDayWidth) / TwipsPerPixelX));
+  int BarX(int n) const {
+    return static_cast<int>(std::lrint(n * static_cast<double>(f->Chart.ObserveDayWidth) / TwipsPerPixelX));
   }
   // A double-click on the strip at pixel x.
   void DoubleClickStrip(int px) {

@@ -11,13 +11,16 @@ constexpr QRgb kWhite = RGB(255, 255, 255);
 constexpr QRgb kMonthLine = RGB(176, 255, 176);
 constexpr QRgb kRowLine = RGB(0, 200, 0);
 
-// Day n of the year in chart pixels, as the bars are placed.
-int DayX(int n) { return static_cast<int>(std::nearbyint(n * static_cast<double>(DayWidth) / TwipsPerPixelX)); }
-// Bottom pixel row (exclusive) of work w's bars.
-int RowBottom(int w) { return static_cast<int>(std::nearbyint((w + 1) * static_cast<double>(RowHeight) / TwipsPerPixelY)); }
-
 class ScheduleChartTest : public ScheduleTest {
  protected:
+  // Day n of the year in chart pixels, as the bars are placed.
+  int DayX(int n) const {
+    return static_cast<int>(std::nearbyint(n * static_cast<double>(f->Chart.DayWidth) / TwipsPerPixelX));
+  }
+  // Bottom pixel row (exclusive) of work w's bars.
+  int RowBottom(int w) const {
+    return static_cast<int>(std::nearbyint((w + 1) * static_cast<double>(f->Chart.RowHeight) / TwipsPerPixelY));
+  }
   QRgb Px(int x, int y) { return f->pctGraph->PixelAt(x, y); }
   // Colours in a pixel rectangle (right and bottom excluded).
   std::set<QRgb> ColoursIn(int l, int t, int r, int b) {
@@ -36,9 +39,9 @@ TEST_F(ScheduleChartTest, LinesAndBarsLieOnTheirPixelsInTheirColours) {
   At(2, 2001, 7) = Period(601, 610);  // selected at load: highlighted
   SelWork = 2, SelEntry = 7;
   Load();
-  ASSERT_GT(DayWidth, 0);
-  ASSERT_EQ(ChartWidth, static_cast<int32_t>(std::nearbyint(f->pctGraph->ScaleWidth())));
-  EXPECT_EQ(DayWidth, static_cast<int32_t>(std::nearbyint(ChartWidth / 365.0)));
+  ASSERT_GT(f->Chart.DayWidth, 0);
+  ASSERT_EQ(f->Chart.ChartWidth, static_cast<int32_t>(std::nearbyint(f->pctGraph->ScaleWidth())));
+  EXPECT_EQ(f->Chart.DayWidth, static_cast<int32_t>(std::nearbyint(f->Chart.ChartWidth / 365.0)));
 
   // January 1..31: one day width from the left edge up to the January line.
   const int top = RowBottom(0) - 20, bottom = RowBottom(0), mid = (top + bottom) / 2;
@@ -47,7 +50,7 @@ TEST_F(ScheduleChartTest, LinesAndBarsLieOnTheirPixelsInTheirColours) {
   EXPECT_NE(Px(DayX(1) - 1, mid), BarColor[3]);
   EXPECT_NE(Px(DayX(10), top - 1), BarColor[3]);
   EXPECT_NE(Px(DayX(10), bottom), BarColor[3]);
-  const BarRectRec* r = BarRect(0, 3);
+  const BarRectRec* r = f->Chart.BarRect(0, 3);
   ASSERT_NE(r, nullptr);
   EXPECT_EQ((std::array{r->Left, r->Right, r->Top, r->Bottom}), (std::array{DayX(1), DayX(31), top, bottom}));
 
@@ -63,13 +66,13 @@ TEST_F(ScheduleChartTest, LinesAndBarsLieOnTheirPixelsInTheirColours) {
   const int emptyY = RowBottom(10) - 7;
   int x = 0;
   for (int m = 1; m <= 12; ++m) {
-    x = static_cast<int>(std::nearbyint(x + DaysInMonth(2001, m) * static_cast<double>(DayWidth) / TwipsPerPixelX));
+    x = static_cast<int>(std::nearbyint(x + DaysInMonth(2001, m) * static_cast<double>(f->Chart.DayWidth) / TwipsPerPixelX));
     if (x >= f->pctGraph->InnerSize().width()) break;
     EXPECT_EQ(Px(x, emptyY), kMonthLine) << m;
     EXPECT_EQ(Px(x - 1, emptyY), kWhite) << m;
   }
   for (int row : {1, 15, 29}) {
-    const int y = static_cast<int>(std::nearbyint((ChartHeight - row * static_cast<double>(RowHeight)) / TwipsPerPixelY));
+    const int y = static_cast<int>(std::nearbyint((f->Chart.ChartHeight - row * static_cast<double>(f->Chart.RowHeight)) / TwipsPerPixelY));
     EXPECT_EQ(Px(DayX(200) + 1, y), kRowLine) << row;
     EXPECT_EQ(Px(DayX(200) + 1, y + 2), kWhite) << row;
   }
@@ -82,17 +85,17 @@ TEST_F(ScheduleChartTest, PeriodsThatAreNoDatesAndWorksBeyondTheHitTableDrawWith
   At(200, 2001, 0) = Period(501, 505);
   At(203, 2001, 0) = Period(501, 505);
   Load();
-  EXPECT_EQ(BarRect(0, 0), nullptr);
-  EXPECT_EQ(BarRect(0, 1), nullptr);
+  EXPECT_EQ(f->Chart.BarRect(0, 0), nullptr);
+  EXPECT_EQ(f->Chart.BarRect(0, 1), nullptr);
   const std::set<QRgb> row0 = ColoursIn(0, RowBottom(0) - 20, f->pctGraph->InnerSize().width(), RowBottom(0));
   for (QRgb c : row0) EXPECT_TRUE(c == kWhite || c == kMonthLine || c == kRowLine) << std::hex << c;
-  ASSERT_NE(BarRect(200, 0), nullptr);
-  EXPECT_EQ(BarRect(203, 0), nullptr);
+  ASSERT_NE(f->Chart.BarRect(200, 0), nullptr);
+  EXPECT_EQ(f->Chart.BarRect(203, 0), nullptr);
   int16_t w, n;
-  ScheduleHitTest(static_cast<float>((BarRect(200, 0)->Left + 1) * TwipsPerPixelX),
-                  static_cast<float>((BarRect(200, 0)->Bottom - 1) * TwipsPerPixelY), w, n);
+  f->Chart.ScheduleHitTest(static_cast<float>((f->Chart.BarRect(200, 0)->Left + 1) * TwipsPerPixelX),
+                  static_cast<float>((f->Chart.BarRect(200, 0)->Bottom - 1) * TwipsPerPixelY), w, n);
   EXPECT_EQ(w, 200);
-  ScheduleHitTest(static_cast<float>((BarRect(200, 0)->Left + 1) * TwipsPerPixelX),
+  f->Chart.ScheduleHitTest(static_cast<float>((f->Chart.BarRect(200, 0)->Left + 1) * TwipsPerPixelX),
                   static_cast<float>((RowBottom(203) - 1) * TwipsPerPixelY), w, n);
   EXPECT_EQ(w, -1);
   f->RedrawChart();
@@ -122,7 +125,7 @@ TEST_F(ScheduleChartTest, PointingReadsOutABarAndADoubleClickSelectsIt) {
   EXPECT_EQ(f->cmbPlace->currentIndex(), 2);
   EXPECT_EQ(f->txtCalenderFrom->text(), QStringLiteral("2001/07/01"));
   EXPECT_EQ(ScheduleChanged, 0);
-  EXPECT_EQ(MarkWork, 0) << "the highlight stays where it was at load";
+  EXPECT_EQ(f->Chart.MarkWork, 0) << "the highlight stays where it was at load";
   EXPECT_EQ(Busy, 0);
 
   // Deleted, the bar's place hits nothing.
@@ -134,12 +137,12 @@ TEST_F(ScheduleChartTest, PointingReadsOutABarAndADoubleClickSelectsIt) {
 
 TEST_F(ScheduleChartTest, TheDayWidthOfTheLoadedYearIsKeptForALeapYear) {
   Load();
-  DayWidth = 40;  // as measured for another chart width
+  f->Chart.DayWidth = 40;  // as measured for another chart width
   At(0, 2004, 0) = Period(1231, 1231);
   f->cmbYear->setCurrentIndex(5);
-  EXPECT_EQ(DayWidth, 40);
-  ASSERT_NE(BarRect(0, 0), nullptr);
-  EXPECT_EQ(BarRect(0, 0)->Left, DayX(366));
+  EXPECT_EQ(f->Chart.DayWidth, 40);
+  ASSERT_NE(f->Chart.BarRect(0, 0), nullptr);
+  EXPECT_EQ(f->Chart.BarRect(0, 0)->Left, DayX(366));
 }
 
 }  // namespace

@@ -98,8 +98,8 @@ class ScheduleTest : public ::testing::Test {
   }
 
   // The middle of a drawn bar, in the chart's twips.
-  static QPointF MiddleOf(int work, int entry) {
-    const BarRectRec* r = BarRect(work, entry);
+  QPointF MiddleOf(int work, int entry) const {
+    const BarRectRec* r = f->Chart.BarRect(work, entry);
     if (!r) {
       ADD_FAILURE() << "no bar for " << work << "/" << entry;
       return {};

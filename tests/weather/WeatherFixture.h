@@ -47,7 +47,7 @@ class WeatherWindowTest : public ::testing::Test {
     ShowWeatherDay(*f);
   }
   // Pointer x (twips) on the middle of a day column.
-  static float DayX(int d) { return static_cast<float>(d) * WeatherDayWidth; }
+  float DayX(int d) const { return static_cast<float>(d) * f->Chart.WeatherDayWidth; }
 
   // Error numbers shown by the error reporter so far.
   std::vector<int> Reported() const { return ReportedErrors(boxes); }
