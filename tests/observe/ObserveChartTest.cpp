@@ -8,13 +8,6 @@ const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
 const QRgb kWhite = qRgb(255, 255, 255);
 
-// The pixel column of the line that ends month m.
-int MonthLineX(const ObserveChart& c, int year, int m) {
-  double x = 0;
-  for (int k = 1; k <= m; ++k) x += DaysInMonth(year, k) * static_cast<float>(c.ObserveDayWidth) / TwipsPerPixelX;
-  return static_cast<int>(std::lrint(x));
-}
-
 // Columns of the strip holding colour c anywhere from row 13 down.
 std::vector<int> ColumnsWith(const PictureBox* box, QRgb c) {
   std::vector<int> xs;
@@ -34,16 +27,16 @@ TEST_F(ObserveTest, AnEmptyCropShowsTwelveMonthLinesAndNoBars) {
   Open();
   const PictureBox* g = f->pctGraph;
   std::vector<int> expected;
-  for (int m = 1; m <= 12; ++m) expected.push_back(MonthLineX(f->Chart, 2001, m));
+  for (int m = 1; m <= 12; ++m) expected.push_back(MonthLineX(2001, m));
   EXPECT_EQ(ColumnsWith(g, kLine), expected);
   EXPECT_TRUE(ColumnsWith(g, kRed).empty());
   // A line runs from the top to the bottom of the strip.
-  const int x = MonthLineX(f->Chart, 2001, 4);
+  const int x = MonthLineX(2001, 4);
   EXPECT_EQ(g->PixelAt(x, 0), kLine);
   EXPECT_EQ(g->PixelAt(x, g->InnerSize().height() - 1), kLine);
   // The month names are green, left of their month's first line.
   bool green = false;
-  for (int px = 0; px < MonthLineX(f->Chart, 2001, 1) && !green; ++px)
+  for (int px = 0; px < MonthLineX(2001, 1) && !green; ++px)
     for (int py = 0; py < 13 && !green; ++py) green = g->PixelAt(px, py) == qRgb(0, 128, 0);
   EXPECT_TRUE(green);
 }
@@ -54,12 +47,12 @@ TEST_F(ObserveTest, TheLastMonthLineLeavesOneDayFreeInACommonYearAndNoneInALeapY
   const double day = f->Chart.ObserveDayWidth / TwipsPerPixelX;
   // The day width is whole twips: up to half a twip per day is lost.
   const double slack = 366 * 0.5 / TwipsPerPixelX + 1;
-  EXPECT_NEAR(width - MonthLineX(f->Chart, 2001, 12), day, slack);
-  EXPECT_EQ(ColumnsWith(f->pctGraph, kLine).back(), MonthLineX(f->Chart, 2001, 12));
+  EXPECT_NEAR(width - MonthLineX(2001, 12), day, slack);
+  EXPECT_EQ(ColumnsWith(f->pctGraph, kLine).back(), MonthLineX(2001, 12));
   GoTo(2004, 6, 1);
-  EXPECT_EQ(ColumnsWith(f->pctGraph, kLine).back(), MonthLineX(f->Chart, 2004, 12));
-  EXPECT_NEAR(width - MonthLineX(f->Chart, 2004, 12), 0, slack);
-  EXPECT_GT(MonthLineX(f->Chart, 2004, 12), MonthLineX(f->Chart, 2001, 12));
+  EXPECT_EQ(ColumnsWith(f->pctGraph, kLine).back(), MonthLineX(2004, 12));
+  EXPECT_NEAR(width - MonthLineX(2004, 12), 0, slack);
+  EXPECT_GT(MonthLineX(2004, 12), MonthLineX(2001, 12));
 }
 
 TEST_F(ObserveTest, BarsMarkDaysWithACommentOrAPictureAndTheHoveredOneIsBlue) {

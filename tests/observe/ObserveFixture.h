@@ -96,6 +96,12 @@ class ObserveTest : public ::testing::Test {
     c->filMain_Click();
   }
 
+  // The pixel column of the line that ends month m.
+  int MonthLineX(int year, int m) const {
+    double x = 0;
+    for (int k = 1; k <= m; ++k) x += DaysInMonth(year, k) * static_cast<float>(f->Chart.ObserveDayWidth) / TwipsPerPixelX;
+    return static_cast<int>(std::lrint(x));
+  }
   // Pointer x (twips) on day n of the year.
   float DayX(int n) const { return static_cast<float>(n * f->Chart.ObserveDayWidth); }
   // The pixel column of day n's bar.

@@ -21,6 +21,7 @@ class ScheduleChartTest : public ScheduleTest {
   int RowBottom(int w) const {
     return static_cast<int>(std::nearbyint((w + 1) * static_cast<double>(f->Chart.RowHeight) / TwipsPerPixelY));
   }
+  void ScheduleHitTest(float x, float y, int16_t& w, int16_t& n) const { f->Chart.ScheduleHitTest(x, y, w, n); }
   QRgb Px(int x, int y) { return f->pctGraph->PixelAt(x, y); }
   // Colours in a pixel rectangle (right and bottom excluded).
   std::set<QRgb> ColoursIn(int l, int t, int r, int b) {
@@ -50,7 +51,7 @@ TEST_F(ScheduleChartTest, LinesAndBarsLieOnTheirPixelsInTheirColours) {
   EXPECT_NE(Px(DayX(1) - 1, mid), BarColor[3]);
   EXPECT_NE(Px(DayX(10), top - 1), BarColor[3]);
   EXPECT_NE(Px(DayX(10), bottom), BarColor[3]);
-  const BarRectRec* r = f->Chart.BarRect(0, 3);
+  const BarRectRec* r = BarRect(0, 3);
   ASSERT_NE(r, nullptr);
   EXPECT_EQ((std::array{r->Left, r->Right, r->Top, r->Bottom}), (std::array{DayX(1), DayX(31), top, bottom}));
 
@@ -85,17 +86,17 @@ TEST_F(ScheduleChartTest, PeriodsThatAreNoDatesAndWorksBeyondTheHitTableDrawWith
   At(200, 2001, 0) = Period(501, 505);
   At(203, 2001, 0) = Period(501, 505);
   Load();
-  EXPECT_EQ(f->Chart.BarRect(0, 0), nullptr);
-  EXPECT_EQ(f->Chart.BarRect(0, 1), nullptr);
+  EXPECT_EQ(BarRect(0, 0), nullptr);
+  EXPECT_EQ(BarRect(0, 1), nullptr);
   const std::set<QRgb> row0 = ColoursIn(0, RowBottom(0) - 20, f->pctGraph->InnerSize().width(), RowBottom(0));
   for (QRgb c : row0) EXPECT_TRUE(c == kWhite || c == kMonthLine || c == kRowLine) << std::hex << c;
-  ASSERT_NE(f->Chart.BarRect(200, 0), nullptr);
-  EXPECT_EQ(f->Chart.BarRect(203, 0), nullptr);
+  ASSERT_NE(BarRect(200, 0), nullptr);
+  EXPECT_EQ(BarRect(203, 0), nullptr);
   int16_t w, n;
-  f->Chart.ScheduleHitTest(static_cast<float>((f->Chart.BarRect(200, 0)->Left + 1) * TwipsPerPixelX),
-                  static_cast<float>((f->Chart.BarRect(200, 0)->Bottom - 1) * TwipsPerPixelY), w, n);
+  ScheduleHitTest(static_cast<float>((BarRect(200, 0)->Left + 1) * TwipsPerPixelX),
+                  static_cast<float>((BarRect(200, 0)->Bottom - 1) * TwipsPerPixelY), w, n);
   EXPECT_EQ(w, 200);
-  f->Chart.ScheduleHitTest(static_cast<float>((f->Chart.BarRect(200, 0)->Left + 1) * TwipsPerPixelX),
+  ScheduleHitTest(static_cast<float>((BarRect(200, 0)->Left + 1) * TwipsPerPixelX),
                   static_cast<float>((RowBottom(203) - 1) * TwipsPerPixelY), w, n);
   EXPECT_EQ(w, -1);
   f->RedrawChart();
@@ -141,8 +142,8 @@ TEST_F(ScheduleChartTest, TheDayWidthOfTheLoadedYearIsKeptForALeapYear) {
   At(0, 2004, 0) = Period(1231, 1231);
   f->cmbYear->setCurrentIndex(5);
   EXPECT_EQ(f->Chart.DayWidth, 40);
-  ASSERT_NE(f->Chart.BarRect(0, 0), nullptr);
-  EXPECT_EQ(f->Chart.BarRect(0, 0)->Left, DayX(366));
+  ASSERT_NE(BarRect(0, 0), nullptr);
+  EXPECT_EQ(BarRect(0, 0)->Left, DayX(366));
 }
 
 }  // namespace

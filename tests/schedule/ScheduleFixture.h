@@ -97,9 +97,10 @@ class ScheduleTest : public ::testing::Test {
     QApplication::sendEvent(w, &e);
   }
 
+  const BarRectRec* BarRect(int work, int entry) const { return f->Chart.BarRect(work, entry); }
   // The middle of a drawn bar, in the chart's twips.
   QPointF MiddleOf(int work, int entry) const {
-    const BarRectRec* r = f->Chart.BarRect(work, entry);
+    const BarRectRec* r = BarRect(work, entry);
     if (!r) {
       ADD_FAILURE() << "no bar for " << work << "/" << entry;
       return {};

@@ -18,14 +18,14 @@ TEST_F(WeatherWindowTest, GridLinesHaveTheirColours) {
   GoTo(2001, 4, 1);
   PictureBox* g = f->pctGraph;
   const float between = 2.5f * f->Chart.WeatherDayWidth;  // no vertical line here
-  EXPECT_EQ(At(g, between, f->Chart.GridLineY(15)), QColor(0, 200, 0));
-  EXPECT_EQ(At(g, between, f->Chart.GridLineY(10)), QColor(0, 255, 255));
-  EXPECT_EQ(At(g, between, f->Chart.GridLineY(60)), QColor(0, 255, 255));
-  EXPECT_EQ(At(g, between, f->Chart.GridLineY(14)), QColor(176, 255, 176));
-  EXPECT_EQ(At(g, between, (f->Chart.GridLineY(14) + f->Chart.GridLineY(13)) / 2.0f), QColor(255, 255, 255));
+  EXPECT_EQ(At(g, between, GridLineY(15)), QColor(0, 200, 0));
+  EXPECT_EQ(At(g, between, GridLineY(10)), QColor(0, 255, 255));
+  EXPECT_EQ(At(g, between, GridLineY(60)), QColor(0, 255, 255));
+  EXPECT_EQ(At(g, between, GridLineY(14)), QColor(176, 255, 176));
+  EXPECT_EQ(At(g, between, (GridLineY(14) + GridLineY(13)) / 2.0f), QColor(255, 255, 255));
   // The vertical lines of a 30-day month go on to the 32nd.
   for (int k : {0, 17, 31})
-    EXPECT_EQ(At(g, f->Chart.GridLineX(k), (f->Chart.GridLineY(13) + f->Chart.GridLineY(12)) / 2.0f), QColor(0, 255, 255)) << k;
+    EXPECT_EQ(At(g, GridLineX(k), (GridLineY(13) + GridLineY(12)) / 2.0f), QColor(0, 255, 255)) << k;
 }
 
 TEST_F(WeatherWindowTest, RainBarsReachTheirHeight) {
@@ -36,17 +36,17 @@ TEST_F(WeatherWindowTest, RainBarsReachTheirHeight) {
   PictureBox* g = f->pctGraph;
   const QColor pink(255, 160, 255);
   const int h = g->InnerSize().height();
-  const int x10 = g->ToPixelX(f->Chart.WeatherDayX(10) + f->Chart.WeatherDayWidth / 8);
+  const int x10 = g->ToPixelX(WeatherDayX(10) + f->Chart.WeatherDayWidth / 8);
   int top = -1;
   for (int py = h - 1; py >= 0 && QColor(g->PixelAt(x10, py)) != QColor(255, 255, 255); --py)
     if (QColor(g->PixelAt(x10, py)) == pink) top = py;
   EXPECT_NEAR(top, h / 2, 1);  // 300 mm: half the height
-  const int x11 = g->ToPixelX(f->Chart.WeatherDayX(11) + f->Chart.WeatherDayWidth / 8);
+  const int x11 = g->ToPixelX(WeatherDayX(11) + f->Chart.WeatherDayWidth / 8);
   EXPECT_EQ(QColor(g->PixelAt(x11, 1)), pink);  // 600 mm: the top edge
   // A dry day shows no bar at all above the foot.
-  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(f->Chart.WeatherDayX(12) + f->Chart.WeatherDayWidth / 8), h - 3)), QColor(255, 255, 255));
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(12) + f->Chart.WeatherDayWidth / 8), h - 3)), QColor(255, 255, 255));
   // Bars are half a column wide.
-  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(f->Chart.WeatherDayX(10) + f->Chart.WeatherDayWidth * 0.4f), h - 3)), QColor(255, 255, 255));
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(10) + f->Chart.WeatherDayWidth * 0.4f), h - 3)), QColor(255, 255, 255));
 }
 
 TEST_F(WeatherWindowTest, TemperatureLinesPlotOnTheScale) {
@@ -59,14 +59,14 @@ TEST_F(WeatherWindowTest, TemperatureLinesPlotOnTheScale) {
   PictureBox* g = f->pctGraph;
   const QColor red(255, 0, 0), blue(0, 0, 255);
   const int h = g->InnerSize().height();
-  const float mid = (f->Chart.WeatherDayX(4) + f->Chart.WeatherDayX(5)) / 2.0f;  // between two dots
+  const float mid = (WeatherDayX(4) + WeatherDayX(5)) / 2.0f;  // between two dots
   // 45.0 runs along the top edge, -15.0 on the bottom edge (its line lies on
   // the edge, the dots rise into the picture).
   EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid), 0)), red);
-  EXPECT_EQ(g->ToPixelY(f->Chart.TemperatureY(-15.0f)), h);
-  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(f->Chart.WeatherDayX(5)), h - 2)), blue);
+  EXPECT_EQ(g->ToPixelY(TemperatureY(-15.0f)), h);
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(5)), h - 2)), blue);
   // 20.0 is 35 units above the bottom.
-  const float mid2 = (f->Chart.WeatherDayX(14) + f->Chart.WeatherDayX(15)) / 2.0f;
+  const float mid2 = (WeatherDayX(14) + WeatherDayX(15)) / 2.0f;
   const int y20 = g->ToPixelY(f->Chart.WeatherBottom - 35 * f->Chart.WeatherUnit);
   EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid2), y20)), red);
   EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid2), g->ToPixelY(f->Chart.WeatherBottom - 20 * f->Chart.WeatherUnit))), blue);
@@ -79,18 +79,18 @@ TEST_F(WeatherWindowTest, RingsMarkTheDayInTheOtherLinesColour) {
   }
   GoTo(2001, 5, 12);
   PictureBox* g = f->pctGraph;
-  const int x = g->ToPixelX(f->Chart.WeatherDayX(12));
-  const int yl = g->ToPixelY(f->Chart.TemperatureY(0.0f));
-  const int yh = g->ToPixelY(f->Chart.TemperatureY(30.0f));
+  const int x = g->ToPixelX(WeatherDayX(12));
+  const int yl = g->ToPixelY(TemperatureY(0.0f));
+  const int yh = g->ToPixelY(TemperatureY(30.0f));
   // Outer ring 6 px, inner ring 3 px above the point.
   EXPECT_EQ(QColor(g->PixelAt(x, yl - 6)), QColor(255, 0, 0));
   EXPECT_EQ(QColor(g->PixelAt(x, yl - 3)), QColor(255, 0, 0));
   EXPECT_EQ(QColor(g->PixelAt(x, yh - 6)), QColor(0, 0, 255));
   EXPECT_EQ(QColor(g->PixelAt(x, yh + 3)), QColor(0, 0, 255));
   // Another day has no ring; pointing moves the rings there.
-  const int x20 = g->ToPixelX(f->Chart.WeatherDayX(20));
+  const int x20 = g->ToPixelX(WeatherDayX(20));
   EXPECT_NE(QColor(g->PixelAt(x20, yh - 6)), QColor(0, 0, 255));
-  f->pctGraph_MouseMove(0, 0, f->Chart.WeatherDayX(20), 0);
+  f->pctGraph_MouseMove(0, 0, WeatherDayX(20), 0);
   EXPECT_EQ(QColor(g->PixelAt(x20, yh - 6)), QColor(0, 0, 255));
   EXPECT_NE(QColor(g->PixelAt(x, yh - 6)), QColor(0, 0, 255));
 }
@@ -102,14 +102,14 @@ TEST_F(WeatherWindowTest, LaterDrawingCoversEarlierAndTheLinesEndWithTheMonth) {
   GoTo(2001, 4, 20);
   PictureBox* g = f->pctGraph;
   const QColor red(255, 0, 0), cyan(0, 255, 255), white(255, 255, 255);
-  const int y20 = g->ToPixelY(f->Chart.TemperatureY(20.0f));
-  auto mid = [this](int a, int b) { return (f->Chart.WeatherDayX(a) + f->Chart.WeatherDayX(b)) / 2.0f; };
+  const int y20 = g->ToPixelY(TemperatureY(20.0f));
+  auto mid = [this](int a, int b) { return (WeatherDayX(a) + WeatherDayX(b)) / 2.0f; };
 
   // The grid lies over the rain bars, the high line over the low line and
   // the grid, a dot on every day's point.
-  EXPECT_EQ(At(g, f->Chart.WeatherDayX(10) + f->Chart.WeatherDayWidth / 8, f->Chart.GridLineY(10)), cyan);
+  EXPECT_EQ(At(g, WeatherDayX(10) + f->Chart.WeatherDayWidth / 8, GridLineY(10)), cyan);
   EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid(4, 5)), y20)), red);
-  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(f->Chart.WeatherDayX(5)), y20 - 2)), red);
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(5)), y20 - 2)), red);
   EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid(4, 5)), y20 - 2)), white);
 
   // The lines stop at the 30th: nothing of them between the 30th and the
@@ -119,5 +119,5 @@ TEST_F(WeatherWindowTest, LaterDrawingCoversEarlierAndTheLinesEndWithTheMonth) {
     EXPECT_NE(QColor(g->PixelAt(g->ToPixelX(mid(30, 31)), y20 + dy)), red) << dy;
     EXPECT_NE(QColor(g->PixelAt(g->ToPixelX(mid(30, 31)), y20 + dy)), QColor(0, 0, 255)) << dy;
   }
-  EXPECT_NE(QColor(g->PixelAt(g->ToPixelX(f->Chart.WeatherDayX(31)), y20 - 2)), red);
+  EXPECT_NE(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(31)), y20 - 2)), red);
 }

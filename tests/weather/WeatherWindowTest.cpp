@@ -500,7 +500,7 @@ TEST_F(WeatherWindowTest, RealPointerEventsReachTheGraphHandlers) {
   frmMain::SetPopupHandler([&](QMenu*, const QPoint&) { ++shown; });
   PictureBox* g = f->pctGraph;
   // Pixel position of day 10's column inside the widget (its frame included).
-  QPoint inner(g->ToPixelX(f->Chart.WeatherDayX(10)), 100);
+  QPoint inner(g->ToPixelX(WeatherDayX(10)), 100);
   QPoint at = inner + (QPoint(g->width(), g->height()) - QPoint(g->InnerSize().width(), g->InnerSize().height())) / 2;
   QMouseEvent move(QEvent::MouseMove, QPointF(at), g->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QCoreApplication::sendEvent(g, &move);
