@@ -392,8 +392,8 @@ void frmSchedule::cmdScheduleDelete_Click() {
     // all the same.
     if (cmbPlace->count() > 0) SetListIndex(cmbPlace, 0);
     ForgetReadout();
+    ScheduleChanged = -1;  // before the redraw: a failed drawing leaves the change known
     RedrawChart();
-    ScheduleChanged = -1;
   });
 }
 
@@ -501,8 +501,8 @@ void frmSchedule::ApplyPickedPeriod() {
   }
   for (const PeriodWrite& w : plan.Writes) Schedule(work).SchedulePeriod(w.Year)(w.Entry) = w.Period;
   ForgetReadout();
+  ScheduleChanged = -1;  // before the redraw: a failed drawing leaves the change known
   RedrawChart();
-  ScheduleChanged = -1;
 }
 
 // --- The chart under the pointer ----------------------------------------------------------
