@@ -36,12 +36,12 @@ inline const QColor kPriceMarkerColor{0, 255, 0};
 
 class MarketChart {
  public:
-  int16_t View = 0;               // the view PriceDayWidth is for: 0 month, 1 year
-  float PriceDayWidth = 0;        // one day on the graph, twips
-  float PriceGridStep = 0;        // graph inner height / 50, twips
-  float PriceScale = 0;           // twips per yen (0 while the produce has no price range)
-  int32_t PriceGraphWidth = 0;    // graph inner width, whole twips
-  int32_t PriceGraphHeight = 0;   // graph inner height, whole twips
+  int16_t View = 0;              // the view PriceDayWidth is for: 0 month, 1 year
+  float PriceDayWidth = 0;       // one day on the graph, twips
+  float PriceGridStep = 0;       // graph inner height / 50, twips
+  float PriceScale = 0;          // twips per yen (0 while the produce has no price range)
+  int32_t PriceGraphWidth = 0;   // graph inner width, whole twips
+  int32_t PriceGraphHeight = 0;  // graph inner height, whole twips
 
   // Takes the graph's inner size in twips, keeping the view.
   void SetGeometry(float innerWidth, float innerHeight);

@@ -99,7 +99,8 @@ class ObserveTest : public ::testing::Test {
   // The pixel column of the line that ends month m.
   int MonthLineX(int year, int m) const {
     double x = 0;
-    for (int k = 1; k <= m; ++k) x += DaysInMonth(year, k) * static_cast<float>(f->Chart.ObserveDayWidth) / TwipsPerPixelX;
+    for (int k = 1; k <= m; ++k)
+      x += DaysInMonth(year, k) * static_cast<float>(f->Chart.ObserveDayWidth) / TwipsPerPixelX;
     return static_cast<int>(std::lrint(x));
   }
   // Pointer x (twips) on day n of the year.

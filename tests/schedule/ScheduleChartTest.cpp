@@ -67,13 +67,15 @@ TEST_F(ScheduleChartTest, LinesAndBarsLieOnTheirPixelsInTheirColours) {
   const int emptyY = RowBottom(10) - 7;
   int x = 0;
   for (int m = 1; m <= 12; ++m) {
-    x = static_cast<int>(std::nearbyint(x + DaysInMonth(2001, m) * static_cast<double>(f->Chart.DayWidth) / TwipsPerPixelX));
+    x = static_cast<int>(
+        std::nearbyint(x + DaysInMonth(2001, m) * static_cast<double>(f->Chart.DayWidth) / TwipsPerPixelX));
     if (x >= f->pctGraph->InnerSize().width()) break;
     EXPECT_EQ(Px(x, emptyY), kMonthLine) << m;
     EXPECT_EQ(Px(x - 1, emptyY), kWhite) << m;
   }
   for (int row : {1, 15, 29}) {
-    const int y = static_cast<int>(std::nearbyint((f->Chart.ChartHeight - row * static_cast<double>(f->Chart.RowHeight)) / TwipsPerPixelY));
+    const int y = static_cast<int>(
+        std::nearbyint((f->Chart.ChartHeight - row * static_cast<double>(f->Chart.RowHeight)) / TwipsPerPixelY));
     EXPECT_EQ(Px(DayX(200) + 1, y), kRowLine) << row;
     EXPECT_EQ(Px(DayX(200) + 1, y + 2), kWhite) << row;
   }

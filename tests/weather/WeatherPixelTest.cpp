@@ -44,9 +44,11 @@ TEST_F(WeatherWindowTest, RainBarsReachTheirHeight) {
   const int x11 = g->ToPixelX(WeatherDayX(11) + f->Chart.WeatherDayWidth / 8);
   EXPECT_EQ(QColor(g->PixelAt(x11, 1)), pink);  // 600 mm: the top edge
   // A dry day shows no bar at all above the foot.
-  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(12) + f->Chart.WeatherDayWidth / 8), h - 3)), QColor(255, 255, 255));
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(12) + f->Chart.WeatherDayWidth / 8), h - 3)),
+            QColor(255, 255, 255));
   // Bars are half a column wide.
-  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(10) + f->Chart.WeatherDayWidth * 0.4f), h - 3)), QColor(255, 255, 255));
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(10) + f->Chart.WeatherDayWidth * 0.4f), h - 3)),
+            QColor(255, 255, 255));
 }
 
 TEST_F(WeatherWindowTest, TemperatureLinesPlotOnTheScale) {
@@ -69,7 +71,8 @@ TEST_F(WeatherWindowTest, TemperatureLinesPlotOnTheScale) {
   const float mid2 = (WeatherDayX(14) + WeatherDayX(15)) / 2.0f;
   const int y20 = g->ToPixelY(f->Chart.WeatherBottom - 35 * f->Chart.WeatherUnit);
   EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid2), y20)), red);
-  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid2), g->ToPixelY(f->Chart.WeatherBottom - 20 * f->Chart.WeatherUnit))), blue);
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid2), g->ToPixelY(f->Chart.WeatherBottom - 20 * f->Chart.WeatherUnit))),
+            blue);
 }
 
 TEST_F(WeatherWindowTest, RingsMarkTheDayInTheOtherLinesColour) {
