@@ -36,7 +36,7 @@ void BM_MarketYearGraphFullRedraw(benchmark::State& state) {
   frmMarketPrice f;
   f.Start();
   f.show();
-  for (auto _ : state) RedrawMarketGraph(f, 1, 0, 2001, 5, 16);
+  for (auto _ : state) f.Chart.Draw(*f.pctGraph, *f.pctNumber, 0, 2001, 5, 16);
   benchmark::DoNotOptimize(f.pctGraph->PixelAt(10, 10));
 }
 BENCHMARK(BM_MarketYearGraphFullRedraw)->Unit(benchmark::kMicrosecond);
@@ -49,7 +49,7 @@ void BM_MarketYearPointerOntoNewDay(benchmark::State& state) {
   bool flip = false;
   for (auto _ : state) {
     // Alternate between two days so every move reads out a new one.
-    f.pctGraph_MouseMove(0, 0, (flip ? 120 : 121) * PriceDayWidth, 100);
+    f.pctGraph_MouseMove(0, 0, (flip ? 120 : 121) * f.Chart.PriceDayWidth, 100);
     flip = !flip;
   }
   benchmark::DoNotOptimize(f.txtDay);

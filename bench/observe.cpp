@@ -43,14 +43,16 @@ std::string CameraPicture(const QTemporaryDir& dir, const char* name, QColor tin
   return path;
 }
 
-float DayX(int year, int month, int day) { return static_cast<float>(DayOfYear(year, month, day) * ObserveDayWidth); }
+float DayX(const frmObserve& f, int year, int month, int day) {
+  return static_cast<float>(DayOfYear(year, month, day) * f.Chart.ObserveDayWidth);
+}
 
 void BM_ObserveStripRedraw(benchmark::State& state) {
   FillSeason();
   frmObserve f;
   f.Start();
   f.show();
-  for (auto _ : state) RedrawObserveChart(f.pctGraph, 2003);
+  for (auto _ : state) f.Chart.Draw(*f.pctGraph, 2003, ObserveIndex, ObserveHoverMonth, ObserveHoverDay);
   benchmark::DoNotOptimize(f.pctGraph->PixelAt(10, 20));
 }
 BENCHMARK(BM_ObserveStripRedraw)->Unit(benchmark::kMicrosecond);
@@ -66,7 +68,7 @@ void BM_ObserveHoverOntoPictureDay(benchmark::State& state) {
   f.show();
   bool flip = false;
   for (auto _ : state) {
-    f.pctGraph_MouseMove(0, 0, DayX(2003, 7, flip ? 1 : 2), 20);
+    f.pctGraph_MouseMove(0, 0, DayX(f, 2003, 7, flip ? 1 : 2), 20);
     flip = !flip;
   }
   benchmark::DoNotOptimize(f.pctPicture->PixelAt(10, 10));
@@ -81,10 +83,10 @@ void BM_ObserveHoverAgainOnTheSameDay(benchmark::State& state) {
   frmObserve f;
   f.Start();
   f.show();
-  f.pctGraph_MouseMove(0, 0, DayX(2003, 7, 1), 20);
+  f.pctGraph_MouseMove(0, 0, DayX(f, 2003, 7, 1), 20);
   int wiggle = 0;
   for (auto _ : state) {
-    f.pctGraph_MouseMove(0, 0, DayX(2003, 7, 1) + static_cast<float>(wiggle), 20);
+    f.pctGraph_MouseMove(0, 0, DayX(f, 2003, 7, 1) + static_cast<float>(wiggle), 20);
     wiggle = (wiggle + 1) % 5;
   }
   benchmark::DoNotOptimize(f.pctPicture->PixelAt(10, 10));

@@ -40,12 +40,12 @@ void BM_ScheduleHitTestOfTheLastBar(benchmark::State& state) {
   FillSchedule();
   frmSchedule f;
   f.Start();
-  const BarRectRec* last = BarRect(199, 19);
+  const BarRectRec* last = f.Chart.BarRect(199, 19);
   const float x = (last->Left + last->Right) / 2.0f * TwipsPerPixelX;
   const float y = (last->Bottom - 1) * TwipsPerPixelY;
   int16_t w = -1, n = -1;
   for (auto _ : state) {
-    ScheduleHitTest(x, y, w, n);
+    f.Chart.ScheduleHitTest(x, y, w, n);
     benchmark::DoNotOptimize(w);
   }
 }
@@ -56,8 +56,8 @@ void BM_SchedulePointerMove(benchmark::State& state) {
   frmSchedule f;
   f.Start();
   f.show();
-  const BarRectRec* a = BarRect(3, 0);
-  const BarRectRec* b = BarRect(5, 1);
+  const BarRectRec* a = f.Chart.BarRect(3, 0);
+  const BarRectRec* b = f.Chart.BarRect(5, 1);
   bool flip = false;
   for (auto _ : state) {
     // Alternate between two bars so that every move reads out a new one.

@@ -49,7 +49,7 @@ void BM_WeatherPointerOntoNewDay(benchmark::State& state) {
   bool flip = false;
   for (auto _ : state) {
     // Alternate between two columns so every move reads out a new day.
-    f.pctGraph_MouseMove(0, 0, (flip ? 12 : 13) * WeatherDayWidth, 100);
+    f.pctGraph_MouseMove(0, 0, (flip ? 12 : 13) * f.Chart.WeatherDayWidth, 100);
     flip = !flip;
   }
   benchmark::DoNotOptimize(f.txtDay);

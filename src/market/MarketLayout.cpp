@@ -21,7 +21,7 @@ void PlaceMarketGraph(frmMarketPrice& f, QSize inner) {
   const double tx = TwipsPerPixelX, ty = TwipsPerPixelY;
   PlaceTwips(f.pctGraph, 48 * tx, 12 * ty, f.Frame1->x() * tx - 48 * tx, (inner.height() - 36) * ty);
   f.pctGraph->raise();
-  SetMarketGeometry(f.pctGraph->ScaleWidth(), f.pctGraph->ScaleHeight());
+  f.Chart.SetGeometry(f.pctGraph->ScaleWidth(), f.pctGraph->ScaleHeight());
 }
 
 void LayoutMarketWindow(frmMarketPrice& f) {

@@ -222,7 +222,7 @@ void frmMarketPrice::Form_Load() {
       // graph is drawn once everything is loaded.
       QRadioButton* on = MarketView == 1 ? optIndicateYear : optIndicateMonth;
       Quietly(on, [&] { on->setChecked(true); });
-      SetPriceDayWidth(MarketView);
+      Chart.SetView(MarketView);
     }
     ShowListFromStore(MarketItem);
   });
@@ -296,7 +296,8 @@ bool frmMarketPrice::Redraw(const YearMonthDay& d) {
   // A redraw for anything but pointing puts the markers back on the day: the
   // next pointer move reads out afresh.
   PriceHoverDay = PriceHoverMonth = PriceHoverYear = 0;
-  return RedrawMarketGraph(*this, MarketView, MarketItem, d.Year, d.Month, d.Day);
+  Chart.Draw(*pctGraph, *pctNumber, MarketItem, d.Year, d.Month, d.Day);
+  return Chart.PriceScale != 0;
 }
 
 void frmMarketPrice::RefreshForCurrentDate() {
@@ -457,7 +458,7 @@ void frmMarketPrice::vscLimitMax_Change() {
 
 void frmMarketPrice::SwitchView(int16_t view) {
   MarketView = view;
-  SetPriceDayWidth(view);
+  Chart.SetView(view);
   Redraw(EditDate());
 }
 
@@ -470,9 +471,9 @@ void frmMarketPrice::optIndicateYear_Click() {
 
 void frmMarketPrice::pctGraph_MouseMove(int, int, float x, float) {
   OnPointerMove([&] {
-    const YearMonthDay at = MarketDateAt(x);
+    const YearMonthDay at = Chart.MarketDateAt(x);
     if (at.Day == PriceHoverDay && at.Month == PriceHoverMonth && at.Year == PriceHoverYear) return;
-    RedrawMarketGraph(*this, MarketView, MarketItem, at.Year, at.Month, at.Day);
+    Chart.Draw(*pctGraph, *pctNumber, MarketItem, at.Year, at.Month, at.Day);
     PriceHoverDay = at.Day;
     PriceHoverMonth = at.Month;
     PriceHoverYear = at.Year;
@@ -486,7 +487,7 @@ void frmMarketPrice::pctGraph_MouseMove(int, int, float x, float) {
 
 void frmMarketPrice::pctGraph_DblClick() {
   CatchErrors([&] {
-    const YearMonthDay at = MarketDateAt(PriceHoverX);
+    const YearMonthDay at = Chart.MarketDateAt(PriceHoverX);
     CurMonth = at.Month;
     CurDay = at.Day;
     RefreshForCurrentDate();

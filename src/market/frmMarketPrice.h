@@ -15,6 +15,7 @@
 
 #include "calendar/modCalender.h"
 #include "platform/RecordForm.h"
+#include "market/modMarket.h"
 
 class QComboBox;
 class QGroupBox;
@@ -36,6 +37,7 @@ class frmMarketPrice : public RecordForm, public CalenderHost {
   PictureBox* pctGraph = nullptr;
   PictureBox* pctNumber = nullptr;  // price labels left of the graph
   PictureBox* pctDay = nullptr;     // strip under the graph
+  MarketChart Chart;                // the graph's geometry
 
   // Settings area. txtCalender, vscCalender, cmdCalender and the drop-down
   // pctCalender come with the calendar host.

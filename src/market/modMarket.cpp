@@ -5,18 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "market/frmMarketPrice.h"
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "runtime/Convert.h"
 
 int16_t MarketView = 0;
 int16_t MarketItem = 0;
-float PriceDayWidth = 0;
-float PriceGridStep = 0;
-float PriceScale = 0;
-int32_t PriceGraphWidth = 0;
-int32_t PriceGraphHeight = 0;
 int32_t PeakPrice = 0;
 float PriceHoverX = 0;
 
@@ -25,9 +19,6 @@ namespace {
 // Twips to device pixels, halves to even.
 int Px(double twips) { return TwipsToPixelsX(twips); }
 int Py(double twips) { return TwipsToPixelsY(twips); }
-
-// Height of a price on the graph, in twips.
-double PriceY(int32_t price) { return PriceGraphHeight - static_cast<double>(PriceScale) * price; }
 
 struct Series {
   const VarArray<DayTable<int32_t>>& table;
@@ -39,23 +30,29 @@ const Series kSeries[] = {{PriceHigh, kPriceHighColor}, {PriceMid, kPriceMidColo
 
 }  // namespace
 
-void SetPriceDayWidth(int16_t view) {
+// Height of a price on the graph, in twips.
+double MarketChart::PriceY(int32_t price) const {
+  return PriceGraphHeight - static_cast<double>(PriceScale) * price;
+}
+
+void MarketChart::SetView(int16_t view) {
+  View = view;
   if (view == 1)
     PriceDayWidth = static_cast<float>(PriceGraphWidth) / static_cast<float>(DaysInMonth(CurYear, 2) + 338);
   else
     PriceDayWidth = static_cast<float>(PriceGraphWidth) / 32.0f;
 }
 
-void SetMarketGeometry(float innerWidth, float innerHeight) {
+void MarketChart::SetGeometry(float innerWidth, float innerHeight) {
   PriceGridStep = innerHeight / 50.0f;
   PriceGraphWidth = static_cast<int32_t>(rt::RoundHalfEven(innerWidth));
   PriceGraphHeight = static_cast<int32_t>(rt::RoundHalfEven(innerHeight));
-  SetPriceDayWidth(MarketView);
+  SetView(View);
 }
 
-YearMonthDay MarketDateAt(float x) {
+YearMonthDay MarketChart::MarketDateAt(float x) const {
   const int n = PriceDayWidth > 0 ? static_cast<int>(rt::RoundHalfEven(static_cast<double>(x) / PriceDayWidth)) : 0;
-  if (MarketView == 1) {
+  if (View == 1) {
     MonthDay md = DateOfDayOfYear(CurYear, n);
     return {CurYear, static_cast<int16_t>(md.Month), static_cast<int16_t>(md.Day)};
   }
@@ -77,8 +74,8 @@ int32_t HighestPrice(int16_t item) {
 
 void FindPeakPrice(int16_t item) { PeakPrice = HighestPrice(item); }
 
-bool DrawMarketGrid(frmMarketPrice& f, int16_t view, int16_t item) {
-  PictureBox* g = f.pctGraph;
+void MarketChart::DrawGrid(PictureBox& graph, PictureBox& number, int16_t item) {
+  PictureBox* g = &graph;
   const PriceItemRec& rec = PriceItem(item);
   // A produce whose limit equals its lower bound has no scale: the grid is
   // drawn, nothing is placed by price.
@@ -95,7 +92,7 @@ bool DrawMarketGrid(frmMarketPrice& f, int16_t view, int16_t item) {
 
   g->SetForeColor(kPriceGridLight);
   g->SetFillColor(kPriceGridLight);
-  if (view == 1) {
+  if (View == 1) {
     int x = 0;
     for (int m = 1; m <= 12; ++m) {
       x += Px(DaysInMonth(CurYear, m) * static_cast<double>(PriceDayWidth));
@@ -119,23 +116,22 @@ bool DrawMarketGrid(frmMarketPrice& f, int16_t view, int16_t item) {
 
   // Labels every tenth of the limit, level with the dark lines; those above
   // the strip are simply not seen.
-  PictureBox* n = f.pctNumber;
+  PictureBox* n = &number;
   const float tx = TwipsPerPixelX, ty = TwipsPerPixelY;
   n->SetFontSize(rt::RoundHalfEven(tx * 10.0 / 15.0));
   n->FilledBox(0, 0, n->ScaleWidth(), n->ScaleHeight(), QApplication::palette().color(QPalette::Button));
-  const double base = f.pctGraph->y() * static_cast<double>(ty) + PriceGraphHeight - 5.0 * ty;
+  const double base = graph.y() * static_cast<double>(ty) + PriceGraphHeight - 5.0 * ty;
   for (int i = 0; i <= 12; ++i) {
     const double value = i < 12 ? i * 5 * labelStep : rec.Max;
     n->SetCurrentY(static_cast<float>(base - (i < 12 ? i : 12) * 5.0 * PriceGridStep));
     n->SetCurrentX(2 * tx);
     n->Print(QString::fromStdString(rt::Format(value, "####0")));
   }
-  return PriceScale != 0;
 }
 
-void DrawMarketLines(frmMarketPrice& f, int16_t view, int16_t item, int16_t year, int16_t month, int16_t) {
-  PictureBox* g = f.pctGraph;
-  if (view == 1) {
+void MarketChart::DrawLines(PictureBox& graph, int16_t item, int16_t year, int16_t month) const {
+  PictureBox* g = &graph;
+  if (View == 1) {
     PictureDc dc = g->hDC();
     QPoint previous[3];
     for (int k = 0; k < 3; ++k)
@@ -177,12 +173,12 @@ void DrawMarketLines(frmMarketPrice& f, int16_t view, int16_t item, int16_t year
   }
 }
 
-void DrawMarketMarkers(frmMarketPrice& f, int16_t view, int16_t item, int16_t year, int16_t month, int16_t day) {
-  PictureBox* g = f.pctGraph;
+void MarketChart::DrawMarkers(PictureBox& graph, int16_t item, int16_t year, int16_t month, int16_t day) const {
+  PictureBox* g = &graph;
   g->SetForeColor(kPriceMarkerColor);
-  const int dayNumber = view == 1 ? DayOfYear(year, month, day) : day;
+  const int dayNumber = View == 1 ? DayOfYear(year, month, day) : day;
   const int x = Px(dayNumber * static_cast<double>(PriceDayWidth));
-  const int r = view == 1 ? 3 : 5;
+  const int r = View == 1 ? 3 : 5;
   PictureDc dc = g->hDC();
   for (const Series& s : kSeries) {
     const int32_t price = s.table(item)(year, month, day);
@@ -192,12 +188,13 @@ void DrawMarketMarkers(frmMarketPrice& f, int16_t view, int16_t item, int16_t ye
   }
 }
 
-bool RedrawMarketGraph(frmMarketPrice& f, int16_t view, int16_t item, int16_t year, int16_t month, int16_t day) {
+void MarketChart::Draw(PictureBox& graph, PictureBox& number, int16_t item, int16_t year, int16_t month,
+                       int16_t day) {
   // Everything lands in the picture box's retained image and reaches the
   // screen in one repaint after the handler returns, so no half-drawn graph
   // is ever seen.
-  if (!DrawMarketGrid(f, view, item)) return false;
-  DrawMarketLines(f, view, item, year, month, day);
-  DrawMarketMarkers(f, view, item, year, month, day);
-  return true;
+  DrawGrid(graph, number, item);
+  if (PriceScale == 0) return;
+  DrawLines(graph, item, year, month);
+  DrawMarkers(graph, item, year, month, day);
 }

@@ -14,17 +14,12 @@
 
 #include "store/Store.h"
 
-class frmMarketPrice;
+class PictureBox;
 
 // --- Market state (outlives the window) --------------------------------------
 
 extern int16_t MarketView;        // 0 month view, 1 year view
 extern int16_t MarketItem;        // index of the shown produce in PriceItem
-extern float PriceDayWidth;       // one day on the graph, twips
-extern float PriceGridStep;       // graph inner height / 50, twips
-extern float PriceScale;          // twips per yen (0 while the produce has no price range)
-extern int32_t PriceGraphWidth;   // graph inner width, whole twips
-extern int32_t PriceGraphHeight;  // graph inner height, whole twips
 extern int32_t PeakPrice;         // highest price recorded for the shown produce
 extern float PriceHoverX;         // pointer x (twips) at the last change of the pointed-at day
 
@@ -37,34 +32,41 @@ inline const QColor kPriceMidColor{0, 0, 255};
 inline const QColor kPriceLowColor{192, 0, 192};
 inline const QColor kPriceMarkerColor{0, 255, 0};
 
-// --- Geometry --------------------------------------------------------------------
+// --- The graph ---------------------------------------------------------------------
 
-// Sets PriceGraphWidth, PriceGraphHeight and PriceGridStep from the graph's
-// inner size in twips, and PriceDayWidth for the view.
-void SetMarketGeometry(float innerWidth, float innerHeight);
-// PriceDayWidth for a view: the width over 32 day columns (month), or over
-// the days of CurYear plus one (year).
-void SetPriceDayWidth(int16_t view);
+class MarketChart {
+ public:
+  int16_t View = 0;              // the view PriceDayWidth is for: 0 month, 1 year
+  float PriceDayWidth = 0;       // one day on the graph, twips
+  float PriceGridStep = 0;       // graph inner height / 50, twips
+  float PriceScale = 0;          // twips per yen (0 while the produce has no price range)
+  int32_t PriceGraphWidth = 0;   // graph inner width, whole twips
+  int32_t PriceGraphHeight = 0;  // graph inner height, whole twips
 
-// The date under pointer x (twips): the month view clamps the day to the
-// days of the current month, the year view takes x as a day of CurYear
-// (0 and below give 1 January, beyond the year 31 December).
-YearMonthDay MarketDateAt(float x);
+  // Takes the graph's inner size in twips, keeping the view.
+  void SetGeometry(float innerWidth, float innerHeight);
+  // The view, and PriceDayWidth for it: the width over 32 day columns
+  // (month), or over the days of CurYear plus one (year).
+  void SetView(int16_t view);
 
-// --- Drawing ---------------------------------------------------------------------
+  // The date under pointer x (twips): the month view clamps the day to the
+  // days of the current month, the year view takes x as a day of CurYear
+  // (0 and below give 1 January, beyond the year 31 December).
+  YearMonthDay MarketDateAt(float x) const;
 
-// The whole graph of a produce for a day: grid and labels, the three lines,
-// the markers. Returns false when the produce has no price range (Max equal
-// to Min, as for an unnamed gap entry of the price file): then only the grid
-// is drawn and PriceScale is 0. Other failures (an index outside the tables)
-// are thrown.
-bool RedrawMarketGraph(frmMarketPrice& f, int16_t view, int16_t item, int16_t year, int16_t month, int16_t day);
+  // The whole graph of a produce for a day: grid and price labels (in
+  // `number`, the strip left of the graph), the three lines, the markers.
+  // A produce without a price range (Max equal to Min, as for an unnamed gap
+  // entry of the price file) gets the grid only and PriceScale 0. An index
+  // outside the tables throws.
+  void Draw(PictureBox& graph, PictureBox& number, int16_t item, int16_t year, int16_t month, int16_t day);
 
-// The three parts, in the order RedrawMarketGraph draws them. The grid sets
-// PriceScale and returns whether the produce has a price range.
-bool DrawMarketGrid(frmMarketPrice& f, int16_t view, int16_t item);
-void DrawMarketLines(frmMarketPrice& f, int16_t view, int16_t item, int16_t year, int16_t month, int16_t day);
-void DrawMarketMarkers(frmMarketPrice& f, int16_t view, int16_t item, int16_t year, int16_t month, int16_t day);
+ private:
+  void DrawGrid(PictureBox& graph, PictureBox& number, int16_t item);
+  void DrawLines(PictureBox& graph, int16_t item, int16_t year, int16_t month) const;
+  void DrawMarkers(PictureBox& graph, int16_t item, int16_t year, int16_t month, int16_t day) const;
+  double PriceY(int32_t price) const;
+};
 
 // The highest high, middle or low price of the produce on any day of the
 // tables (0 when none is recorded).

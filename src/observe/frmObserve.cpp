@@ -171,7 +171,7 @@ void frmObserve::PlaceControls() {
   PlacePixels(Label1, 12, 452, 120, 18);
   PlacePixels(txtComment, 12, 472, 327, 167);
 
-  SetObserveGeometry(pctGraph->ScaleWidth(), pctGraph->ScaleHeight());
+  Chart.SetGeometry(pctGraph->ScaleWidth(), pctGraph->ScaleHeight());
 }
 
 // --- Loading and showing the day ----------------------------------------------
@@ -188,7 +188,9 @@ int frmObserve::CropShown() const { return CropInList(ObserveIndex); }
 
 int frmObserve::ChartYear() const { return EditDate().Year; }
 
-void frmObserve::Redraw() { RedrawObserveChart(pctGraph, ChartYear()); }
+void frmObserve::Redraw() {
+  Chart.Draw(*pctGraph, ChartYear(), ObserveIndex, ObserveHoverMonth, ObserveHoverDay);
+}
 
 void frmObserve::RefillCrops(int select) {
   CatchErrors([&] {
@@ -301,7 +303,7 @@ void frmObserve::cmdFileDelete_Click() {
 void frmObserve::pctGraph_MouseMove(int, int, float x, float) {
   OnPointerMove([&] {
     const int year = ChartYear();
-    const MonthDay at = ObserveDayAt(year, x);
+    const MonthDay at = Chart.ObserveDayAt(year, x);
     if (at.Day != ObserveHoverDay || at.Month != ObserveHoverMonth) {
       ObserveHoverDay = static_cast<uint8_t>(at.Day);
       ObserveHoverMonth = static_cast<uint8_t>(at.Month);
@@ -349,7 +351,7 @@ void frmObserve::pctGraph_DblClick() {
     // The day under the double-click itself: a hover left from another year
     // (or none at all) must not choose the day.
     const int year = ChartYear();
-    const MonthDay at = ObserveDayAt(year, pctGraph->FromPixelX(pctGraph->LastMousePixel().x()));
+    const MonthDay at = Chart.ObserveDayAt(year, pctGraph->FromPixelX(pctGraph->LastMousePixel().x()));
     ObserveHoverDay = static_cast<uint8_t>(at.Day);
     ObserveHoverMonth = static_cast<uint8_t>(at.Month);
     SetCurrentDate({static_cast<int16_t>(year), static_cast<int16_t>(at.Month), static_cast<int16_t>(at.Day)});
@@ -408,6 +410,21 @@ bool frmObserve::eventFilter(QObject* watched, QEvent* e) {
     QTimer::singleShot(0, box, [box] { box->selectAll(); });
   }
   return QWidget::eventFilter(watched, e);
+}
+
+void ShowObservePicture(frmObserve& f, int year, int month, int day) {
+  CatchErrors([&] {
+    ShowPictureNote(f.pctInfo, QString());
+    f.pctBuff->SetPicture(QImage());
+    const QString path = QString::fromStdString(ObserveFile(f.CropShown())(year, month, day));
+    if (path.isEmpty()) return;
+    // Stepping through the days never stops at a box: a picture that cannot
+    // be shown says so in its place.
+    PictureOrNote read = ReadPictureOrNote(path, f.pctInfo->InnerSize(), PictureView::kFitted);
+    if (!read.note.isEmpty()) return ShowPictureNote(f.pctInfo, read.note);
+    f.pctBuff->SetPicture(read.image);
+    ShowFitted(f.pctInfo, f.pctBuff->Picture());
+  });
 }
 
 // --- The one window ---------------------------------------------------------------

@@ -17,6 +17,7 @@
 
 #include "calendar/modCalender.h"
 #include "platform/RecordForm.h"
+#include "observe/modObserve.h"
 
 class QComboBox;
 class QGroupBox;
@@ -33,6 +34,7 @@ class frmObserve : public RecordForm, public CalenderHost {
   ~frmObserve() override;
 
   PictureBox* pctGraph = nullptr;
+  ObserveChart Chart;  // the strip's geometry
 
   // Display area: the day under the pointer on the strip.
   QGroupBox* Frame2 = nullptr;

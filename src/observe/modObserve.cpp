@@ -8,18 +8,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "observe/frmObserve.h"
 #include "platform/Controls.h"
-#include "platform/ErrorReporter.h"
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "runtime/Convert.h"
 #include "runtime/RuntimeError.h"
 
 int16_t ObserveIndex = 0;
-int32_t ObserveGraphWidth = 0;
-int32_t ObserveGraphHeight = 0;
-int32_t ObserveDayWidth = 1;
 uint8_t ObserveHoverDay = 0;
 uint8_t ObserveHoverMonth = 0;
 
@@ -34,7 +29,7 @@ int Round(double v) { return static_cast<int>(rt::RoundHalfEven(v)); }
 
 }  // namespace
 
-void SetObserveGeometry(float innerWidthTwips, float innerHeightTwips) {
+void ObserveChart::SetGeometry(float innerWidthTwips, float innerHeightTwips) {
   ObserveGraphWidth = Round(innerWidthTwips);
   ObserveGraphHeight = Round(innerHeightTwips);
   ObserveDayWidth = std::max(1, Round(ObserveGraphWidth / 366.0));
@@ -51,13 +46,14 @@ bool ObserveDayMarked(int item, int year, int month, int day) {
   return !rec.Comment(year, month, day).empty() || !pictures(year, month, day).empty();
 }
 
-MonthDay ObserveDayAt(int year, float x) {
+MonthDay ObserveChart::ObserveDayAt(int year, float x) const {
   int n = Round(x / static_cast<double>(std::max(1, ObserveDayWidth)));
   return DateOfDayOfYear(year, n);
 }
 
-void DrawObserveMonths(PictureBox* chart, int year) {
+void ObserveChart::Draw(PictureBox& strip, int year, int item, int hoverMonth, int hoverDay) const {
   const float tx = TwipsPerPixelX, ty = TwipsPerPixelY;
+  PictureBox* chart = &strip;
   chart->Cls();
   PictureDc dc = chart->hDC();
   float x = 0;  // pixels
@@ -71,13 +67,8 @@ void DrawObserveMonths(PictureBox* chart, int year) {
     MoveToEx(dc, Round(x), 0);
     LineTo(dc, Round(x), Round(ObserveGraphHeight / ty));
   }
-}
 
-void DrawObserveMarks(PictureBox* chart, int year) {
-  const float tx = TwipsPerPixelX, ty = TwipsPerPixelY;
-  const int item = ObserveIndex;
   const int bottom = Round(ObserveGraphHeight / ty);
-  PictureDc dc = chart->hDC();
   chart->SetFillStyle(PictureBox::kFillSolid);
   chart->SetFillColor(kBar);
   int dayOfYear = 0;
@@ -85,18 +76,11 @@ void DrawObserveMarks(PictureBox* chart, int year) {
     for (int d = 1, n = DaysInMonth(year, m); d <= n; ++d) {
       ++dayOfYear;
       if (!ObserveDayMarked(item, year, m, d)) continue;
-      chart->SetForeColor(d == ObserveHoverDay && m == ObserveHoverMonth ? kHovered : kBar);
+      chart->SetForeColor(d == hoverDay && m == hoverMonth ? kHovered : kBar);
       double x = dayOfYear * static_cast<double>(ObserveDayWidth) / tx;
       Rectangle(dc, Round(x), 13, Round(x + 2), bottom);
     }
   }
-}
-
-void RedrawObserveChart(PictureBox* chart, int year) {
-  CatchErrors([&] {
-    DrawObserveMonths(chart, year);
-    DrawObserveMarks(chart, year);
-  });
 }
 
 std::string CommentToStore(const QString& text) {
@@ -195,20 +179,3 @@ void ShowPictureNote(PictureBox* box, const QString& note) {
 }
 
 QString PictureNoteShown(const PictureBox* box) { return box->toolTip(); }
-
-// --- The day's picture -------------------------------------------------------------
-
-void ShowObservePicture(frmObserve& f, int year, int month, int day) {
-  CatchErrors([&] {
-    ShowPictureNote(f.pctInfo, QString());
-    f.pctBuff->SetPicture(QImage());
-    const QString path = QString::fromStdString(ObserveFile(f.CropShown())(year, month, day));
-    if (path.isEmpty()) return;
-    // Stepping through the days never stops at a box: a picture that cannot
-    // be shown says so in its place.
-    PictureOrNote read = ReadPictureOrNote(path, f.pctInfo->InnerSize(), PictureView::kFitted);
-    if (!read.note.isEmpty()) return ShowPictureNote(f.pctInfo, read.note);
-    f.pctBuff->SetPicture(read.image);
-    ShowFitted(f.pctInfo, f.pctBuff->Picture());
-  });
-}

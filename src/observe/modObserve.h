@@ -21,16 +21,8 @@ class PictureBox;
 // --- Observation state -----------------------------------------------------
 
 extern int16_t ObserveIndex;       // the crop shown: an index into ObserveItem
-extern int32_t ObserveGraphWidth;  // inner size of the strip in twips, rounded
-extern int32_t ObserveGraphHeight;
-extern int32_t ObserveDayWidth;    // one day's width in twips
 extern uint8_t ObserveHoverDay;    // the day under the pointer (0: none yet)
 extern uint8_t ObserveHoverMonth;
-
-// Takes the strip's geometry from its inner size in twips. A strip too narrow
-// for 366 days still gets a day width of one twip, so that hit-testing never
-// divides by zero.
-void SetObserveGeometry(float innerWidthTwips, float innerHeightTwips);
 
 // The crop index inside the list: an index the list no longer holds (it shrank
 // in a reload or in the name list editor) becomes 0.
@@ -39,19 +31,29 @@ int16_t CropInList(int index);
 // Whether day (year, month, day) of crop item holds a comment or a picture.
 bool ObserveDayMarked(int item, int year, int month, int day);
 
-// The date under x (twips from the strip's left edge) in year: the nearest
-// day boundary, the far left reading 1 January and anything past the year's
-// end 31 December.
-MonthDay ObserveDayAt(int year, float x);
-
 // --- The strip ---------------------------------------------------------------
 
-// Clears the strip, prints the month names and draws the month lines.
-void DrawObserveMonths(PictureBox* chart, int year);
-// Bars for the marked days of crop ObserveIndex, the hovered day in blue.
-void DrawObserveMarks(PictureBox* chart, int year);
-// Both of the above; a failure is reported.
-void RedrawObserveChart(PictureBox* chart, int year);
+class ObserveChart {
+ public:
+  int32_t ObserveGraphWidth = 0;  // inner size of the strip in twips, rounded
+  int32_t ObserveGraphHeight = 0;
+  int32_t ObserveDayWidth = 1;    // one day's width in twips
+
+  // Takes the strip's geometry from its inner size in twips. A strip too
+  // narrow for 366 days still gets a day width of one twip, so that
+  // hit-testing never divides by zero.
+  void SetGeometry(float innerWidthTwips, float innerHeightTwips);
+
+  // The date under x (twips from the strip's left edge) in year: the nearest
+  // day boundary, the far left reading 1 January and anything past the
+  // year's end 31 December.
+  MonthDay ObserveDayAt(int year, float x) const;
+
+  // Clears the strip, prints the month names, draws the month lines and a
+  // bar for every marked day of crop `item`, the hovered day in blue. An
+  // index outside the tables throws.
+  void Draw(PictureBox& chart, int year, int item, int hoverMonth, int hoverDay) const;
+};
 
 // --- Comments ----------------------------------------------------------------
 

@@ -193,7 +193,7 @@ void frmSchedule::Layout() {
   PlacePixels(pctDay, 100, 12 + chartHeight, column - 100, 20);
 }
 
-void frmSchedule::MeasureChart() { SetChartMetrics(pctGraph, metricsYear_); }
+void frmSchedule::MeasureChart() { Chart.SetChartMetrics(*pctGraph, metricsYear_); }
 
 void frmSchedule::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
@@ -249,8 +249,8 @@ void frmSchedule::Form_Load() {
     txtScheduleNumber->setText(QString::number(SelEntry));
     if (cmbWork->count() > 0) SelectOrNone(cmbWork, SelWork);
     ShowEntryPlace();
-    MarkWork = static_cast<int16_t>(SelWork);
-    MarkEntry = static_cast<int16_t>(SelEntry);
+    Chart.MarkWork = static_cast<int16_t>(SelWork);
+    Chart.MarkEntry = static_cast<int16_t>(SelEntry);
     ShowEntryPeriod();
 
     metricsYear_ = ShownYear;
@@ -278,14 +278,14 @@ void frmSchedule::ShowEntryPlace() {
 
 void frmSchedule::RedrawChart() {
   UpdateChartScroll();
-  DrawScheduleChart(pctGraph, pctNumber, ShownYear);
+  Chart.Draw(*pctGraph, *pctNumber, ShownYear);
 }
 
 void frmSchedule::UpdateChartScroll() {
   // Every work of the store has a row; the bar moves whole rows.
   const QSignalBlocker quiet(vscGraph);
   vscGraph->setRange(0, std::max(0, Schedule.UBound() + 1 - kChartRows));
-  ChartTopRow = vscGraph->value();
+  Chart.ChartTopRow = vscGraph->value();
 }
 
 void frmSchedule::vscGraph_Change() {
@@ -375,8 +375,8 @@ void frmSchedule::cmdScheduleDelete_Click() {
     // all the same.
     if (cmbPlace->count() > 0) SetListIndex(cmbPlace, 0);
     ForgetReadout();
+    ScheduleChanged = -1;  // before the redraw: a failed drawing leaves the change known
     RedrawChart();
-    ScheduleChanged = -1;
   });
 }
 
@@ -470,8 +470,8 @@ void frmSchedule::ApplyPickedPeriod() {
   }
   for (const PeriodWrite& w : plan.Writes) Schedule(work).SchedulePeriod(w.Year)(w.Entry) = w.Period;
   ForgetReadout();
+  ScheduleChanged = -1;  // before the redraw: a failed drawing leaves the change known
   RedrawChart();
-  ScheduleChanged = -1;
 }
 
 // --- The chart under the pointer ----------------------------------------------------------
@@ -481,7 +481,7 @@ void frmSchedule::pctGraph_MouseMove(int, int, float x, float y) {
   pointX_ = x;
   pointY_ = y;
   OnPointerMove([&] {
-    ScheduleHitTest(x, y, HoverWork, HoverEntry);
+    Chart.ScheduleHitTest(x, y, HoverWork, HoverEntry);
     if (HoverWork > Schedule.UBound()) HoverWork = HoverEntry = -1;  // drawn before the list shrank
     if (HoverWork != -1 && (HoverWork != ShownWork || HoverEntry != ShownEntry)) {
       const SchedulePeriodRec& p = Schedule(HoverWork).SchedulePeriod(ShownYear)(HoverEntry);

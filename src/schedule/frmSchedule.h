@@ -15,6 +15,7 @@
 
 #include "calendar/PeriodCalender.h"
 #include "platform/RecordForm.h"
+#include "schedule/modSchedule.h"
 
 class QComboBox;
 class QGroupBox;
@@ -34,6 +35,7 @@ class frmSchedule : public RecordForm, public PeriodCalenderHost {
   QScrollBar* vscGraph = nullptr;   // its rows, beside it, 30 at a time
   PictureBox* pctNumber = nullptr;  // work names left of the chart
   PictureBox* pctDay = nullptr;     // an empty strip under the chart
+  ScheduleChart Chart;              // its metrics and the bars drawn last
 
   QGroupBox* Frame1 = nullptr;  // "設定エリア"
   QLabel* lblYear = nullptr;

@@ -12,6 +12,7 @@
 #include <QRgb>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/PictureBox.h"
@@ -22,22 +23,14 @@
 extern int32_t SelWork;   // index of the selected work in Schedule
 extern int32_t SelEntry;  // selected entry number 0..365
 extern int32_t SelPlace;  // selected place index
-// The highlighted bar: the selection when the window loaded.
-extern int16_t MarkWork, MarkEntry;
 // The bar under the pointer, -1 when none.
 extern int16_t HoverWork, HoverEntry;
 // Set when the period calendar is closed by a click on the window or one of
 // its frames: the closing then applies nothing.
 extern int16_t PeriodCancel;
 
-// --- Chart metrics, computed when the window loads ---------------------------
+// --- The chart ----------------------------------------------------------------
 
-extern int32_t ChartWidth, ChartHeight;  // scale size of the chart, twips
-extern int32_t DayWidth;                 // one day, twips
-extern int32_t RowHeight;                // one work row, twips
-// The chart shows 30 rows at a time; this is the work in its top row, moved
-// by the chart's scroll bar. Rows keep their height when it moves.
-extern int32_t ChartTopRow;
 constexpr int kChartRows = 30;
 
 // Bar colours by entry number mod 10, and the highlight.
@@ -52,24 +45,48 @@ constexpr int kEntries = 366;
 struct BarRectRec {
   int32_t Left = 0, Right = 0, Top = 0, Bottom = 0;  // pixels, inclusive
 };
-// The rectangle of bar (work, entry) as drawn last (in the chart's pixels,
-// after the scroll), or nullptr when that entry has no bar in the last
-// drawing (or lies outside the table).
-const BarRectRec* BarRect(int work, int entry);
 
-// Sets ChartWidth, ChartHeight from the chart's scale size, DayWidth for the
-// length of `year` and RowHeight for 30 rows.
-void SetChartMetrics(const PictureBox* graph, int16_t year);
+class ScheduleChart {
+ public:
+  ScheduleChart();
+  ~ScheduleChart();
+  ScheduleChart(const ScheduleChart&) = delete;
+  ScheduleChart& operator=(const ScheduleChart&) = delete;
 
-// Everything: DrawScheduleGrid, then DrawScheduleBars.
-void DrawScheduleChart(PictureBox* graph, PictureBox* number, int16_t year);
-// Background, month lines, row lines; the work names in `number`.
-void DrawScheduleGrid(PictureBox* graph, PictureBox* number, int16_t year);
-// The bars of `year`, and the hit table.
-void DrawScheduleBars(PictureBox* graph, int16_t year);
-// The bar under a point (twips), first in work then entry order; -1, -1 when
-// none.
-void ScheduleHitTest(float x, float y, int16_t& work, int16_t& entry);
+  // Metrics, measured when the window loads.
+  int32_t ChartWidth = 0, ChartHeight = 0;  // scale size of the chart, twips
+  int32_t DayWidth = 0;                     // one day, twips
+  int32_t RowHeight = 0;                    // one work row, twips
+  // The chart shows 30 rows at a time; this is the work in its top row, moved
+  // by the chart's scroll bar. Rows keep their height when it moves.
+  int32_t ChartTopRow = 0;
+  // The highlighted bar: the selection when the window loaded.
+  int16_t MarkWork = 0, MarkEntry = 0;
+
+  // Sets ChartWidth, ChartHeight from the chart's scale size, DayWidth for
+  // the length of `year` and RowHeight for 30 rows.
+  void SetChartMetrics(const PictureBox& graph, int16_t year);
+
+  // Background, month lines, row lines and the work names in `number`, then
+  // the bars of `year`, kept for the hit test. A year outside the tables
+  // throws.
+  void Draw(PictureBox& graph, PictureBox& number, int16_t year);
+
+  // The rectangle of bar (work, entry) as drawn last (in the chart's pixels,
+  // after the scroll), or nullptr when that entry has no bar in the last
+  // drawing (or lies outside the table).
+  const BarRectRec* BarRect(int work, int entry) const;
+  // The bar under a point (twips), first in work then entry order; -1, -1
+  // when none.
+  void ScheduleHitTest(float x, float y, int16_t& work, int16_t& entry) const;
+
+ private:
+  void DrawGrid(PictureBox& graph, PictureBox& number, int16_t year) const;
+  void DrawBars(PictureBox& graph, int16_t year);
+  int RowBottom(int w) const;
+  struct HitTable;
+  std::unique_ptr<HitTable> hits_;
+};
 
 // --- Texts ------------------------------------------------------------------
 

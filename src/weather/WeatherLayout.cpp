@@ -96,19 +96,19 @@ void LayoutWeatherWindow(frmMain& f) {
   PlacePixels(f.lblRainMM, 72, 190, 20, 20);
   PlacePixels(f.lblGraphName, 2, 706, 100, 15);
 
-  SetWeatherGeometry(f.pctGraph->ScaleWidth(), f.pctGraph->ScaleHeight());
+  f.Chart.SetGeometry(f.pctGraph->ScaleWidth(), f.pctGraph->ScaleHeight());
 
   // Scale labels on every fifth grid line, day numbers under their columns.
   const double graphTop = f.pctGraph->y() * ty;
   const double graphLeft = f.pctGraph->x() * tx;
   for (int i = 0; i <= 12; ++i) {
-    double top = graphTop - 6.0 * ty + 5.0 * i * WeatherUnit;
+    double top = graphTop - 6.0 * ty + 5.0 * i * f.Chart.WeatherUnit;
     PlaceTwips(f.lblKousui[i], 0, top, 30 * tx, 20 * ty);
     PlaceTwips(f.lblKion[i], 20 * tx, top, 30 * tx, 20 * ty);
   }
   const double daysTop = (f.pctGraph->y() + f.pctGraph->height() + 1) * ty;
   for (int d = 1; d <= 31; ++d) {
-    double left = graphLeft + d * WeatherDayWidth - 8.0 * tx;
+    double left = graphLeft + d * f.Chart.WeatherDayWidth - 8.0 * tx;
     PlaceTwips(f.lblDays[d - 1], left, daysTop, 22.0 * tx, 15.0 * ty);
   }
 

@@ -318,7 +318,7 @@ void frmMain::cmdEnd_Click() {
 }
 
 void frmMain::RedrawGraph(int16_t year, int16_t month, int16_t markedDay) {
-  DrawWeatherGraph(*pctGraph, year, month, markedDay);
+  Chart.Draw(*pctGraph, year, month, markedDay);
 }
 
 // --- Pointing ----------------------------------------------------------------
@@ -326,7 +326,7 @@ void frmMain::RedrawGraph(int16_t year, int16_t month, int16_t markedDay) {
 void frmMain::pctGraph_MouseMove(int, int, float x, float) {
   OnPointerMove([&] {
     WeatherMouseX = static_cast<int16_t>(Nearest(x));
-    int16_t d = DayOfX(WeatherMouseX);
+    int16_t d = Chart.DayOfX(WeatherMouseX);
     if (d != WeatherHoverDay && d >= 1 && d <= DaysInMonth(CurYear, CurMonth)) {
       WeatherHoverDay = d;
       CatchReadoutErrors(CurYear, CurMonth, d, [&] {
@@ -346,7 +346,7 @@ void frmMain::pctGraph_MouseUp(int button, int, float, float) {
   if (button != 2) return;
   CatchErrors([&] {
     // The day of the last pointer move: the menu reads out what was pointed at.
-    int16_t d = ClampDay(DayOfX(WeatherMouseX));
+    int16_t d = ClampDay(Chart.DayOfX(WeatherMouseX));
     std::array<QString, 4> lines;
     if (!CatchReadoutErrors(CurYear, CurMonth, d, [&] { lines = WeatherMenuLines(CurYear, CurMonth, d); })) return;
     mnuRightClickData1->setText(lines[0]);
@@ -361,7 +361,7 @@ void frmMain::pctGraph_MouseUp(int button, int, float, float) {
 
 void frmMain::mnuRightClickSettingDay_Click() {
   CatchErrors([&] {
-    CurDay = ClampDay(DayOfX(WeatherMouseX));
+    CurDay = ClampDay(Chart.DayOfX(WeatherMouseX));
     WriteCalenderText(*this);
     ShowWeatherDay(*this);
   });
@@ -369,7 +369,7 @@ void frmMain::mnuRightClickSettingDay_Click() {
 
 void frmMain::pctGraph_DblClick() {
   CatchErrors([&] {
-    CurDay = ClampDay(DayOfX(WeatherMouseX));
+    CurDay = ClampDay(Chart.DayOfX(WeatherMouseX));
     WriteCalenderText(*this);
     RedrawGraph(CurYear, CurMonth, CurDay);
     ShowWeatherDay(*this);

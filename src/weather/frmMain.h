@@ -13,6 +13,7 @@
 
 #include "calendar/modCalender.h"
 #include "platform/RecordForm.h"
+#include "weather/modMain.h"
 
 class QAction;
 class QComboBox;
@@ -35,6 +36,7 @@ class frmMain : public RecordForm, public CalenderHost {
   std::array<QLabel*, 13> lblKion{};
   std::array<QLabel*, 31> lblDays{};
   QLabel* lblGraphName = nullptr;
+  WeatherChart Chart;  // the month graph's geometry
 
   // Entry area.
   QGroupBox* Frame1 = nullptr;
@@ -111,8 +113,7 @@ class frmMain : public RecordForm, public CalenderHost {
   void pctGraph_DblClick();
   void mnuRightClickSettingDay_Click();
 
-  // Redraws the month graph (an ordinary redraw, also used by the routines
-  // of the module).
+  // Redraws the month graph; a failure is thrown to the handler.
   void RedrawGraph(int16_t year, int16_t month, int16_t markedDay);
 
  protected:

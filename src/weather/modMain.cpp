@@ -11,16 +11,9 @@
 #include "store/Store.h"
 #include "store/WeatherWords.h"
 
-int16_t WeatherTop = 0;
-int16_t WeatherLeft = 0;
-float WeatherBottom = 0;
-float WeatherRight = 0;
-float WeatherDayWidth = 1;
-float WeatherUnit = 1;
-float WeatherTenth = 0.1f;
 int16_t WeatherMouseX = 0;
 
-void SetWeatherGeometry(float innerWidth, float innerHeight) {
+void WeatherChart::SetGeometry(float innerWidth, float innerHeight) {
   WeatherTop = 0;
   WeatherLeft = 0;
   WeatherBottom = innerHeight;
@@ -33,9 +26,11 @@ void SetWeatherGeometry(float innerWidth, float innerHeight) {
 int32_t Nearest(double v) { return static_cast<int32_t>(rt::RoundHalfEven(v)); }
 int32_t FloorInt(double v) { return static_cast<int32_t>(std::floor(v)); }
 
-int32_t WeatherDayX(int day) { return Nearest(static_cast<float>(day) * WeatherDayWidth + WeatherLeft); }
+int32_t WeatherChart::WeatherDayX(int day) const {
+  return Nearest(static_cast<float>(day) * WeatherDayWidth + WeatherLeft);
+}
 
-int32_t TemperatureY(float celsius) {
+int32_t WeatherChart::TemperatureY(float celsius) const {
   // Tenths of a degree above -15.0, 0..600 on the scale.
   int32_t v = Nearest(celsius * 10.0f + 150.0f);
   return Nearest(WeatherBottom - static_cast<float>(FloorInt(static_cast<float>(v) * WeatherTenth)));
@@ -43,9 +38,11 @@ int32_t TemperatureY(float celsius) {
 
 int32_t RainBarHeight(float mm, float innerHeight) { return FloorInt(innerHeight * mm / 600.0f); }
 
-int32_t GridLineX(int k) { return Nearest(static_cast<float>(k) * WeatherDayWidth + WeatherLeft); }
+int32_t WeatherChart::GridLineX(int k) const {
+  return Nearest(static_cast<float>(k) * WeatherDayWidth + WeatherLeft);
+}
 
-int32_t GridLineY(int j) { return Nearest(WeatherBottom - static_cast<float>(j) * WeatherUnit); }
+int32_t WeatherChart::GridLineY(int j) const { return Nearest(WeatherBottom - static_cast<float>(j) * WeatherUnit); }
 
 QColor GridLineColor(int j) {
   if (j == 15) return kGridZero;  // 0 degrees
@@ -53,19 +50,15 @@ QColor GridLineColor(int j) {
   return kGridMinor;
 }
 
-int16_t DayOfX(double x) {
+int16_t WeatherChart::DayOfX(double x) const {
   return static_cast<int16_t>(FloorInt(static_cast<float>(x) / WeatherDayWidth + 0.5f));
 }
 
 // --- Drawing -----------------------------------------------------------------
 
-namespace {
-
-void ClearRaw(PictureBox& g) {
+void WeatherChart::Draw(PictureBox& g, int16_t year, int16_t month, int16_t markedDay) const {
   g.FilledBox(WeatherLeft, WeatherTop, WeatherRight, WeatherBottom, kGraphBackground);
-}
 
-void RainBarsRaw(PictureBox& g, int16_t year, int16_t month) {
   const float h = g.ScaleHeight();
   const float half = WeatherDayWidth / 4.0f;
   const int n = DaysInMonth(year, month);
@@ -75,9 +68,7 @@ void RainBarsRaw(PictureBox& g, int16_t year, int16_t month) {
     float top = WeatherBottom - static_cast<float>(RainBarHeight(r, h));
     g.FilledBox(x - half, WeatherBottom, x + half, top, kRainColor);
   }
-}
 
-void GridRaw(PictureBox& g) {
   for (int k = 0; k <= 31; ++k) {
     float x = static_cast<float>(GridLineX(k));
     g.Line(x, WeatherTop, x, WeatherBottom, kGridCyan);
@@ -86,27 +77,24 @@ void GridRaw(PictureBox& g) {
     float y = static_cast<float>(GridLineY(j));
     g.Line(WeatherLeft, y, WeatherRight, y, GridLineColor(j));
   }
-}
 
-void TemperatureLineRaw(PictureBox& g, int16_t year, int16_t month, int16_t kind) {
-  const QColor& c = kind == 0 ? kLowColor : kHighColor;
   const float dot = 2.0f * TwipsPerPixelX;
-  const int n = DaysInMonth(year, month);
-  for (int d = 1; d <= n; ++d) {
-    float x = static_cast<float>(WeatherDayX(d));
-    float y = static_cast<float>(TemperatureY(Ondo(year, month, d, kind)));
-    if (d == 1)
-      g.Line(x, y, x, y, c);
-    else
-      g.LineTo(x, y, c);
-    g.Circle(x, y, dot, c);
+  for (int kind = 0; kind <= 1; ++kind) {
+    const QColor& c = kind == 0 ? kLowColor : kHighColor;
+    for (int d = 1; d <= n; ++d) {
+      float x = static_cast<float>(WeatherDayX(d));
+      float y = static_cast<float>(TemperatureY(Ondo(year, month, d, kind)));
+      if (d == 1)
+        g.Line(x, y, x, y, c);
+      else
+        g.LineTo(x, y, c);
+      g.Circle(x, y, dot, c);
+    }
   }
-}
 
-void DayMarkersRaw(PictureBox& g, int16_t year, int16_t month, int16_t day) {
-  float yl = static_cast<float>(TemperatureY(Ondo(year, month, day, 0)));
-  float yh = static_cast<float>(TemperatureY(Ondo(year, month, day, 1)));
-  float x = static_cast<float>(WeatherDayX(day));
+  float yl = static_cast<float>(TemperatureY(Ondo(year, month, markedDay, 0)));
+  float yh = static_cast<float>(TemperatureY(Ondo(year, month, markedDay, 1)));
+  float x = static_cast<float>(WeatherDayX(markedDay));
   const float big = 6.0f * TwipsPerPixelX;
   const float small = 3.0f * TwipsPerPixelX;
   // Each ring takes the other line's colour, so it stands out on its own line.
@@ -114,37 +102,6 @@ void DayMarkersRaw(PictureBox& g, int16_t year, int16_t month, int16_t day) {
   g.Circle(x, yh, big, kLowColor);
   g.Circle(x, yl, small, kHighColor);
   g.Circle(x, yh, small, kLowColor);
-}
-
-}  // namespace
-
-void DrawWeatherGraph(PictureBox& g, int16_t year, int16_t month, int16_t markedDay) {
-  // One report for the whole chart: a bad date would otherwise fail in every
-  // step and stack up message boxes.
-  CatchErrors([&] {
-    ClearRaw(g);
-    RainBarsRaw(g, year, month);
-    GridRaw(g);
-    TemperatureLineRaw(g, year, month, 0);
-    TemperatureLineRaw(g, year, month, 1);
-    DayMarkersRaw(g, year, month, markedDay);
-  });
-}
-
-void ClearWeatherGraph(PictureBox& g) {
-  CatchErrors([&] { ClearRaw(g); });
-}
-void DrawRainBars(PictureBox& g, int16_t year, int16_t month) {
-  CatchErrors([&] { RainBarsRaw(g, year, month); });
-}
-void DrawWeatherGrid(PictureBox& g) {
-  CatchErrors([&] { GridRaw(g); });
-}
-void DrawTemperatureLine(PictureBox& g, int16_t year, int16_t month, int16_t kind) {
-  CatchErrors([&] { TemperatureLineRaw(g, year, month, kind); });
-}
-void DrawDayMarkers(PictureBox& g, int16_t year, int16_t month, int16_t day) {
-  CatchErrors([&] { DayMarkersRaw(g, year, month, day); });
 }
 
 // --- Selector and scroll bar values -------------------------------------------

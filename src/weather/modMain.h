@@ -4,7 +4,7 @@
 // of the day under the pointer.
 //
 // Everything is measured in the graph's own unit, the twip, from the inner
-// size of pctGraph; the geometry globals are set once by the window layout.
+// size of pctGraph; the window layout measures its chart once.
 #include <QColor>
 #include <QString>
 #include <array>
@@ -14,35 +14,16 @@
 
 class PictureBox;
 
-// --- Graph geometry ----------------------------------------------------------
-
-extern int16_t WeatherTop;      // top edge (0)
-extern int16_t WeatherLeft;     // left edge (0)
-extern float WeatherBottom;     // inner height; y grows downwards
-extern float WeatherRight;      // inner width
-extern float WeatherDayWidth;   // one day column; day d sits on x = d * WeatherDayWidth
-extern float WeatherUnit;       // one grid unit: 1 degree or 10 mm
-extern float WeatherTenth;      // 0.1 degree
-
 // The last x the pointer was at on the graph (whole twips).
 extern int16_t WeatherMouseX;
-
-// Sets the geometry globals from the picture box's inner size in twips.
-void SetWeatherGeometry(float innerWidth, float innerHeight);
 
 // Nearest integer with halves to the even neighbour, and the largest integer
 // not above v.
 int32_t Nearest(double v);
 int32_t FloorInt(double v);
 
-// Where things land on the graph, in twips.
-int32_t WeatherDayX(int day);                 // x of a day column
-int32_t TemperatureY(float celsius);          // y of a temperature
-int32_t RainBarHeight(float mm, float innerHeight);
-int32_t GridLineX(int k);                     // k = 0..31
-int32_t GridLineY(int j);                     // j = 1..60 units above the bottom
-QColor GridLineColor(int j);
-int16_t DayOfX(double x);                     // nearest day column (0 left of day 1's half)
+int32_t RainBarHeight(float mm, float innerHeight);  // twips
+QColor GridLineColor(int j);                          // j = 1..60 units above the bottom
 
 // Graph colours.
 inline const QColor kGraphBackground{255, 255, 255};
@@ -53,18 +34,32 @@ inline const QColor kGridMinor{176, 255, 176};
 inline const QColor kLowColor{0, 0, 255};
 inline const QColor kHighColor{255, 0, 0};
 
-// --- Drawing -----------------------------------------------------------------
+// The month graph of one picture box, measured from its inner size.
+class WeatherChart {
+ public:
+  int16_t WeatherTop = 0;     // top edge (0)
+  int16_t WeatherLeft = 0;    // left edge (0)
+  float WeatherBottom = 0;    // inner height; y grows downwards
+  float WeatherRight = 0;     // inner width
+  float WeatherDayWidth = 1;  // one day column; day d sits on x = d * WeatherDayWidth
+  float WeatherUnit = 1;      // one grid unit: 1 degree or 10 mm
+  float WeatherTenth = 0.1f;  // 0.1 degree
 
-// The whole chart, drawn straight onto the graph's picture box in its twips:
-// background, rain bars, grid, low line, high line, rings on the marked day
-// (later drawing covers earlier). Each routine reports its own errors and
-// ends.
-void DrawWeatherGraph(PictureBox& g, int16_t year, int16_t month, int16_t markedDay);
-void ClearWeatherGraph(PictureBox& g);
-void DrawRainBars(PictureBox& g, int16_t year, int16_t month);
-void DrawWeatherGrid(PictureBox& g);
-void DrawTemperatureLine(PictureBox& g, int16_t year, int16_t month, int16_t kind);
-void DrawDayMarkers(PictureBox& g, int16_t year, int16_t month, int16_t day);
+  // Takes the geometry from the picture box's inner size in twips.
+  void SetGeometry(float innerWidth, float innerHeight);
+
+  // Where things land on the graph, in twips.
+  int32_t WeatherDayX(int day) const;         // x of a day column
+  int32_t TemperatureY(float celsius) const;  // y of a temperature
+  int32_t GridLineX(int k) const;             // k = 0..31
+  int32_t GridLineY(int j) const;             // j = 1..60 units above the bottom
+  int16_t DayOfX(double x) const;             // nearest day column (0 left of day 1's half)
+
+  // The whole chart, straight onto the picture box in its twips: background,
+  // rain bars, grid, low line, high line, rings on the marked day (later
+  // drawing covers earlier). A date outside the tables throws.
+  void Draw(PictureBox& g, int16_t year, int16_t month, int16_t markedDay) const;
+};
 
 // --- Selector and scroll bar values -------------------------------------------
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,15 @@ class MarketWindowTest : public ::testing::Test {
     ResetStore();
     MarketView = MarketItem = 0;
   }
+
+  // The pixel row of a price of a produce with limit max: the bottom edge is 0,
+  // the top edge the limit.
+  int RowOf(int price, int max) const {
+    const int32_t h = f->Chart.PriceGraphHeight;
+    return static_cast<int>(std::lround((h - h * double(price) / max) / TwipsPerPixelY));
+  }
+  // The pixel column of day n (of the month, or of the year in the year view).
+  int ColumnOf(int n) const { return static_cast<int>(std::lround(n * f->Chart.PriceDayWidth / TwipsPerPixelX)); }
 
   // Loads the window as the menu bar does on first showing.
   void Open() {

@@ -9,14 +9,6 @@ const QColor kWhite(255, 255, 255);
 
 QColor At(PictureBox* p, int x, int y) { return QColor(p->PixelAt(x, y)); }
 
-// The pixel row of a price of a produce with limit max: the bottom edge is 0,
-// the top edge the limit.
-int RowOf(int price, int max) {
-  return static_cast<int>(std::lround((PriceGraphHeight - PriceGraphHeight * double(price) / max) / TwipsPerPixelY));
-}
-// The pixel column of day n (of the month, or of the year in the year view).
-int ColumnOf(int n) { return static_cast<int>(std::lround(n * PriceDayWidth / TwipsPerPixelX)); }
-
 // Columns of a row, or rows of a column, that are not white.
 std::vector<int> MarkedColumns(PictureBox* g, int y) {
   std::vector<int> out;
@@ -117,7 +109,7 @@ TEST_F(MarketWindowTest, MonthLinesJoinTheRecordedDaysAndTheMarkersFollowThePoin
   // Nothing is drawn to the right of the last recorded day.
   EXPECT_EQ(At(g, (ColumnOf(13) + ColumnOf(14)) / 2, RowOf(500, 1000) - 1), kWhite);
 
-  f->pctGraph_MouseMove(0, 0, 10 * PriceDayWidth, 5);
+  f->pctGraph_MouseMove(0, 0, 10 * f->Chart.PriceDayWidth, 5);
   for (auto [price, colour] : lines) {
     EXPECT_EQ(At(g, ColumnOf(10), RowOf(price, 1000) - 5), kPriceMarkerColor) << price;
     EXPECT_NE(At(g, ColumnOf(12), RowOf(price, 1000) - 5), kPriceMarkerColor) << price;

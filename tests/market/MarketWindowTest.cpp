@@ -119,7 +119,7 @@ TEST_F(MarketWindowTest, EditsGoIntoTheShownDayAndProduceAndLoadingADayStoresNot
   f->pctCalender_LostFocus();
   EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/05/20"));
   EXPECT_EQ(f->hscPriceLow->value(), 120);
-  f->pctGraph_MouseMove(0, 0, 31 * PriceDayWidth, 10);
+  f->pctGraph_MouseMove(0, 0, 31 * f->Chart.PriceDayWidth, 10);
   f->pctGraph_DblClick();
   EXPECT_EQ(CurDay, 31);
   EXPECT_EQ(f->hscPriceHigh->value(), 999);
@@ -197,21 +197,21 @@ TEST_F(MarketWindowTest, PointingReadsOutTheDayAndADoubleClickChoosesIt) {
   f->pctGraph_MouseMove(0, 0, 0, 50);
   EXPECT_EQ(f->txtDay->text(), QStringLiteral("2001/04/01"));
   EXPECT_EQ(f->txtPriceHighD->text(), QStringLiteral("101"));
-  f->pctGraph_MouseMove(0, 0, static_cast<float>(PriceGraphWidth), 50);
+  f->pctGraph_MouseMove(0, 0, static_cast<float>(f->Chart.PriceGraphWidth), 50);
   EXPECT_EQ(f->txtDay->text(), QStringLiteral("2001/04/30"));
   EXPECT_EQ(f->txtPriceHighD->text(), QStringLiteral("130"));
 
   // The year view: the first column is 1 January, past the end 31 December.
   f->optIndicateYear->setChecked(true);
-  f->pctGraph_MouseMove(0, 0, static_cast<float>(PriceGraphWidth) + 2000, 50);
+  f->pctGraph_MouseMove(0, 0, static_cast<float>(f->Chart.PriceGraphWidth) + 2000, 50);
   EXPECT_EQ(f->txtDay->text(), QStringLiteral("2001/12/31"));
   f->pctGraph_DblClick();
   EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/12/31"));
   EXPECT_EQ(f->hscPriceLow->value(), 931);
   // The 5th of another month is another day.
-  f->pctGraph_MouseMove(0, 0, 5 * PriceDayWidth, 50);
+  f->pctGraph_MouseMove(0, 0, 5 * f->Chart.PriceDayWidth, 50);
   EXPECT_EQ(f->txtPriceMidD->text(), QStringLiteral("15"));
-  f->pctGraph_MouseMove(0, 0, 36 * PriceDayWidth, 50);
+  f->pctGraph_MouseMove(0, 0, 36 * f->Chart.PriceDayWidth, 50);
   EXPECT_EQ(f->txtDay->text(), QStringLiteral("2001/02/05"));
   EXPECT_EQ(f->txtPriceMidD->text(), QStringLiteral("25"));
   f->pctGraph_MouseMove(0, 0, 0, 50);
@@ -247,7 +247,7 @@ TEST_F(MarketWindowTest, ValuesFromAnEditedFileAreReportedAndTheWindowStaysUsabl
   EXPECT_GT(grid, 0);
   EXPECT_EQ(drawn, 0);
   // Pointing and the spinner do not report it again.
-  f->pctGraph_MouseMove(0, 0, 10 * PriceDayWidth, 10);
+  f->pctGraph_MouseMove(0, 0, 10 * f->Chart.PriceDayWidth, 10);
   f->vscCalender->setValue(2);
   f->vscCalender->setValue(0);
   EXPECT_EQ(boxes.calls().size(), 2u);
@@ -363,7 +363,7 @@ TEST_F(MarketWindowTest, LayoutPlacesTheGraphFromTheInnerSize) {
   EXPECT_EQ(f->cmdClose->geometry(), QRect(908, 630, 115, 37));
   EXPECT_EQ(f->pctNumber->geometry(), QRect(0, 0, 57, 743));
   EXPECT_EQ(f->pctGraph->geometry(), QRect(48, 12, 858, f->height() - 36));
-  EXPECT_EQ(PriceGraphHeight, (f->height() - 36 - 4) * 15);
+  EXPECT_EQ(f->Chart.PriceGraphHeight, (f->height() - 36 - 4) * 15);
   const QPoint under = f->cmdCalender->mapTo(f.get(), QPoint(f->cmdCalender->width(), f->cmdCalender->height()));
   f->cmdCalender_Click();
   EXPECT_EQ(f->pctCalender->geometry().topRight() + QPoint(1, 0), under);

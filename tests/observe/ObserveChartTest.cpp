@@ -8,13 +8,6 @@ const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
 const QRgb kWhite = qRgb(255, 255, 255);
 
-// The pixel column of the line that ends month m.
-int MonthLineX(int year, int m) {
-  double x = 0;
-  for (int k = 1; k <= m; ++k) x += DaysInMonth(year, k) * static_cast<float>(ObserveDayWidth) / TwipsPerPixelX;
-  return static_cast<int>(std::lrint(x));
-}
-
 // Columns of the strip holding colour c anywhere from row 13 down.
 std::vector<int> ColumnsWith(const PictureBox* box, QRgb c) {
   std::vector<int> xs;
@@ -51,7 +44,7 @@ TEST_F(ObserveTest, AnEmptyCropShowsTwelveMonthLinesAndNoBars) {
 TEST_F(ObserveTest, TheLastMonthLineLeavesOneDayFreeInACommonYearAndNoneInALeapYear) {
   Open();
   const int width = f->pctGraph->InnerSize().width();
-  const double day = ObserveDayWidth / TwipsPerPixelX;
+  const double day = f->Chart.ObserveDayWidth / TwipsPerPixelX;
   // The day width is whole twips: up to half a twip per day is lost.
   const double slack = 366 * 0.5 / TwipsPerPixelX + 1;
   EXPECT_NEAR(width - MonthLineX(2001, 12), day, slack);

@@ -95,11 +95,18 @@ class ObserveTest : public ::testing::Test {
     c->filMain_Click();
   }
 
+  // The pixel column of the line that ends month m.
+  int MonthLineX(int year, int m) const {
+    double x = 0;
+    for (int k = 1; k <= m; ++k)
+      x += DaysInMonth(year, k) * static_cast<float>(f->Chart.ObserveDayWidth) / TwipsPerPixelX;
+    return static_cast<int>(std::lrint(x));
+  }
   // Pointer x (twips) on day n of the year.
-  static float DayX(int n) { return static_cast<float>(n * ObserveDayWidth); }
+  float DayX(int n) const { return static_cast<float>(n * f->Chart.ObserveDayWidth); }
   // The pixel column of day n's bar.
-  static int BarX(int n) {
-    return static_cast<int>(std::lrint(n * static_cast<double>(ObserveDayWidth) / TwipsPerPixelX));
+  int BarX(int n) const {
+    return static_cast<int>(std::lrint(n * static_cast<double>(f->Chart.ObserveDayWidth) / TwipsPerPixelX));
   }
   // A double-click on the strip at pixel x.
   void DoubleClickStrip(int px) {

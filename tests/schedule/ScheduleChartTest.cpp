@@ -11,13 +11,17 @@ constexpr QRgb kWhite = RGB(255, 255, 255);
 constexpr QRgb kMonthLine = RGB(176, 255, 176);
 constexpr QRgb kRowLine = RGB(0, 200, 0);
 
-// Day n of the year in chart pixels, as the bars are placed.
-int DayX(int n) { return static_cast<int>(std::nearbyint(n * static_cast<double>(DayWidth) / TwipsPerPixelX)); }
-// Bottom pixel row (exclusive) of work w's bars.
-int RowBottom(int w) { return static_cast<int>(std::nearbyint((w + 1) * static_cast<double>(RowHeight) / TwipsPerPixelY)); }
-
 class ScheduleChartTest : public ScheduleTest {
  protected:
+  // Day n of the year in chart pixels, as the bars are placed.
+  int DayX(int n) const {
+    return static_cast<int>(std::nearbyint(n * static_cast<double>(f->Chart.DayWidth) / TwipsPerPixelX));
+  }
+  // Bottom pixel row (exclusive) of work w's bars.
+  int RowBottom(int w) const {
+    return static_cast<int>(std::nearbyint((w + 1) * static_cast<double>(f->Chart.RowHeight) / TwipsPerPixelY));
+  }
+  void ScheduleHitTest(float x, float y, int16_t& w, int16_t& n) const { f->Chart.ScheduleHitTest(x, y, w, n); }
   QRgb Px(int x, int y) { return f->pctGraph->PixelAt(x, y); }
   // Colours in a pixel rectangle (right and bottom excluded).
   std::set<QRgb> ColoursIn(int l, int t, int r, int b) {
@@ -36,9 +40,9 @@ TEST_F(ScheduleChartTest, LinesAndBarsLieOnTheirPixelsInTheirColours) {
   At(2, 2001, 7) = Period(601, 610);  // selected at load: highlighted
   SelWork = 2, SelEntry = 7;
   Load();
-  ASSERT_GT(DayWidth, 0);
-  ASSERT_EQ(ChartWidth, static_cast<int32_t>(std::nearbyint(f->pctGraph->ScaleWidth())));
-  EXPECT_EQ(DayWidth, static_cast<int32_t>(std::nearbyint(ChartWidth / 365.0)));
+  ASSERT_GT(f->Chart.DayWidth, 0);
+  ASSERT_EQ(f->Chart.ChartWidth, static_cast<int32_t>(std::nearbyint(f->pctGraph->ScaleWidth())));
+  EXPECT_EQ(f->Chart.DayWidth, static_cast<int32_t>(std::nearbyint(f->Chart.ChartWidth / 365.0)));
 
   // January 1..31: one day width from the left edge up to the January line.
   const int top = RowBottom(0) - 20, bottom = RowBottom(0), mid = (top + bottom) / 2;
@@ -63,13 +67,15 @@ TEST_F(ScheduleChartTest, LinesAndBarsLieOnTheirPixelsInTheirColours) {
   const int emptyY = RowBottom(10) - 7;
   int x = 0;
   for (int m = 1; m <= 12; ++m) {
-    x = static_cast<int>(std::nearbyint(x + DaysInMonth(2001, m) * static_cast<double>(DayWidth) / TwipsPerPixelX));
+    x = static_cast<int>(
+        std::nearbyint(x + DaysInMonth(2001, m) * static_cast<double>(f->Chart.DayWidth) / TwipsPerPixelX));
     if (x >= f->pctGraph->InnerSize().width()) break;
     EXPECT_EQ(Px(x, emptyY), kMonthLine) << m;
     EXPECT_EQ(Px(x - 1, emptyY), kWhite) << m;
   }
   for (int row : {1, 15, 29}) {
-    const int y = static_cast<int>(std::nearbyint((ChartHeight - row * static_cast<double>(RowHeight)) / TwipsPerPixelY));
+    const int y = static_cast<int>(
+        std::nearbyint((f->Chart.ChartHeight - row * static_cast<double>(f->Chart.RowHeight)) / TwipsPerPixelY));
     EXPECT_EQ(Px(DayX(200) + 1, y), kRowLine) << row;
     EXPECT_EQ(Px(DayX(200) + 1, y + 2), kWhite) << row;
   }
@@ -122,7 +128,7 @@ TEST_F(ScheduleChartTest, PointingReadsOutABarAndADoubleClickSelectsIt) {
   EXPECT_EQ(f->cmbPlace->currentIndex(), 2);
   EXPECT_EQ(f->txtCalenderFrom->text(), QStringLiteral("2001/07/01"));
   EXPECT_EQ(ScheduleChanged, 0);
-  EXPECT_EQ(MarkWork, 0) << "the highlight stays where it was at load";
+  EXPECT_EQ(f->Chart.MarkWork, 0) << "the highlight stays where it was at load";
   EXPECT_EQ(Busy, 0);
 
   // Deleted, the bar's place hits nothing.
@@ -134,10 +140,10 @@ TEST_F(ScheduleChartTest, PointingReadsOutABarAndADoubleClickSelectsIt) {
 
 TEST_F(ScheduleChartTest, TheDayWidthOfTheLoadedYearIsKeptForALeapYear) {
   Load();
-  DayWidth = 40;  // as measured for another chart width
+  f->Chart.DayWidth = 40;  // as measured for another chart width
   At(0, 2004, 0) = Period(1231, 1231);
   f->cmbYear->setCurrentIndex(5);
-  EXPECT_EQ(DayWidth, 40);
+  EXPECT_EQ(f->Chart.DayWidth, 40);
   ASSERT_NE(BarRect(0, 0), nullptr);
   EXPECT_EQ(BarRect(0, 0)->Left, DayX(366));
 }

@@ -97,8 +97,9 @@ class ScheduleTest : public ::testing::Test {
     QApplication::sendEvent(w, &e);
   }
 
+  const BarRectRec* BarRect(int work, int entry) const { return f->Chart.BarRect(work, entry); }
   // The middle of a drawn bar, in the chart's twips.
-  static QPointF MiddleOf(int work, int entry) {
+  QPointF MiddleOf(int work, int entry) const {
     const BarRectRec* r = BarRect(work, entry);
     if (!r) {
       ADD_FAILURE() << "no bar for " << work << "/" << entry;

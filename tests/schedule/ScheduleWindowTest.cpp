@@ -181,8 +181,8 @@ TEST_F(ScheduleTest, LoadingRestoresTheSelectionTheListsDidNotErase) {
   EXPECT_EQ(f->vscScheduleNumber->value(), 5);
   EXPECT_EQ(f->txtScheduleNumber->text(), QStringLiteral("5"));
   EXPECT_EQ(f->cmbPlace->currentIndex(), 1);
-  EXPECT_EQ(MarkWork, 2);
-  EXPECT_EQ(MarkEntry, 5);
+  EXPECT_EQ(f->Chart.MarkWork, 2);
+  EXPECT_EQ(f->Chart.MarkEntry, 5);
   EXPECT_EQ(f->txtCalenderTo->text(), QStringLiteral("2001/06/15"));
   EXPECT_EQ(Busy, 0);
   // One check of the layout: maximised, the chart from 100 pixels to the

@@ -50,14 +50,14 @@ frmMarketPrice* OpenAt(int16_t view) {
 
 SCREENSHOT(market_month) {
   frmMarketPrice* f = OpenAt(0);
-  f->pctGraph_MouseMove(0, 0, 9 * PriceDayWidth, 100);
+  f->pctGraph_MouseMove(0, 0, 9 * f->Chart.PriceDayWidth, 100);
   return GrabScreen({f});
 }
 
 SCREENSHOT(market_year) {
   frmMarketPrice* f = OpenAt(1);
   f->cmbProduce->setCurrentIndex(2);
-  f->pctGraph_MouseMove(0, 0, 200 * PriceDayWidth, 100);
+  f->pctGraph_MouseMove(0, 0, 200 * f->Chart.PriceDayWidth, 100);
   return GrabScreen({f});
 }
 

@@ -95,7 +95,7 @@ SCREENSHOT(observe) {
   ShowObserve();
   frmObserve* f = LoadedObserve();
   const int n = DayOfYear(2003, 7, 12);
-  f->pctGraph_MouseMove(0, 0, static_cast<float>(n * ObserveDayWidth), 100);
+  f->pctGraph_MouseMove(0, 0, static_cast<float>(n * f->Chart.ObserveDayWidth), 100);
   return GrabScreen({f});
 }
 

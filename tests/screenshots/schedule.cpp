@@ -44,7 +44,7 @@ frmSchedule* SampleSchedule() {
 
 SCREENSHOT(schedule) {
   frmSchedule* f = SampleSchedule();
-  const BarRectRec* bar = BarRect(6, 1);
+  const BarRectRec* bar = f->Chart.BarRect(6, 1);
   if (bar)
     f->pctGraph_MouseMove(0, 0, (bar->Left + bar->Right) / 2 * 15.0f, (bar->Top + bar->Bottom) / 2 * 15.0f);
   QImage img = GrabScreen({f});

@@ -22,7 +22,7 @@ SCREENSHOT(weather) {
   f->Start();
   CurYear = 2001, CurMonth = 5, CurDay = 6;
   f->RefreshForCurrentDate();
-  f->pctGraph_MouseMove(0, 0, 18 * WeatherDayWidth, 100);
+  f->pctGraph_MouseMove(0, 0, 18 * f->Chart.WeatherDayWidth, 100);
   return GrabScreen({f});
 }
 

@@ -46,7 +46,13 @@ class WeatherWindowTest : public ::testing::Test {
     ShowWeatherDay(*f);
   }
   // Pointer x (twips) on the middle of a day column.
-  static float DayX(int d) { return static_cast<float>(d) * WeatherDayWidth; }
+  float DayX(int d) const { return static_cast<float>(d) * f->Chart.WeatherDayWidth; }
+
+  // Where the graph places a day, a temperature and its grid lines, in twips.
+  int32_t WeatherDayX(int d) const { return f->Chart.WeatherDayX(d); }
+  int32_t TemperatureY(float celsius) const { return f->Chart.TemperatureY(celsius); }
+  int32_t GridLineX(int k) const { return f->Chart.GridLineX(k); }
+  int32_t GridLineY(int j) const { return f->Chart.GridLineY(j); }
 
   // Error numbers shown by the error reporter so far.
   std::vector<int> Reported() const { return ReportedErrors(boxes); }

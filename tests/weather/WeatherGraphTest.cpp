@@ -15,18 +15,19 @@ class WeatherGraphTest : public ::testing::Test {
   void SetUp() override {
     ResetStore();
     TwipsPerPixelX = TwipsPerPixelY = 15.0f;
-    SetWeatherGeometry(861 * 15.0f, 671 * 15.0f);
+    c.SetGeometry(861 * 15.0f, 671 * 15.0f);
   }
   void TearDown() override { ResetStore(); }
+  WeatherChart c;
 };
 
 }  // namespace
 
 TEST_F(WeatherGraphTest, ScalesPlaceTemperaturesAndRainOnTheUnits) {
-  EXPECT_EQ(TemperatureY(45.0f), 0);
-  EXPECT_EQ(TemperatureY(-15.0f), Nearest(WeatherBottom));
-  EXPECT_NEAR(TemperatureY(20.0f), WeatherBottom - 35 * WeatherUnit, 1.0);
-  EXPECT_NEAR(TemperatureY(0.0f), GridLineY(15), 1.0);
+  EXPECT_EQ(c.TemperatureY(45.0f), 0);
+  EXPECT_EQ(c.TemperatureY(-15.0f), Nearest(c.WeatherBottom));
+  EXPECT_NEAR(c.TemperatureY(20.0f), c.WeatherBottom - 35 * c.WeatherUnit, 1.0);
+  EXPECT_NEAR(c.TemperatureY(0.0f), c.GridLineY(15), 1.0);
   EXPECT_EQ(RainBarHeight(300.0f, 10065), 5032);  // floor of half the height
   EXPECT_EQ(RainBarHeight(600.0f, 10065), 10065);
   EXPECT_EQ(RainBarHeight(0.0f, 10065), 0);
@@ -34,18 +35,18 @@ TEST_F(WeatherGraphTest, ScalesPlaceTemperaturesAndRainOnTheUnits) {
   EXPECT_EQ(GridLineColor(60), QColor(0, 255, 255));
   EXPECT_EQ(GridLineColor(20), QColor(0, 255, 255));
   EXPECT_EQ(GridLineColor(16), QColor(176, 255, 176));
-  EXPECT_EQ(GridLineX(0), 0);
-  EXPECT_EQ(GridLineX(32), Nearest(WeatherRight));
+  EXPECT_EQ(c.GridLineX(0), 0);
+  EXPECT_EQ(c.GridLineX(32), Nearest(c.WeatherRight));
 }
 
 TEST_F(WeatherGraphTest, DayOfAPositionIsTheNearestColumn) {
-  const float w = WeatherDayWidth;
-  EXPECT_EQ(DayOfX(0), 0);
-  EXPECT_EQ(DayOfX(w / 2 - 1), 0);
-  EXPECT_EQ(DayOfX(w / 2 + 1), 1);
-  EXPECT_EQ(DayOfX(30 * w + w / 2 - 1), 30);
-  EXPECT_EQ(DayOfX(30 * w + w / 2 + 1), 31);
-  EXPECT_EQ(DayOfX(12 * w), 12);
+  const float w = c.WeatherDayWidth;
+  EXPECT_EQ(c.DayOfX(0), 0);
+  EXPECT_EQ(c.DayOfX(w / 2 - 1), 0);
+  EXPECT_EQ(c.DayOfX(w / 2 + 1), 1);
+  EXPECT_EQ(c.DayOfX(30 * w + w / 2 - 1), 30);
+  EXPECT_EQ(c.DayOfX(30 * w + w / 2 + 1), 31);
+  EXPECT_EQ(c.DayOfX(12 * w), 12);
 }
 
 TEST_F(WeatherGraphTest, ReadoutTextsOfADay) {

@@ -17,7 +17,7 @@ TEST_F(WeatherWindowTest, GridLinesHaveTheirColours) {
   LiftLines(2001, 4);
   GoTo(2001, 4, 1);
   PictureBox* g = f->pctGraph;
-  const float between = 2.5f * WeatherDayWidth;  // no vertical line here
+  const float between = 2.5f * f->Chart.WeatherDayWidth;  // no vertical line here
   EXPECT_EQ(At(g, between, GridLineY(15)), QColor(0, 200, 0));
   EXPECT_EQ(At(g, between, GridLineY(10)), QColor(0, 255, 255));
   EXPECT_EQ(At(g, between, GridLineY(60)), QColor(0, 255, 255));
@@ -36,17 +36,19 @@ TEST_F(WeatherWindowTest, RainBarsReachTheirHeight) {
   PictureBox* g = f->pctGraph;
   const QColor pink(255, 160, 255);
   const int h = g->InnerSize().height();
-  const int x10 = g->ToPixelX(WeatherDayX(10) + WeatherDayWidth / 8);
+  const int x10 = g->ToPixelX(WeatherDayX(10) + f->Chart.WeatherDayWidth / 8);
   int top = -1;
   for (int py = h - 1; py >= 0 && QColor(g->PixelAt(x10, py)) != QColor(255, 255, 255); --py)
     if (QColor(g->PixelAt(x10, py)) == pink) top = py;
   EXPECT_NEAR(top, h / 2, 1);  // 300 mm: half the height
-  const int x11 = g->ToPixelX(WeatherDayX(11) + WeatherDayWidth / 8);
+  const int x11 = g->ToPixelX(WeatherDayX(11) + f->Chart.WeatherDayWidth / 8);
   EXPECT_EQ(QColor(g->PixelAt(x11, 1)), pink);  // 600 mm: the top edge
   // A dry day shows no bar at all above the foot.
-  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(12) + WeatherDayWidth / 8), h - 3)), QColor(255, 255, 255));
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(12) + f->Chart.WeatherDayWidth / 8), h - 3)),
+            QColor(255, 255, 255));
   // Bars are half a column wide.
-  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(10) + WeatherDayWidth * 0.4f), h - 3)), QColor(255, 255, 255));
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(10) + f->Chart.WeatherDayWidth * 0.4f), h - 3)),
+            QColor(255, 255, 255));
 }
 
 TEST_F(WeatherWindowTest, TemperatureLinesPlotOnTheScale) {
@@ -67,9 +69,10 @@ TEST_F(WeatherWindowTest, TemperatureLinesPlotOnTheScale) {
   EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(5)), h - 2)), blue);
   // 20.0 is 35 units above the bottom.
   const float mid2 = (WeatherDayX(14) + WeatherDayX(15)) / 2.0f;
-  const int y20 = g->ToPixelY(WeatherBottom - 35 * WeatherUnit);
+  const int y20 = g->ToPixelY(f->Chart.WeatherBottom - 35 * f->Chart.WeatherUnit);
   EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid2), y20)), red);
-  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid2), g->ToPixelY(WeatherBottom - 20 * WeatherUnit))), blue);
+  EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid2), g->ToPixelY(f->Chart.WeatherBottom - 20 * f->Chart.WeatherUnit))),
+            blue);
 }
 
 TEST_F(WeatherWindowTest, RingsMarkTheDayInTheOtherLinesColour) {
@@ -103,11 +106,11 @@ TEST_F(WeatherWindowTest, LaterDrawingCoversEarlierAndTheLinesEndWithTheMonth) {
   PictureBox* g = f->pctGraph;
   const QColor red(255, 0, 0), cyan(0, 255, 255), white(255, 255, 255);
   const int y20 = g->ToPixelY(TemperatureY(20.0f));
-  auto mid = [](int a, int b) { return (WeatherDayX(a) + WeatherDayX(b)) / 2.0f; };
+  auto mid = [this](int a, int b) { return (WeatherDayX(a) + WeatherDayX(b)) / 2.0f; };
 
   // The grid lies over the rain bars, the high line over the low line and
   // the grid, a dot on every day's point.
-  EXPECT_EQ(At(g, WeatherDayX(10) + WeatherDayWidth / 8, GridLineY(10)), cyan);
+  EXPECT_EQ(At(g, WeatherDayX(10) + f->Chart.WeatherDayWidth / 8, GridLineY(10)), cyan);
   EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid(4, 5)), y20)), red);
   EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(WeatherDayX(5)), y20 - 2)), red);
   EXPECT_EQ(QColor(g->PixelAt(g->ToPixelX(mid(4, 5)), y20 - 2)), white);

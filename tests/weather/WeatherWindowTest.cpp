@@ -248,7 +248,7 @@ TEST_F(WeatherWindowTest, PointingOutsideTheMonthOrWhileLoadingChangesNothing) {
   f->pctGraph_MouseMove(0, 0, DayX(31), 0);
   EXPECT_EQ(f->WeatherHoverDay, 0);
   EXPECT_EQ(f->txtDay->text(), QStringLiteral("x"));
-  f->pctGraph_MouseMove(0, 0, DayX(30) + WeatherDayWidth / 2.0f - 2.0f, 0);
+  f->pctGraph_MouseMove(0, 0, DayX(30) + f->Chart.WeatherDayWidth / 2.0f - 2.0f, 0);
   EXPECT_EQ(f->WeatherHoverDay, 30);
 
   Busy = 1;
@@ -402,7 +402,7 @@ TEST_F(WeatherWindowTest, LayoutPlacesTheGraphAndItsScales) {
   EXPECT_EQ(f->cmdSave->geometry(), QRect(913, 615, 110, 35));
   // Scale label i sits 6 px above the grid line 5 i units below the top.
   for (int i : {0, 6, 12}) {
-    int line = f->pctGraph->y() + static_cast<int>(5 * i * WeatherUnit / TwipsPerPixelY);
+    int line = f->pctGraph->y() + static_cast<int>(5 * i * f->Chart.WeatherUnit / TwipsPerPixelY);
     EXPECT_NEAR(f->lblKion[i]->y(), line - 6, 1) << i;
     EXPECT_EQ(f->lblKousui[i]->y(), f->lblKion[i]->y());
   }
@@ -411,7 +411,7 @@ TEST_F(WeatherWindowTest, LayoutPlacesTheGraphAndItsScales) {
   EXPECT_EQ(f->lblKousui[12]->text(), QStringLiteral("0"));
   // Day numbers stand under their columns.
   for (int d : {1, 31}) {
-    int centre = f->pctGraph->x() + static_cast<int>(d * WeatherDayWidth / TwipsPerPixelX);
+    int centre = f->pctGraph->x() + static_cast<int>(d * f->Chart.WeatherDayWidth / TwipsPerPixelX);
     EXPECT_NEAR(f->lblDays[d - 1]->x() + 8, centre, 1) << d;
   }
   EXPECT_EQ(f->cmbTenki3->count(), 9);
