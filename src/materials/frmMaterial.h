@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class FlexGrid;
+class QDialog;
 class QLineEdit;
 class QPushButton;
 
@@ -54,7 +55,7 @@ class frmMaterial : public QWidget {
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
-  void ShowDayDialog(bool purchase);
+  void ShowEntryDialog(QDialog* dialog);
   int16_t storing_ = 0;  // 1 while an edit is being stored
 };
 

@@ -58,9 +58,6 @@ class frmObserve : public QWidget, public CalenderHost {
   QPushButton* cmdSave = nullptr;
   QPushButton* cmdClose = nullptr;
 
-  // The picture chooser puts the chosen file's full path here ("" on cancel).
-  QString Tag;
-
   // Event handlers, named after control and event; each catches its errors.
   void Form_Load();
   void cmbProduce_Click();
