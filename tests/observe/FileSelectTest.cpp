@@ -1,6 +1,5 @@
 // The picture chooser: which files it lists, what it hands back and what it
 // refuses.
-#include <QCloseEvent>
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
@@ -121,33 +120,4 @@ TEST_F(ObserveTest, APictureThatCannotBeReadIsSaidInThePreviewAndRefusedACutOneI
   QDir::setCurrent(cwd);
   EXPECT_EQ(boxes.calls().size(), 1u);  // the refusal, no error report
   EXPECT_EQ(ObserveFile(0)(2001, 5, 6), dir.file("cut.jpg"));
-}
-
-// In the real modal loop 取消, Esc and the title bar's close button leave a
-// chosen but not accepted picture behind: the chooser goes, the day keeps
-// what it had, and the window answers again.
-TEST_F(ObserveTest, EveryWayOutOfTheChooserButSelectLeavesTheDayAsItWas) {
-  Picture("new.jpg", 40, 30);
-  const std::string old = Picture("old.bmp", 40, 30, Qt::blue);
-  ObserveFile(0)(2001, 5, 6) = old;
-  Open();
-  f->show();
-  for (int way = 0; way < 3; ++way) {
-    QPointer<QWidget> shown;
-    OnChooser([&](frmFileSelect* c) {
-      shown = c;
-      c->filMain->SetPath(QString::fromStdString(dir.dir()));
-      ClickFile(c, QStringLiteral("new.jpg"));
-      QCloseEvent closeButton;  // as the window system sends it
-      if (way == 0) QTest::mouseClick(c->cmdCancel, Qt::LeftButton);
-      if (way == 1) QTest::keyClick(c->filMain, Qt::Key_Escape);
-      if (way == 2) QCoreApplication::sendEvent(c->windowHandle(), &closeButton);
-    });
-    QTest::mouseClick(f->cmdFileName, Qt::LeftButton);
-    EXPECT_TRUE(shown.isNull()) << way;
-    EXPECT_EQ(ObserveFile(0)(2001, 5, 6), old) << way;
-    EXPECT_EQ(f->txtFileName->text().toStdString(), old) << way;
-    EXPECT_EQ(ObserveChanged, 0) << way;
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << way;
-  }
 }
