@@ -21,13 +21,14 @@ void SetOpenDocumentHandler(std::function<bool(const QString& path)> handler);
 void PopupMenu(QMenu* menu, QPoint at);
 void SetPopupMenuHandler(std::function<void(QMenu*, QPoint)> handler);
 
+// Runs the dialog's modal loop; true when it was accepted.
+bool ExecDialog(QDialog* dialog);
+
 // Shows dialog modally over the whole program until its own buttons, Esc or
 // its close button end it, then deletes it (unless it went with its owner
 // meanwhile). A dialog with a Result() gives that when it was accepted and
 // nothing when it was cancelled; any other gives whether it was accepted.
 // The caller's own window may be gone by then: it checks before it goes on.
-bool ExecDialog(QDialog* dialog);
-
 template <class D>
 auto RunDialog(D* dialog) {
   struct Drop {
