@@ -120,7 +120,6 @@ void frmEdit::Form_Load() {
   CatchErrors([&] {
     lstName->clear();
     list_ = EditedNameList();
-    if (!list_) throw rt::RuntimeError(rt::kErrInvalidCall);
     std::vector<std::string> names = ListNames(*list_);
     // A list that holds nothing but its one empty entry (as on a first
     // start) has no name to show: it shows no rows, and the first addition

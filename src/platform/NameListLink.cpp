@@ -2,10 +2,7 @@
 
 namespace {
 NameList edited = NameList::Produce;
-std::function<void(QWidget*)>& Editor() {
-  static std::function<void(QWidget*)> f;
-  return f;
-}
+std::function<void(QWidget*)> editor;
 bool editorOpen = false;
 }  // namespace
 
@@ -14,14 +11,14 @@ NameList EditedNameList() { return edited; }
 void OpenNameListEditor(NameList list, QWidget* parent) {
   if (editorOpen) return;  // one editor at a time
   edited = list;
-  if (!Editor()) return;
+  if (!editor) return;
   struct Open {
     Open() { editorOpen = true; }
     ~Open() { editorOpen = false; }
   } open;
-  Editor()(parent);
+  editor(parent);
 }
 
 bool NameListEditorOpen() { return editorOpen; }
 
-void SetNameListEditor(std::function<void(QWidget*)> showModal) { Editor() = std::move(showModal); }
+void SetNameListEditor(std::function<void(QWidget*)> showModal) { editor = std::move(showModal); }

@@ -175,6 +175,4 @@ bool StorePeriod(int work, int year, int entry, const SchedulePeriodRec& period)
 void OnReloaded(void (*listener)()) {
   if (std::ranges::find(reloadListeners, listener) == reloadListeners.end()) reloadListeners.push_back(listener);
 }
-void NotifyReloaded() {
-  for (auto* listener : reloadListeners) listener();
-}
+void NotifyReloaded() { std::ranges::for_each(reloadListeners, [](auto* listener) { listener(); }); }
