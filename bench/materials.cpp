@@ -28,7 +28,7 @@ void FillFullTable() {
       r.RemainVol(j) = j * 10;
     }
   }
-  MaterialChanged = -1;  // the ledger keeps the table instead of reading a file
+  MarkChanged(RecordKind::Material);  // the ledger keeps the table instead of reading a file
 }
 
 void BM_FillMaterialGridFullTable(benchmark::State& state) {

@@ -92,7 +92,6 @@ void frmDiaryEdit::txtDiary_Change() {
     if (DiaryLoading) return;
     const YearMonthDay d = EditDate();
     StoreDiaryEntry(d.Year, d.Month, d.Day, txtDiary->toPlainText());
-    DiaryChanged = -1;
   });
 }
 
@@ -100,7 +99,7 @@ void frmDiaryEdit::cmdSave_Click() {
   // The writer lets events run between days; the window takes no typing
   // meanwhile, so nothing typed during the save can be marked saved without
   // having been written.
-  RunSave(DiaryChanged, SaveNikki);
+  RunSave(RecordKind::Diary, SaveNikki);
 }
 
 void frmDiaryEdit::cmdEnd_Click() {

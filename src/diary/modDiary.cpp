@@ -27,7 +27,7 @@ QString DiaryEntryToText(const std::string& entry) {
 QString DiaryEntryText(int year, int month, int day) { return DiaryEntryToText(Nikki(year, month, day)); }
 
 void StoreDiaryEntry(int year, int month, int day, const QString& text) {
-  Nikki(year, month, day) = DiaryTextToEntry(text);
+  StoreDiaryText(year, month, day, DiaryTextToEntry(text));
 }
 
 int DiaryEntryLength(const QString& text) {

@@ -381,13 +381,9 @@ void frmMarketPrice::AddProduce() {
   if (placeholder_) {
     // The first produce: the unnamed entry 0 (with whatever prices it got
     // meanwhile) takes the name.
-    PriceItemRec& rec = PriceItem(0);
-    rec.Name = name;
-    rec.Max = DefaultLimit(0);
-    rec.Min = 0;
+    StorePriceItem(0, PriceItemRec{name, DefaultLimit(0), 0});
     FillList(cmbProduce, {text});
     placeholder_ = false;
-    PriceChanged = -1;
     SetListIndex(cmbProduce, 0);
     return;
   }
@@ -397,15 +393,13 @@ void frmMarketPrice::AddProduce() {
            MsgIcon::Exclamation);
     return;
   }
-  RedimPrice(next);
-  PriceItem(next) = PriceItemRec{name, kDefaultLimit, 0};
+  AddPriceItem(PriceItemRec{name, kDefaultLimit, 0});
   Quietly(cmbProduce, [&] { cmbProduce->addItem(text); });
-  PriceChanged = -1;
   SetListIndex(cmbProduce, next);
 }
 
 void frmMarketPrice::cmdEdit_Click() {
-  CatchErrors([&] { OpenNameListEditor(QStringLiteral("Produce"), this); });
+  CatchErrors([&] { OpenNameListEditor(NameList::Produce, this); });
 }
 
 void frmMarketPrice::StorePrice(QScrollBar* bar, QLineEdit* box, VarArray<DayTable<int32_t>>& table) {
@@ -413,11 +407,10 @@ void frmMarketPrice::StorePrice(QScrollBar* bar, QLineEdit* box, VarArray<DayTab
   box->setText(QString::number(value));
   if (Busy != 0) return;
   const YearMonthDay d = EditDate();
-  table(MarketItem)(d.Year, d.Month, d.Day) = value;
+  ::StorePrice(table, MarketItem, d.Year, d.Month, d.Day, value);
   // The floor of the limit is the highest price recorded now: it falls again
   // when that price is lowered.
   FindPeakPrice(MarketItem);
-  PriceChanged = -1;
   Redraw(d);
 }
 
@@ -450,8 +443,7 @@ void frmMarketPrice::vscLimitMax_Change() {
       ScopedFlag busy(Busy);
       for (QScrollBar* bar : {hscPriceHigh, hscPriceMid, hscPriceLow}) SetBarMaximum(bar, v);
     }
-    PriceItem(MarketItem).Max = v;
-    PriceChanged = -1;
+    StorePriceItem(MarketItem, {PriceItem(MarketItem).Name, v, PriceItem(MarketItem).Min});
     if (!Redraw(EditDate())) throw rt::RuntimeError(kDivisionByZero);
   });
 }
@@ -501,7 +493,7 @@ void frmMarketPrice::vscCalender_Change() {
   CalenderHost::vscCalender_Change();
 }
 
-void frmMarketPrice::cmdSave_Click() { RunSave(PriceChanged, SavePrice); }
+void frmMarketPrice::cmdSave_Click() { RunSave(RecordKind::Price, SavePrice); }
 
 void frmMarketPrice::cmdClose_Click() {
   CatchErrors([&] { hide(); });

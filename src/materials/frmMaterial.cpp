@@ -106,7 +106,7 @@ void frmMaterial::Form_Load() {
   CatchErrors([&] {
     FlexGrid* g = mfgMaterial;
     // Edits not saved yet stay: the file holds the older ledger.
-    if (MaterialChanged == 0) LoadMaterial();
+    if (!Changed(RecordKind::Material)) LoadMaterial();
     FillMaterialGrid(g);
     g->SetRow(2);
     g->SetCol(0);
@@ -201,9 +201,7 @@ void frmMaterial::txtForEdit_LostFocus() {
     const QString text = txtForEdit->text();
     txtForEdit->hide();
     mfgMaterial->SetTextMatrix(EditRow, EditCol, text);
-    CellStore stored = StoreCellText(EditCol, EditRow - kLedgerFixedRows, text);
-    if (stored == CellStore::Stored && Busy == 0) MaterialChanged = -1;
-    if (stored == CellStore::Refused) MsgBox(kMsgBadValue);
+    if (StoreCellText(EditCol, EditRow - kLedgerFixedRows, text) == CellStore::Refused) MsgBox(kMsgBadValue);
     FillMaterialGrid(mfgMaterial);
     mfgMaterial->setFocus();
   });
@@ -229,7 +227,7 @@ void frmMaterial::cmdMaterialUse_Click() {
   CatchErrors([&] { ShowEntryDialog(new frmMaterialDay(frmMaterialDay::Entry::Use, this)); });
 }
 
-void frmMaterial::cmdSave_Click() { RunSave(MaterialChanged, SaveMaterial); }
+void frmMaterial::cmdSave_Click() { RunSave(RecordKind::Material, SaveMaterial); }
 
 void frmMaterial::cmdClose_Click() {
   CatchErrors([&] { hide(); });

@@ -89,7 +89,7 @@ void frmMaterialDay::cmdOK_Click() {
       return;
     }
     // Every value is read and checked before anything is stored.
-    MaterialRec& rec = Material(m);
+    MaterialRec rec = Material(m);
     const int j = FirstFreeTransaction(rec);
     const int mode = entry_ == Entry::Purchase ? 0 : 1;
     const int32_t count = WholeNumber(txtVolume->text());
@@ -105,7 +105,7 @@ void frmMaterialDay::cmdOK_Click() {
     rec.Mode(j) = mode;
     rec.OrVolNum(j) = count;
     rec.RemainVol(j) = remain;
-    if (Busy == 0) MaterialChanged = -1;
+    StoreMaterial(m, rec);
     accept();
   });
 }

@@ -86,7 +86,7 @@ void frmMaterialInput::cmdOK_Click() {
     }
     const int32_t remain = Long32(static_cast<int64_t>(volume) * count);
 
-    MaterialRec& rec = Material(m);
+    MaterialRec rec = Material(m);
     rec.Name = txtName->text().toStdString();
     rec.Price = price;
     rec.Volume = volume;
@@ -95,7 +95,7 @@ void frmMaterialInput::cmdOK_Click() {
     rec.Mode(1) = 0;
     rec.OrVolNum(1) = count;
     rec.RemainVol(1) = remain;
-    if (Busy == 0) MaterialChanged = -1;
+    StoreMaterial(m, rec);
     accept();
   });
 }

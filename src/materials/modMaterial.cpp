@@ -267,12 +267,12 @@ CellStore StoreCellText(int col, int row, const QString& text) {
   // The code is looked at first: a cell without a field converts nothing.
   const std::string code = CellKey(1, col, row);
   if (code.empty()) return CellStore::NoField;
-  MaterialRec& stored = Material(std::stoi(CellKey(0, col, row)));
+  const int m = std::stoi(CellKey(0, col, row));
   const bool transaction = code[0] >= '0' && code[0] <= '9';
   const int j = transaction ? std::stoi(code.substr(1)) : 0;
   // The edit and the balances it moves are made on a copy, so that a value
   // refused half way leaves the material as it was.
-  MaterialRec rec = stored;
+  MaterialRec rec = Material(m);
   try {
     switch (code[0]) {
       case 'N':
@@ -311,9 +311,7 @@ CellStore StoreCellText(int col, int row, const QString& text) {
     throw;
   }
   // A value typed over itself changes nothing, and so asks for no save.
-  if (rec == stored) return CellStore::Unchanged;
-  stored = std::move(rec);
-  return CellStore::Stored;
+  return StoreMaterial(m, rec) ? CellStore::Stored : CellStore::Unchanged;
 }
 
 int32_t ReadMaskedDate(const QString& shown) {

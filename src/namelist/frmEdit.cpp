@@ -119,9 +119,7 @@ frmEdit::frmEdit(QWidget* parent)
 void frmEdit::Form_Load() {
   CatchErrors([&] {
     lstName->clear();
-    tag_ = NameListTag();
-    list_ = NameListOfTag(tag_.toStdString());
-    if (!list_) throw rt::RuntimeError(rt::kErrInvalidCall);
+    list_ = EditedNameList();
     std::vector<std::string> names = ListNames(*list_);
     // A list that holds nothing but its one empty entry (as on a first
     // start) has no name to show: it shows no rows, and the first addition
@@ -345,12 +343,9 @@ void frmEdit::cmdOK_Click() {
   CatchErrors([&] {
     // Selecting a place is an edit of the chosen period in the schedule
     // window; the refill is the program's, not the farmer's choice.
-    if (list_ == NameList::Place) {
-      ScopedFlag busy(Busy);
-      RefillNameListOwner(tag_);
-    } else {
-      RefillNameListOwner(tag_);
-    }
+    std::optional<ScopedFlag> busy;
+    if (list_ == NameList::Place) busy.emplace(Busy);
+    NotifyListRebuilt(*list_);
   });
   accept();
 }

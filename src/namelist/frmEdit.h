@@ -26,7 +26,7 @@ class QPushButton;
 class frmEdit : public QDialog {
   Q_OBJECT
  public:
-  // Loads the list named by NameListTag().
+  // Loads the list EditedNameList() names.
   explicit frmEdit(QWidget* parent = nullptr);
 
   QListWidget* lstName;
@@ -71,11 +71,10 @@ class frmEdit : public QDialog {
   void PlaceEditor(int topPixels);
   void SetButtonsEnabled(bool enabled);
 
-  QString tag_;
   std::optional<NameList> list_;
 };
 
-// Opens the editor modally over parent for the list NameListTag() names and
+// Opens the editor modally over parent for the list EditedNameList() names and
 // returns when it has closed (the program installs this as the editor of
 // the name list link).
 void ShowNameListEditor(QWidget* parent);

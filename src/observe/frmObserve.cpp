@@ -250,14 +250,10 @@ void frmObserve::txtComment_Change() {
     }
     const YearMonthDay day = EditDate();
     const int item = CropShown();
-    std::string comment = CommentToStore(text);
-    std::string& slot = ObserveItem(item).Comment(day.Year, day.Month, day.Day);
+    const bool marked = ObserveDayMarked(item, day.Year, day.Month, day.Day);
     // Qt reports a change for a reading still being composed too; that is
     // no text yet and changes nothing.
-    if (slot == comment) return;
-    const bool marked = ObserveDayMarked(item, day.Year, day.Month, day.Day);
-    slot = std::move(comment);
-    ObserveChanged = -1;
+    if (!StoreObserveComment(item, day.Year, day.Month, day.Day, CommentToStore(text))) return;
     // A first comment (or the last one removed) changes the strip.
     if (marked != ObserveDayMarked(item, day.Year, day.Month, day.Day)) Redraw();
   });
@@ -270,8 +266,7 @@ void frmObserve::cmdFileName_Click() {
     if (!self || !chosen) return;
     const YearMonthDay day = EditDate();
     const int item = CropShown();
-    ObserveFile(item)(day.Year, day.Month, day.Day) = chosen->toStdString();
-    ObserveChanged = -1;
+    StoreObservePicture(item, day.Year, day.Month, day.Day, chosen->toStdString());
     {
       ScopedFlag busy(Busy);
       txtFileName->setText(*chosen);
@@ -284,10 +279,8 @@ void frmObserve::cmdFileName_Click() {
 void frmObserve::cmdFileDelete_Click() {
   CatchErrors([&] {
     const YearMonthDay day = EditDate();
-    std::string& path = ObserveFile(CropShown())(day.Year, day.Month, day.Day);
-    if (!path.empty()) ObserveChanged = -1;
     // The file itself stays where it is.
-    path.clear();
+    StoreObservePicture(CropShown(), day.Year, day.Month, day.Day, std::string());
     txtFileName->clear();
     Redraw();
     pctBuff->SetPicture(QImage());
@@ -369,7 +362,7 @@ void frmObserve::pctPicture_MouseUp(int, int, float, float) {
 void frmObserve::cmdEdit_Click() {
   CatchErrors([&] {
     QPointer<frmObserve> self(this);
-    OpenNameListEditor(QStringLiteral("Observe"), this);
+    OpenNameListEditor(NameList::Observe, this);
     if (!self) return;
     // Whatever the editor did, the index stays inside the list.
     if (CropInList(ObserveIndex) != ObserveIndex || cmbProduce->count() != ObserveItem.UBound() + 1)
@@ -377,7 +370,7 @@ void frmObserve::cmdEdit_Click() {
   });
 }
 
-void frmObserve::cmdSave_Click() { RunSave(ObserveChanged, SaveObserve); }
+void frmObserve::cmdSave_Click() { RunSave(RecordKind::Observe, SaveObserve); }
 
 void frmObserve::cmdClose_Click() {
   CatchErrors([&] { close(); });
@@ -439,9 +432,5 @@ void ReloadObserve() {
 }
 
 void RefillObserveCrops() {
-  frmObserve* w = LoadedObserve();
-  if (!w) return;
-  // The editor has rebuilt the crop list: that is an edit of the records.
-  ObserveChanged = -1;
-  w->RefillCrops(0);
+  if (frmObserve* w = LoadedObserve()) w->RefillCrops(0);
 }

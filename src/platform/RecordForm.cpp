@@ -65,7 +65,7 @@ void RecordForm::CloseCalendarOnBackground(QWidget* calendar, std::initializer_l
   for (QWidget* f : frames) f->installEventFilter(clicks);
 }
 
-void RecordForm::RunSave(int16_t& changed, const std::function<bool()>& saver) {
+void RecordForm::RunSave(RecordKind kind, const std::function<bool()>& saver) {
   ReentryGuard saving(saving_);
   if (!saving.Enter()) return;
   // Destroyed last: the focus goes back once the window takes input again.
@@ -79,7 +79,7 @@ void RecordForm::RunSave(int16_t& changed, const std::function<bool()>& saver) {
   } finish{this};
   setEnabled(false);
   CatchErrors([&] {
-    if (saver()) changed = 0;
+    if (saver()) ClearChanged(kind);
   });
 }
 

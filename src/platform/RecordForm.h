@@ -16,6 +16,8 @@
 #include <functional>
 #include <initializer_list>
 
+#include "store/Store.h"
+
 class QCloseEvent;
 class QMouseEvent;
 
@@ -76,7 +78,7 @@ class RecordForm : public QWidget {
   // where it was. saver reports its own failures and returns whether every
   // file was written; only then is the change flag cleared, so the exit
   // question still offers to save after a failure.
-  void RunSave(int16_t& changed, const std::function<bool()>& saver);
+  void RunSave(RecordKind kind, const std::function<bool()>& saver);
 
   // Runs a pointer-move handler's body unless the handler is already running
   // (a message box it opened lets the next move in) or the window is busy

@@ -357,9 +357,9 @@ void frmSchedule::cmbPlace_Click() {
   CatchErrors([&] {
     SelPlace = cmbPlace->currentIndex();
     if (Busy == 0 && SelPlace >= 0) {
-      SchedulePeriodRec& p = Entry();
+      SchedulePeriodRec p = Entry();
       p.Place = PlaceIndex(SelPlace);
-      if (p.Start != 0) ScheduleChanged = -1;
+      StorePeriod(SelWork, ShownYear, SelEntry, p);
       ForgetReadout();
     }
     RedrawChart();
@@ -368,30 +368,29 @@ void frmSchedule::cmbPlace_Click() {
 
 void frmSchedule::cmdScheduleDelete_Click() {
   CatchErrors([&] {
-    Entry() = SchedulePeriodRec{};
+    StorePeriod(SelWork, ShownYear, SelEntry, SchedulePeriodRec{});
     txtCalenderFrom->clear();
     txtCalenderTo->clear();
     // With no place at all there is no item 0 to show; the entry is deleted
     // all the same.
     if (cmbPlace->count() > 0) SetListIndex(cmbPlace, 0);
     ForgetReadout();
-    ScheduleChanged = -1;  // before the redraw: a failed drawing leaves the change known
     RedrawChart();
   });
 }
 
-void frmSchedule::cmdSave_Click() { RunSave(ScheduleChanged, SaveSchedule); }
+void frmSchedule::cmdSave_Click() { RunSave(RecordKind::Schedule, SaveSchedule); }
 
 void frmSchedule::cmdClose_Click() {
   CatchErrors([&] { hide(); });
 }
 
 void frmSchedule::cmdWork_Click() {
-  CatchErrors([&] { OpenNameListEditor(QStringLiteral("Work"), this); });
+  CatchErrors([&] { OpenNameListEditor(NameList::Work, this); });
 }
 
 void frmSchedule::cmdPlace_Click() {
-  CatchErrors([&] { OpenNameListEditor(QStringLiteral("Place"), this); });
+  CatchErrors([&] { OpenNameListEditor(NameList::Place, this); });
 }
 
 // --- The period calendar ---------------------------------------------------------------
@@ -468,9 +467,8 @@ void frmSchedule::ApplyPickedPeriod() {
     txtCalenderFrom->setText(PeriodText(PeriodFrom.Year, PeriodFrom.Month * 100 + PeriodFrom.Day));
     txtCalenderTo->setText(PeriodText(PeriodTo.Year, PeriodTo.Month * 100 + PeriodTo.Day));
   }
-  for (const PeriodWrite& w : plan.Writes) Schedule(work).SchedulePeriod(w.Year)(w.Entry) = w.Period;
+  for (const PeriodWrite& w : plan.Writes) StorePeriod(work, w.Year, w.Entry, w.Period);
   ForgetReadout();
-  ScheduleChanged = -1;  // before the redraw: a failed drawing leaves the change known
   RedrawChart();
 }
 

@@ -22,8 +22,3 @@ void UnloadRecordWindow(RecordWindow which) {
   auto it = Registry().find(which);
   if (it != Registry().end() && it->second.unload) it->second.unload();
 }
-
-void ReloadRecordWindows() {
-  for (auto& [which, hooks] : Registry())
-    if (hooks.reload) hooks.reload();
-}

@@ -9,15 +9,9 @@ enum class RecordWindow { Weather, DiaryEdit, Diary, MarketPrice, Material, Sche
 struct RecordWindowHooks {
   std::function<void()> show;    // create if needed, show modeless
   std::function<void()> unload;  // destroy if it exists
-  // After the data files were read again: a loaded window refreshes its
-  // selectors and indexes from the store (or ends an open edit), so that no
-  // window keeps an index into a list that shrank. Empty: nothing to do.
-  std::function<void()> reload;
 };
 
 void RegisterRecordWindow(RecordWindow which, RecordWindowHooks hooks);
 bool IsRecordWindowRegistered(RecordWindow which);
 void ShowRecordWindow(RecordWindow which);
 void UnloadRecordWindow(RecordWindow which);
-// Runs the reload hook of every registered window.
-void ReloadRecordWindows();

@@ -7,7 +7,6 @@
 
 #include "platform/KeepFocus.h"
 #include "platform/ErrorReporter.h"
-#include "shell/RecordWindows.h"
 #include "shell/frmProgress.h"
 #include "store/DataFile.h"
 #include "store/FileSequences.h"
@@ -53,7 +52,7 @@ bool LoadInFrame(QWidget* owner, bool (*sequence)()) {
   bool ok = RunInFrame(owner, sequence);
   // Also after a partial load: the lists may have shrunk under the open
   // windows, which must not keep an index into them.
-  ReloadRecordWindows();
+  NotifyReloaded();
   return ok;
 }
 

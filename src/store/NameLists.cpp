@@ -121,14 +121,6 @@ int PlaceUseCount(int place) {
   return count;
 }
 
-std::optional<NameList> NameListOfTag(std::string_view tag) {
-  if (tag == "Produce") return NameList::Produce;
-  if (tag == "Place") return NameList::Place;
-  if (tag == "Work") return NameList::Work;
-  if (tag == "Observe") return NameList::Observe;
-  return std::nullopt;
-}
-
 std::vector<std::string> ListNames(NameList list) {
   std::vector<std::string> names;
   switch (list) {
@@ -166,7 +158,7 @@ bool RebuildNameList(NameList list, const std::vector<NameListRow>& rows) {
       high.Commit();
       mid.Commit();
       low.Commit();
-      PriceChanged = -1;
+      MarkChanged(RecordKind::Price);
       break;
     }
     case NameList::Place: {
@@ -180,14 +172,14 @@ bool RebuildNameList(NameList list, const std::vector<NameListRow>& rows) {
       ForEachPeriod([&](SchedulePeriodRec& r) {
         if (r.Place < moves.size()) r.Place = static_cast<uint8_t>(std::max(moves[r.Place], 0));
       });
-      ScheduleChanged = -1;
+      MarkChanged(RecordKind::Schedule);
       break;
     }
     case NameList::Work: {
       Plan p = MakePlan(rows, Schedule.UBound());
       Rebuild<ScheduleRec> work(Schedule, p);
       work.Commit([&](ScheduleRec& rec, int i) noexcept { rec.Work.swap(p.names[static_cast<size_t>(i)]); });
-      ScheduleChanged = -1;
+      MarkChanged(RecordKind::Schedule);
       break;
     }
     case NameList::Observe: {
@@ -196,9 +188,20 @@ bool RebuildNameList(NameList list, const std::vector<NameListRow>& rows) {
       Rebuild<DayTable<std::string>> file(ObserveFile, p);
       item.Commit([&](ObserveItemRec& rec, int i) noexcept { rec.Name.swap(p.names[static_cast<size_t>(i)]); });
       file.Commit();
-      ObserveChanged = -1;
+      MarkChanged(RecordKind::Observe);
       break;
     }
   }
   return true;
+}
+
+namespace {
+std::array<std::function<void()>, 4> rebuiltListeners;
+}  // namespace
+
+void OnListRebuilt(NameList list, std::function<void()> listener) {
+  rebuiltListeners.at(static_cast<size_t>(list)) = std::move(listener);
+}
+void NotifyListRebuilt(NameList list) {
+  if (const auto& listener = rebuiltListeners.at(static_cast<size_t>(list))) listener();
 }

@@ -4,16 +4,11 @@
 // order. Every record of a list belongs to its entry by index, so renaming,
 // reordering, adding and deleting names moves or drops whole entries: each
 // name keeps its records, a deleted name loses them, a new one starts empty.
-#include <optional>
+#include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 enum class NameList { Produce, Place, Work, Observe };
-
-// The list a caller names by its tag text ("Produce", "Place", "Work",
-// "Observe"); nothing for any other text.
-std::optional<NameList> NameListOfTag(std::string_view tag);
 
 // The names of a list in index order (entry 0 first).
 std::vector<std::string> ListNames(NameList list);
@@ -47,9 +42,13 @@ struct NameListRow {
 // moves work to another field. A place still used by a period cannot be
 // dropped (error 5, nothing changed); an unused entry at a dropped place
 // goes to place 0. Place numbers past the list (from an edited file) are
-// kept as they are. The change flag of the rebuilt records is
-// set (PriceChanged, ScheduleChanged for places and works, ObserveChanged),
-// so that the exit question covers them whichever window saves first.
+// kept as they are. The rebuilt records are marked changed (places with the
+// schedule), so that the exit question covers them whichever window saves first.
 // Rows that give every entry back in its place under its own name change
 // nothing: the store and its flag stay as they are, and the result is false.
 bool RebuildNameList(NameList list, const std::vector<NameListRow>& rows);
+
+// The window that shows a list refills its selector once it was rebuilt: one
+// listener per list (an empty one removes it), told by NotifyListRebuilt.
+void OnListRebuilt(NameList list, std::function<void()> listener);
+void NotifyListRebuilt(NameList list);

@@ -1,6 +1,8 @@
 #include "store/Store.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 OndoTable Ondo;
 DayTable<float> Kousui;
@@ -24,13 +26,6 @@ VarArray<DayTable<std::string>> ObserveFile;
 
 VarArray<ScheduleRec> Schedule;
 VarArray<std::string> FarmName;
-
-int16_t WeatherChanged = 0;
-int16_t DiaryChanged = 0;
-int16_t PriceChanged = 0;
-int16_t ScheduleChanged = 0;
-int16_t ObserveChanged = 0;
-int16_t MaterialChanged = 0;
 
 std::string DataPath;
 int16_t Busy = 0;
@@ -108,9 +103,7 @@ void ResetStore() {
   ObserveFile.Reset();
   Schedule.Reset();
   FarmName.Reset();
-  WeatherChanged = DiaryChanged = PriceChanged = ScheduleChanged = 0;
-  ObserveChanged = 0;
-  MaterialChanged = 0;
+  ClearChangeFlags();
   DataPath.clear();
   Busy = 0;
   ProgressTotal = ProgressCount = 0;
@@ -119,3 +112,67 @@ void ResetStore() {
   PeriodFrom = PeriodTo = YearMonthDay{};
   YieldHook = nullptr;
 }
+
+namespace {
+std::array<bool, 6> changed{};
+std::vector<void (*)()> reloadListeners;
+
+// Stores value at table(at...); the const read first leaves an empty day
+// table unallocated while nothing but its empty value is stored.
+template <class Table, class T, class... Index>
+bool Store(RecordKind kind, Table& table, const T& value, Index... at) {
+  if (std::as_const(table)(at...) == value) return false;
+  table(at...) = value;
+  MarkChanged(kind);
+  return true;
+}
+}  // namespace
+
+bool Changed(RecordKind kind) { return changed.at(static_cast<size_t>(kind)); }
+void MarkChanged(RecordKind kind) { changed.at(static_cast<size_t>(kind)) = true; }
+void ClearChanged(RecordKind kind) { changed.at(static_cast<size_t>(kind)) = false; }
+bool AnyChangeFlag() { return std::ranges::find(changed, true) != changed.end(); }
+void ClearChangeFlags() { changed.fill(false); }
+
+bool StoreWeatherCode(int year, int month, int day, const std::string& code) {
+  if (SavedWeatherCode(std::as_const(Tenki)(year, month, day)) == SavedWeatherCode(code)) return false;
+  return Store(RecordKind::Weather, Tenki, code, year, month, day);
+}
+bool StoreTemperature(int year, int month, int day, int kind, float value) {
+  return Store(RecordKind::Weather, Ondo, value, year, month, day, kind);
+}
+bool StoreRainfall(int year, int month, int day, float value) {
+  return Store(RecordKind::Weather, Kousui, value, year, month, day);
+}
+bool StoreDiaryText(int year, int month, int day, const std::string& text) {
+  return Store(RecordKind::Diary, Nikki, text, year, month, day);
+}
+bool StorePrice(VarArray<DayTable<int32_t>>& table, int item, int year, int month, int day, int32_t value) {
+  return Store(RecordKind::Price, table(item), value, year, month, day);
+}
+bool StorePriceItem(int item, const PriceItemRec& rec) { return Store(RecordKind::Price, PriceItem, rec, item); }
+int AddPriceItem(const PriceItemRec& rec) {
+  const int item = PriceItem.UBound() + 1;
+  RedimPrice(item);
+  PriceItem(item) = rec;
+  MarkChanged(RecordKind::Price);
+  return item;
+}
+bool StoreMaterial(int m, const MaterialRec& rec) { return Store(RecordKind::Material, Material, rec, m); }
+bool StoreObserveComment(int item, int year, int month, int day, const std::string& text) {
+  return Store(RecordKind::Observe, ObserveItem(item).Comment, text, year, month, day);
+}
+bool StoreObservePicture(int item, int year, int month, int day, const std::string& path) {
+  return Store(RecordKind::Observe, ObserveFile(item), path, year, month, day);
+}
+bool StorePeriod(int work, int year, int entry, const SchedulePeriodRec& period) {
+  YearPeriods& periods = Schedule(work).SchedulePeriod(year);
+  if (periods(entry).Start != 0 || period.Start != 0) return Store(RecordKind::Schedule, periods, period, entry);
+  periods(entry) = period;
+  return false;
+}
+
+void OnReloaded(void (*listener)()) {
+  if (std::ranges::find(reloadListeners, listener) == reloadListeners.end()) reloadListeners.push_back(listener);
+}
+void NotifyReloaded() { std::ranges::for_each(reloadListeners, [](auto* listener) { listener(); }); }

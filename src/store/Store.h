@@ -255,28 +255,38 @@ extern VarArray<std::string> FarmName;
 
 // --- Flags and shared globals ----------------------------------------------
 
-// -1 changed, 0 unchanged; set only while Busy is 0.
-extern int16_t WeatherChanged;
-extern int16_t DiaryChanged;
-extern int16_t PriceChanged;
-extern int16_t ScheduleChanged;
-// Comments, pictures and the crop list of the observations: typed comments
-// would otherwise be lost at exit without a question. Cleared by the
-// observation window's save and by save-all, each only after success.
-extern int16_t ObserveChanged;
-// Edits in the material ledger and its dialogs: cleared by the ledger's save
-// and by save-all. While set, the ledger keeps the table in memory instead of
-// reading the file again when it is opened anew.
-extern int16_t MaterialChanged;
+// The records saved together, each with a flag for edits not saved yet: set
+// by the writers below when a stored value really changes, cleared by a
+// successful save. While the material flag is set the ledger keeps its table
+// instead of reading the file again when it is opened anew.
+enum class RecordKind { Weather, Diary, Price, Schedule, Observe, Material };
+bool Changed(RecordKind kind);
+void MarkChanged(RecordKind kind);
+void ClearChanged(RecordKind kind);
+bool AnyChangeFlag();
+void ClearChangeFlags();
 
-// Whether any change flag is set, whichever true value it holds.
-inline bool AnyChangeFlag() {
-  return WeatherChanged != 0 || DiaryChanged != 0 || PriceChanged != 0 || ScheduleChanged != 0 || ObserveChanged != 0 ||
-         MaterialChanged != 0;
-}
-inline void ClearChangeFlags() {
-  WeatherChanged = DiaryChanged = PriceChanged = ScheduleChanged = ObserveChanged = MaterialChanged = 0;
-}
+// Each writer stores its value and returns true, the kind marked changed, only
+// when it differs from the stored one (for weather codes, "" and "038" agree).
+bool StoreWeatherCode(int year, int month, int day, const std::string& code);
+bool StoreTemperature(int year, int month, int day, int kind, float value);
+bool StoreRainfall(int year, int month, int day, float value);
+bool StoreDiaryText(int year, int month, int day, const std::string& text);
+// One of PriceHigh, PriceMid, PriceLow.
+bool StorePrice(VarArray<DayTable<int32_t>>& table, int item, int year, int month, int day, int32_t value);
+bool StorePriceItem(int item, const PriceItemRec& rec);
+// A new produce after the last one; its number.
+int AddPriceItem(const PriceItemRec& rec);
+bool StoreMaterial(int m, const MaterialRec& rec);
+bool StoreObserveComment(int item, int year, int month, int day, const std::string& text);
+bool StoreObservePicture(int item, int year, int month, int day, const std::string& path);
+// A schedule period: entries not in use (Start 0) are no record of the file.
+bool StorePeriod(int work, int year, int entry, const SchedulePeriodRec& period);
+
+// Listeners of the windows, told after the data files were read again (each
+// function once however often it is added).
+void OnReloaded(void (*listener)());
+void NotifyReloaded();
 
 extern std::string DataPath;  // ends with "/"
 extern int16_t Busy;          // 1 while code fills controls

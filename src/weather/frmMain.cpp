@@ -248,8 +248,7 @@ void frmMain::StoreWeatherCode() {
   const YearMonthDay d = EditDate();
   std::string code = std::to_string(cmbTenki1->currentIndex()) + std::to_string(cmbTenki2->currentIndex()) +
                      std::to_string(cmbTenki3->currentIndex());
-  Tenki(d.Year, d.Month, d.Day) = code;
-  WeatherChanged = -1;
+  ::StoreWeatherCode(d.Year, d.Month, d.Day, code);
 }
 
 void frmMain::cmbTenki1_Click() {
@@ -266,10 +265,7 @@ void frmMain::StoreTemperature(QScrollBar* bar, QLineEdit* box, int kind) {
   float t = static_cast<float>(bar->value()) / 10.0f;
   box->setText(Tenths(t));
   const YearMonthDay d = EditDate();
-  if (Busy == 0) {
-    Ondo(d.Year, d.Month, d.Day, kind) = t;
-    WeatherChanged = -1;
-  }
+  if (Busy == 0) ::StoreTemperature(d.Year, d.Month, d.Day, kind, t);
   RedrawGraph(d.Year, d.Month, d.Day);
 }
 
@@ -288,10 +284,7 @@ void frmMain::hscRain_Change() {
     float r = static_cast<float>(hscRain->value()) / 10.0f;
     txtRain->setText(Tenths(r));
     const YearMonthDay d = EditDate();
-    if (Busy == 0) {
-      Kousui(d.Year, d.Month, d.Day) = r;
-      WeatherChanged = -1;
-    }
+    if (Busy == 0) StoreRainfall(d.Year, d.Month, d.Day, r);
     RedrawGraph(d.Year, d.Month, d.Day);
   });
 }
@@ -306,7 +299,7 @@ void frmMain::RefreshForCurrentDate() {
 void frmMain::cmdSave_Click() {
   // Each file reports its own failure; the flag is cleared only when all
   // three are safely written.
-  RunSave(WeatherChanged, [] {
+  RunSave(RecordKind::Weather, [] {
     bool ok = SaveOndo();
     ok = SaveTenki() && ok;
     return SaveKousui() && ok;

@@ -41,12 +41,12 @@ TEST_F(DiaryEditorTest, TypingStoresTheWholeTextWithCrLfAndMarksTheDiaryChanged)
   EXPECT_EQ(e->windowTitle(), "Vorn　日記（編集）");
   EXPECT_EQ(e->txtCalender->text(), "2001/05/06");
   EXPECT_EQ(Text(e->txtDiary), "朝\n");
-  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Diary));
 
   e->txtDiary->moveCursor(QTextCursor::End);
   Type(e->txtDiary, QStringLiteral("晴れ\n夕立"));
   EXPECT_EQ(Nikki(2001, 5, 6), "朝\r\n晴れ\r\n夕立");
-  EXPECT_EQ(DiaryChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Diary));
   EXPECT_EQ(Nikki(2001, 5, 7), "");
 }
 
@@ -55,12 +55,12 @@ TEST_F(DiaryEditorTest, SpinnerFromTheLastDayShowsTheNextMonthsFirstWithoutMarki
   CurDay = 31;
   frmDiaryEdit* e = Open();
   Type(e->txtDiary, QStringLiteral("月末"));
-  DiaryChanged = 0;
+  ClearChanged(RecordKind::Diary);
   e->vscCalender->setValue(2);
   EXPECT_EQ(e->txtCalender->text(), "2001/06/01");
   EXPECT_EQ(Text(e->txtDiary), "六月一日\n曇り");
   EXPECT_EQ(e->vscCalender->value(), 1);
-  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Diary));
   // What was typed stays under the day it was typed on.
   EXPECT_EQ(Nikki(2001, 5, 31), "月末");
   EXPECT_EQ(Nikki(2001, 6, 1), "六月一日\r\n曇り");
@@ -83,7 +83,7 @@ TEST_F(DiaryEditorTest, CalendarOpensLeftAlignedAndAPickLoadsTheDayWithoutMarkin
   EXPECT_FALSE(e->pctCalender->isVisible());
   EXPECT_EQ(e->txtCalender->text(), "2001/05/07");
   EXPECT_EQ(Text(e->txtDiary), "七日");
-  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Diary));
   EXPECT_EQ(Nikki(2001, 5, 6), "");
 }
 
@@ -103,12 +103,12 @@ TEST_F(DiaryEditorTest, CalendarAndSpinnerStartFromTheDayTheEditorShows) {
 TEST_F(DiaryEditorTest, SaveClearsOnlyTheDiaryFlag) {
   frmDiaryEdit* e = Open();
   Type(e->txtDiary, QStringLiteral("a"));
-  WeatherChanged = PriceChanged = ScheduleChanged = -1;
+  for (RecordKind k : {RecordKind::Weather, RecordKind::Price, RecordKind::Schedule}) MarkChanged(k);
   e->cmdSave->click();
-  EXPECT_EQ(DiaryChanged, 0);
-  EXPECT_EQ(WeatherChanged, -1);
-  EXPECT_EQ(PriceChanged, -1);
-  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_FALSE(Changed(RecordKind::Diary));
+  EXPECT_TRUE(Changed(RecordKind::Weather));
+  EXPECT_TRUE(Changed(RecordKind::Price));
+  EXPECT_TRUE(Changed(RecordKind::Schedule));
   EXPECT_TRUE(e->isEnabled());
 }
 
@@ -117,7 +117,7 @@ TEST_F(DiaryEditorTest, SaveWritesTheDiaryFileAndAFailedSaveKeepsTheFlag) {
   frmDiaryEdit* e = Open();
   Type(e->txtDiary, QStringLiteral("晴れ\n畑"));
   e->cmdSave->click();
-  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Diary));
   const std::string file = dir.Read("nikki.dat");
   EXPECT_NE(file.find(rt::Utf8ToCp932("2001/0506,晴れ^~畑\r\n")), std::string::npos);
 
@@ -128,7 +128,7 @@ TEST_F(DiaryEditorTest, SaveWritesTheDiaryFileAndAFailedSaveKeepsTheFlag) {
   boxes.Answer(MsgResult::Ok);
   e->cmdSave->click();
   EXPECT_EQ(boxes.calls().size(), 1u);
-  EXPECT_EQ(DiaryChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Diary));
   EXPECT_TRUE(e->isEnabled());
 }
 
@@ -145,7 +145,7 @@ TEST_F(DiaryEditorTest, NothingIsTypedIntoTheEntryWhileTheFileIsWritten) {
   e->cmdSave->click();
   YieldHook = nullptr;
   EXPECT_EQ(Nikki(2001, 5, 6), "a");
-  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Diary));
 }
 
 TEST_F(DiaryEditorTest, UnloadingDuringTheSaveWaitsForTheSaveToFinish) {
@@ -158,7 +158,7 @@ TEST_F(DiaryEditorTest, UnloadingDuringTheSaveWaitsForTheSaveToFinish) {
   RegisterWindows();
   e->cmdSave->click();
   YieldHook = nullptr;
-  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Diary));
   EXPECT_EQ(LoadedDiaryEdit(), nullptr);
   EXPECT_FALSE(watch.isNull());
   EXPECT_FALSE(watch->isVisible());
@@ -176,7 +176,7 @@ TEST_F(DiaryEditorTest, AnEntrySavedEmptyShowsEmptyInBothWindowsAndANewEntryStar
   EXPECT_EQ(Text(e->txtDiary), "");
   ShowDiary();
   EXPECT_EQ(Text(LoadedDiary()->txtDiary1), "");
-  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Diary));
   Type(e->txtDiary, QStringLiteral("今日は晴れ"));
   EXPECT_EQ(Nikki(2001, 5, 6), "今日は晴れ");
 }

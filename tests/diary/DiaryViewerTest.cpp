@@ -113,7 +113,7 @@ TEST_F(DiaryViewerTest, TheBoxesAreForReadingAndAnEntrySavedEmptyShowsEmpty) {
   Type(v->txtDiary1, QStringLiteral("追記"));
   EXPECT_EQ(Text(v->txtDiary1), "元の文");
   EXPECT_EQ(Nikki(2001, 5, 6), "元の文");
-  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Diary));
   EXPECT_EQ(Text(v->txtDiary2), "");
 }
 

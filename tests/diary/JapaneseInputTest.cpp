@@ -44,10 +44,10 @@ TEST_F(DiaryTest, ComposedTextReachesTheDiaryOnlyWhenCommittedAndWithoutWhatTheF
 
   Compose(t, QStringLiteral("はれ"));
   EXPECT_EQ(Nikki(2001, 5, 6), "");
-  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Diary));
   Commit(t, QStringLiteral("晴れ"));
   EXPECT_EQ(Nikki(2001, 5, 6), "晴れ");
-  EXPECT_EQ(DiaryChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Diary));
 
   Compose(t, QStringLiteral("よしの"));
   Commit(t, kYoshi + QStringLiteral("野"));

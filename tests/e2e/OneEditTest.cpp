@@ -42,16 +42,16 @@ TEST_F(OneEditTest, OneWeatherEditFromTheMenuBarToTheFilesAndTheExitQuestion) {
   ASSERT_NE(w, nullptr);
   ASSERT_TRUE(w->isVisible());
   EXPECT_EQ(w->txtCalender->text(), QStringLiteral("2005/07/14"));
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
 
   // Drag the high temperature to 28.7 degrees and save.
   w->hscKionHigh->setSliderDown(true);
   w->hscKionHigh->setSliderPosition(287);
   w->hscKionHigh->setSliderDown(false);
   EXPECT_FLOAT_EQ(Ondo(2005, 7, 14, 1), 28.7f);
-  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
   w->cmdSave->click();
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
   EXPECT_TRUE(std::filesystem::exists(dataDir() + "ondo.dat"));
 
   // Reload from the files: the value is back, the window shows it again.
@@ -65,13 +65,13 @@ TEST_F(OneEditTest, OneWeatherEditFromTheMenuBarToTheFilesAndTheExitQuestion) {
 
   // An unsaved edit, then closing the menu bar: the question offers to save.
   w->hscKionHigh->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
   boxes.Answer(MsgResult::Yes);
   bar()->close();
   ASSERT_EQ(boxes.calls().size(), 1u);
   EXPECT_EQ(boxes.calls()[0].buttons, MsgButtons::YesNoCancel);
   EXPECT_EQ(ended, 1);
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
   Ondo(2005, 7, 14, 1) = 0.0f;
   ASSERT_TRUE(LoadOndo());
   EXPECT_FLOAT_EQ(Ondo(2005, 7, 14, 1), 28.8f);
@@ -118,8 +118,8 @@ TEST_F(OneEditTest, AReloadFromTheFilesReachesEveryLoadedRecordWindow) {
   EXPECT_EQ(viewer->txtDiary1->toPlainText(), QStringLiteral("夕立"));
   EXPECT_EQ(viewer->txtDiary2->toPlainText(), QStringLiteral("翌年"));
   // Showing what was read is no change; typing after it goes into the day shown.
-  EXPECT_EQ(WeatherChanged, 0);
-  EXPECT_EQ(DiaryChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
+  EXPECT_FALSE(Changed(RecordKind::Diary));
   editor->txtDiary->appendPlainText(QStringLiteral("。"));
   EXPECT_EQ(Nikki(2005, 7, 14), "夕立\r\n。");
   EXPECT_TRUE(boxes.calls().empty());

@@ -26,13 +26,13 @@ TEST_F(MarketWindowTest, EnterTurnsThePlaceholderIntoTheFirstProduceThenAddsNewO
   EXPECT_EQ(PriceItem.UBound(), 0);
   EXPECT_EQ(f->cmbProduce->count(), 1);
   EXPECT_EQ(PriceHigh(0)(2001, 5, 6), 250);
-  EXPECT_EQ(PriceChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Price));
 
-  PriceChanged = 0;
+  ClearChanged(RecordKind::Price);
   Enter(QString());
   Enter(QStringLiteral("トマト"));
   EXPECT_EQ(f->cmbProduce->count(), 1);
-  EXPECT_EQ(PriceChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Price));
 
   Enter(QStringLiteral("ナス"));
   ASSERT_EQ(PriceItem.UBound(), 1);
@@ -41,11 +41,11 @@ TEST_F(MarketWindowTest, EnterTurnsThePlaceholderIntoTheFirstProduceThenAddsNewO
   EXPECT_EQ(f->cmbProduce->currentIndex(), 1);
   EXPECT_EQ(MarketItem, 1);
   EXPECT_EQ(f->hscPriceHigh->value(), 0);
-  EXPECT_EQ(PriceChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Price));
 
   // The combo box never acts on its own: an existing name typed key by key
   // with Enter, then leaving the box, keeps the shown produce.
-  PriceChanged = 0;
+  ClearChanged(RecordKind::Price);
   f->show();
   f->cmbProduce->setFocus();
   f->cmbProduce->setEditText(QString());
@@ -55,7 +55,7 @@ TEST_F(MarketWindowTest, EnterTurnsThePlaceholderIntoTheFirstProduceThenAddsNewO
   ProcessEvents();
   EXPECT_EQ(MarketItem, 1);
   EXPECT_EQ(f->cmbProduce->count(), 2);
-  EXPECT_EQ(PriceChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Price));
 
   // Beyond the list limit a new name is refused with a message.
   RedimPrice(kListLimit - 1);
@@ -63,7 +63,7 @@ TEST_F(MarketWindowTest, EnterTurnsThePlaceholderIntoTheFirstProduceThenAddsNewO
   ASSERT_EQ(boxes.calls().size(), 1u);
   EXPECT_EQ(boxes.calls()[0].icon, MsgIcon::Exclamation);
   EXPECT_EQ(PriceItem.UBound(), kListLimit - 1);
-  EXPECT_EQ(PriceChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Price));
 }
 
 TEST_F(MarketWindowTest, ANameLeftWithoutEnterIsTakenWhenItExistsElseTheBoxShowsTheProduceAgain) {
@@ -96,14 +96,14 @@ TEST_F(MarketWindowTest, EditsGoIntoTheShownDayAndProduceAndLoadingADayStoresNot
   f->hscPriceHigh->setValue(350);
   EXPECT_EQ(PriceHigh(0)(2001, 5, 6), 350);
   EXPECT_EQ(f->txtPriceHigh->text(), QStringLiteral("350"));
-  EXPECT_EQ(PriceChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Price));
 
   // Another window moves the shared date: an edit still goes into the 6th
   // on screen; activating the window catches up.
   CurDay = 9;
   f->hscPriceMid->setValue(200);
   EXPECT_EQ(PriceMid(0)(2001, 5, 6), 200);
-  PriceChanged = 0;
+  ClearChanged(RecordKind::Price);
   QEvent activate(QEvent::WindowActivate);
   QCoreApplication::sendEvent(f.get(), &activate);
   EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/05/09"));
@@ -123,7 +123,7 @@ TEST_F(MarketWindowTest, EditsGoIntoTheShownDayAndProduceAndLoadingADayStoresNot
   f->pctGraph_DblClick();
   EXPECT_EQ(CurDay, 31);
   EXPECT_EQ(f->hscPriceHigh->value(), 999);
-  EXPECT_EQ(PriceChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Price));
   EXPECT_EQ(PriceLow(0)(2001, 5, 7), 0);
 
   f->cmbProduce->setCurrentIndex(1);
@@ -141,11 +141,11 @@ TEST_F(MarketWindowTest, TheLimitStaysAboveEveryRecordedPriceAndWithItsProduce) 
   f->vscLimitMax->setValue(700);  // below the peak: back to the last limit
   EXPECT_EQ(f->vscLimitMax->value(), 1000);
   EXPECT_EQ(f->txtLimitMax->text(), QStringLiteral("1000"));
-  EXPECT_EQ(PriceChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Price));
   f->vscLimitMax->setValue(900);
   EXPECT_EQ(PriceItem(0).Max, 900);
   EXPECT_EQ(f->hscPriceHigh->maximum(), 900);
-  EXPECT_EQ(PriceChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Price));
 
   // A price entered above the old peak holds the limit up as well.
   f->vscLimitMax->setValue(5000);
@@ -219,7 +219,7 @@ TEST_F(MarketWindowTest, PointingReadsOutTheDayAndADoubleClickChoosesIt) {
   EXPECT_EQ(CurMonth, 1);
   EXPECT_EQ(CurDay, 1);
   EXPECT_EQ(f->hscPriceHigh->value(), 11);
-  EXPECT_EQ(PriceChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Price));
   EXPECT_FALSE(f->PointerMoveRunning());
 }
 
@@ -272,7 +272,7 @@ TEST_F(MarketWindowTest, ValuesFromAnEditedFileAreReportedAndTheWindowStaysUsabl
   EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/05/07"));
   EXPECT_EQ(f->hscPriceLow->value(), 600);
   EXPECT_EQ(PriceHigh(0)(2001, 5, 7), 1500);
-  EXPECT_EQ(PriceChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Price));
   EXPECT_EQ(Busy, 0);
   f->hscPriceLow->setValue(650);
   EXPECT_EQ(PriceLow(0)(2001, 5, 7), 650);
@@ -285,7 +285,7 @@ TEST_F(MarketWindowTest, SaveWritesThePriceFileAndClearsTheFlagOnlyOnSuccess) {
   f->vscLimitMax->setValue(2000);
   f->hscPriceHigh->setValue(1800);
   f->cmdSave_Click();
-  EXPECT_EQ(PriceChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Price));
   ResetStore();
   DataPath = dir.dir();
   ASSERT_TRUE(LoadPrice());
@@ -302,7 +302,7 @@ TEST_F(MarketWindowTest, SaveWritesThePriceFileAndClearsTheFlagOnlyOnSuccess) {
   DataPath = dir.dir() + "missing/";
   f->cmdSave_Click();
   EXPECT_FALSE(Reported().empty());
-  EXPECT_EQ(PriceChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Price));
   EXPECT_TRUE(f->cmdSave->isEnabled());
 }
 
@@ -316,24 +316,24 @@ TEST_F(MarketWindowTest, TheProgramWiresTheWindowAndItsProduceStaysInsideTheList
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->geometry(), w->screen()->geometry());  // the whole screen, as laid out for
   w->cmbProduce->setCurrentIndex(2);
-  ReloadRecordWindows();  // the produce is still there
+  NotifyReloaded();  // the produce is still there
   EXPECT_EQ(MarketItem, 2);
   EXPECT_EQ(w->vscLimitMax->value(), 3000);
   RedimPrice(1);  // a reload of a file with fewer produce
-  ReloadRecordWindows();
+  NotifyReloaded();
   EXPECT_EQ(MarketItem, 0);
   EXPECT_EQ(w->cmbProduce->count(), 2);
 
   // The name list editor opens on the produce; its refill shows entry 0.
-  QString tag;
+  std::optional<NameList> tag;
   SetNameListEditor([&](QWidget*) {
-    tag = NameListTag();
-    PriceItem(0).Name = "カボチャ";
-    RefillNameListOwner(QStringLiteral("Produce"));
+    tag = EditedNameList();
+    RebuildNameList(NameList::Produce, {{"カボチャ", 0}, {"ナス", 1}});
+    NotifyListRebuilt(NameList::Produce);
   });
   w->cmbProduce->setCurrentIndex(1);
   w->cmdEdit->click();
-  EXPECT_EQ(tag, QStringLiteral("Produce"));
+  EXPECT_EQ(tag, NameList::Produce);
   EXPECT_EQ(w->cmbProduce->itemText(0), QStringLiteral("カボチャ"));
   EXPECT_EQ(MarketItem, 0);
   SetNameListEditor([](QWidget*) { throw rt::RuntimeError(rt::kErrInvalidCall); });
@@ -349,7 +349,7 @@ TEST_F(MarketWindowTest, TheProgramWiresTheWindowAndItsProduceStaysInsideTheList
   Open();
   EXPECT_EQ(MarketItem, 0);
   SetNameListEditor({});
-  for (const char* tag : {"Produce", "Work", "Place"}) SetNameListOwner(QString::fromLatin1(tag), {});
+  for (NameList list : {NameList::Produce, NameList::Work, NameList::Place}) OnListRebuilt(list, {});
   for (RecordWindow r : {RecordWindow::Weather, RecordWindow::DiaryEdit, RecordWindow::Diary, RecordWindow::MarketPrice,
                          RecordWindow::Schedule})
     RegisterRecordWindow(r, {});

@@ -115,7 +115,7 @@ TEST_F(EntryTest, TheRemainderRunsOnInTheOrderOfEntry) {
   EXPECT_EQ(r.Name, "肥料");
   EXPECT_EQ(r.Date(1), 20010503);
   EXPECT_EQ(r.RemainVol(1), 1500);
-  EXPECT_EQ(MaterialChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Material));
   EXPECT_EQ(Cell(2, 10), QStringLiteral("1500"));  // the ledger was refilled
 
   QString caption;
@@ -168,7 +168,7 @@ TEST_F(EntryTest, ANewMaterialIsCheckedWholeBeforeAnythingIsStored) {
     EXPECT_TRUE(open);
   }
   EXPECT_EQ(Material(1).Name, "");
-  EXPECT_EQ(MaterialChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Material));
   EXPECT_EQ(grid()->Rows(), 3);
 
   EXPECT_TRUE(Input(with([](NewMaterial& e) { e.day = "2000/02/29"; })).empty());
@@ -211,7 +211,7 @@ TEST_F(EntryTest, APurchaseOrUseIsCheckedWholeBeforeAnythingIsStored) {
               std::vector<QString>{b.message})
         << b.day << " " << b.volume;
   EXPECT_TRUE(Material(big) == bigBefore);
-  EXPECT_EQ(MaterialChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Material));
 
   // The first transaction of a material balances against nothing.
   EXPECT_TRUE(Day(true, 1, QStringLiteral("2001/05/03"), QStringLiteral("2")).empty());
@@ -299,7 +299,7 @@ TEST_F(ShellTest, UnsavedMaterialEditsAreAskedForAtExitAndKeptOverAReopen) {
   });
   LoadedMaterialWindow()->cmdMaterialInput_Click();
   ASSERT_EQ(shown, 1);
-  EXPECT_EQ(MaterialChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Material));
 
   bar()->mnuPopupWindowClose->trigger();
   ProcessEvents();
@@ -313,7 +313,7 @@ TEST_F(ShellTest, UnsavedMaterialEditsAreAskedForAtExitAndKeptOverAReopen) {
   bar()->close();
   ASSERT_EQ(boxes.calls().size(), 1u);
   EXPECT_EQ(ended, 1);
-  EXPECT_EQ(MaterialChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Material));
   ResetStore();
   DataPath = dataDir();
   ASSERT_TRUE(LoadMaterial());

@@ -107,10 +107,10 @@ TEST_F(MaterialTest, ATypedDigitOpensTheEditorWithItAndEnterStoresIt) {
   EXPECT_TRUE(f->txtForEdit->isHidden());
   EXPECT_EQ(Material(1).Price, 7);
   EXPECT_EQ(Cell(2, 1), QStringLiteral("7"));
-  EXPECT_EQ(MaterialChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Material));
 
   // Esc leaves the cell and the record as they were.
-  MaterialChanged = 0;
+  ClearChanged(RecordKind::Material);
   GridKey(Qt::Key_9, QStringLiteral("9"));
   EXPECT_EQ(f->txtForEdit->text(), QStringLiteral("9"));
   EditorKey(Qt::Key_Escape, QStringLiteral("\x1b"));
@@ -118,7 +118,7 @@ TEST_F(MaterialTest, ATypedDigitOpensTheEditorWithItAndEnterStoresIt) {
   EXPECT_EQ(Material(1).Price, 7);
   EXPECT_EQ(Cell(2, 1), QStringLiteral("7"));
   EditCell(2, 1, QStringLiteral("07"));  // the same price: nothing to save
-  EXPECT_EQ(MaterialChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Material));
   EXPECT_TRUE(boxes.calls().empty());
   GridKey(Qt::Key_Space, QStringLiteral(" "));  // the old value is selected
   EditorKey(Qt::Key_8, QStringLiteral("8"));
@@ -205,7 +205,7 @@ TEST_F(MaterialTest, CellsWithoutAFieldStoreNothingAndRaiseNothing) {
   EXPECT_TRUE(Material(1) == before);
   EXPECT_EQ(Cell(2, 8), QStringLiteral("60"));  // the computed value is back
   EXPECT_EQ(Cell(2, 6), QString());
-  EXPECT_EQ(MaterialChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Material));
   EXPECT_TRUE(boxes.calls().empty());
 }
 
@@ -236,7 +236,7 @@ TEST_F(MaterialTest, ABadValueIsRefusedWithItsMessageAndTheLedgerStaysWhole) {
     EXPECT_EQ(Messages(), std::vector<QString>{kMsgBadValue}) << b.text;
   }
   EXPECT_TRUE(Material(1) == before);
-  EXPECT_EQ(MaterialChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Material));
   EXPECT_EQ(Cell(3, 5), QStringLiteral("2001/05/10"));
   EXPECT_EQ(Cell(5, 5), QStringLiteral("2001/06/02"));  // the later ones stay too
   ASSERT_TRUE(SaveMaterial());
@@ -269,7 +269,7 @@ TEST_F(MaterialTest, GoodValuesAreStoredByTheCellsCode) {
   EXPECT_EQ(r.RemainVol(3), 180);  // 75 + 4 x 25 + 5
   EXPECT_EQ(r.RemainVol(4), 205);
   EXPECT_EQ(Cell(3, 8), QStringLiteral("100"));  // 4 x 25 at the refill
-  EXPECT_EQ(MaterialChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Material));
 }
 
 TEST_F(MaterialTest, UpAndDownInTheEditorStoreAndMoveScrollingIntoView) {
@@ -344,15 +344,15 @@ TEST_F(MaterialTest, SaveWritesTheFileAndAFailedSaveKeepsTheFlag) {
   FillSampleLedger();
   Open();
   EditCell(2, 1, QStringLiteral("1500"));
-  ASSERT_EQ(MaterialChanged, -1);
+  ASSERT_TRUE(Changed(RecordKind::Material));
   // A directory where the file should be: the writer cannot replace it.
   std::filesystem::create_directory(dir.file("material.dat"));
   f->cmdSave_Click();
-  EXPECT_EQ(MaterialChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Material));
   EXPECT_FALSE(boxes.calls().empty());
   std::filesystem::remove(dir.file("material.dat"));
   f->cmdSave_Click();
-  EXPECT_EQ(MaterialChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Material));
   ResetStore();
   DataPath = dir.dir();
   ASSERT_TRUE(LoadMaterial());

@@ -22,6 +22,10 @@
 
 namespace {
 
+NameList ListOf(std::string_view tag) {
+  return tag == "Produce" ? NameList::Produce : tag == "Place" ? NameList::Place : tag == "Work" ? NameList::Work : NameList::Observe;
+}
+
 class NameListEditor : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -29,17 +33,17 @@ class NameListEditor : public ::testing::Test {
     CaptureTwipsPerPixel();
     SetNameListEditor({});
     for (const char* tag : {"Produce", "Place", "Work"})
-      SetNameListOwner(QString::fromLatin1(tag), [this, tag] { refills.push_back({tag, Busy}); });
+      OnListRebuilt(ListOf(tag), [this, tag] { refills.push_back({tag, Busy}); });
   }
   void TearDown() override {
     dialog.reset();
-    for (const char* tag : {"Produce", "Place", "Work"}) SetNameListOwner(QString::fromLatin1(tag), {});
+    for (const char* tag : {"Produce", "Place", "Work"}) OnListRebuilt(ListOf(tag), {});
     ResetStore();
   }
 
   // Opens the editor for a list as its owner would, without a modal loop.
   void Open(const char* tag) {
-    OpenNameListEditor(QString::fromLatin1(tag), nullptr);  // no editor installed: sets the tag only
+    OpenNameListEditor(ListOf(tag), nullptr);  // no editor installed: sets the list only
     dialog = std::make_unique<frmEdit>();
     dialog->show();
     QApplication::setActiveWindow(dialog.get());
@@ -119,8 +123,8 @@ TEST_F(NameListEditor, AddTwoDeleteTheFirstMoveTheSecondToTheTopAndApply) {
   EXPECT_TRUE(PriceHigh(0).IsEmpty());
   EXPECT_EQ(PriceItem(1).Name, "トマト");
   EXPECT_EQ(PriceHigh(1)(2001, 5, 6), 100);
-  EXPECT_EQ(PriceChanged, -1);
-  EXPECT_EQ(ScheduleChanged, 0);  // the produce list is no schedule record
+  EXPECT_TRUE(Changed(RecordKind::Price));
+  EXPECT_FALSE(Changed(RecordKind::Schedule));  // the produce list is no schedule record
   ASSERT_EQ(refills.size(), 1u);
   EXPECT_EQ(refills[0].busy, 0);  // the market window takes entry 0 as a choice
   EXPECT_TRUE(dialog->isHidden());
@@ -135,7 +139,7 @@ TEST_F(NameListEditor, ApplyingTheListAsItWasMarksNothingChanged) {
 
 TEST_F(NameListEditor, EscFocusLossAndScrollingAbandonTheBoxAndCancelKeepsTheFlagOfOpening) {
   Places(20);
-  ScheduleChanged = -1;  // unsaved edits of the schedule window
+  MarkChanged(RecordKind::Schedule);  // unsaved edits of the schedule window
   Open("Place");
   const QStringList before = Rows();
 
@@ -170,7 +174,7 @@ TEST_F(NameListEditor, EscFocusLossAndScrollingAbandonTheBoxAndCancelKeepsTheFla
   dialog->cmdDOWN->click();
   dialog->cmdDelete->click();
   dialog->cmdCancel->click();
-  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Schedule));
   EXPECT_EQ(ListNames(NameList::Place)[0], "畑0");
   EXPECT_TRUE(refills.empty());
   EXPECT_TRUE(dialog->isHidden());
@@ -269,7 +273,7 @@ TEST_F(NameListEditor, AddingStopsAtWhatTheFilesCanHoldAndPlacesRefillQuietly) {
 TEST_F(NameListEditor, EscAndTheCloseButtonLeaveTheModalEditorAsCancelDoes) {
   FarmName.RedimPreserve(1);
   FarmName(0) = "東", FarmName(1) = "西";
-  OpenNameListEditor(QStringLiteral("Place"), nullptr);  // the tag only
+  OpenNameListEditor(NameList::Place, nullptr);  // the list only
   for (int way = 0; way < 2; ++way) {
     QPointer<frmEdit> shown;
     QTimer::singleShot(0, [&] {
@@ -285,7 +289,7 @@ TEST_F(NameListEditor, EscAndTheCloseButtonLeaveTheModalEditorAsCancelDoes) {
     ShowNameListEditor(nullptr);
     QApplication::processEvents();
     EXPECT_TRUE(shown.isNull());
-    EXPECT_EQ(ScheduleChanged, 0);
+    EXPECT_FALSE(Changed(RecordKind::Schedule));
     EXPECT_EQ(ListNames(NameList::Place), (std::vector<std::string>{"東", "西"}));
   }
 }

@@ -56,16 +56,16 @@ TEST_F(NameListLink, ReorderedPlacesReachTheScheduleWindowWithoutEditingItsEntry
 
 TEST_F(NameListLink, ReloadRestoreAndSaveWaitWhileTheEditorIsOpen) {
   ASSERT_EQ(Start(), StartResult::Running);
-  WeatherChanged = -1;
+  MarkChanged(RecordKind::Weather);
   Tenki(2001, 2, 3) = "";
   SetNameListEditor([&](QWidget*) {
     for (QAction* a : {bar()->ToolButton(2), bar()->ToolButton(3), bar()->ToolButton(5), bar()->ToolButton(6),
                        bar()->mnuPopupRead, bar()->mnuPopupSave, bar()->mnuPopupMediaSave, bar()->mnuPopupRestore})
       a->trigger();
   });
-  OpenNameListEditor(QStringLiteral("Produce"), bar());
+  OpenNameListEditor(NameList::Produce, bar());
   EXPECT_EQ(Tenki(2001, 2, 3), "");  // not read again
-  EXPECT_EQ(WeatherChanged, -1);     // not saved
+  EXPECT_TRUE(Changed(RecordKind::Weather));     // not saved
   EXPECT_EQ(bar()->SaveDialog(), nullptr);
 
   // Once it has closed they work again (the unsaved edit is given up).

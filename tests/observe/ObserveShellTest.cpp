@@ -41,7 +41,7 @@ TEST_F(ShellTest, ATypedObservationIsOfferedForSavingAtExit) {
   boxes.Answer(MsgResult::Yes);
   bar()->close();
   EXPECT_EQ(ended, 1);
-  EXPECT_EQ(ObserveChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Observe));
   ObserveItem.Reset();
   ASSERT_TRUE(LoadObserve());
   EXPECT_EQ(ObserveItem(0).Comment(2005, 7, 14), "初なり");
@@ -68,20 +68,18 @@ TEST_F(ShellTest, AfterAReloadAndAfterTheNameListEditorTheWindowShowsACropOfTheL
 
   // An editor that adds a crop and hands the list back to its owner.
   SetNameListEditor([](QWidget*) {
-    EXPECT_EQ(NameListTag(), QStringLiteral("Observe"));
-    ObserveItem.RedimPreserve(1);
-    ObserveFile.RedimPreserve(1);
-    ObserveItem(1).Name = "オクラ";
-    RefillNameListOwner(QStringLiteral("Observe"));
+    EXPECT_EQ(EditedNameList(), NameList::Observe);
+    RebuildNameList(NameList::Observe, {{ObserveItem(0).Name, 0}, {"オクラ"}});
+    NotifyListRebuilt(NameList::Observe);
   });
-  ObserveChanged = 0;
+  ClearChanged(RecordKind::Observe);
   w->cmbProduce->setCurrentIndex(0);
   w->cmdEdit_Click();
   SetNameListEditor({});
   EXPECT_EQ(w->cmbProduce->count(), 2);
   EXPECT_EQ(w->cmbProduce->itemText(1), QStringLiteral("オクラ"));
   EXPECT_EQ(ObserveIndex, 0);
-  EXPECT_EQ(ObserveChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Observe));
   UnloadRecordWindow(RecordWindow::Observe);
   EXPECT_EQ(LoadedObserve(), nullptr);
 }

@@ -18,11 +18,11 @@ TEST_F(ObserveTest, WithNoCropYetCommentsGoToTheUnnamedEntryZero) {
   ASSERT_EQ(f->cmbProduce->count(), 1);
   EXPECT_EQ(f->cmbProduce->currentText(), QString());
   EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/05/06"));
-  EXPECT_EQ(ObserveChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Observe));
   Type(QStringLiteral("芽が出た"));
   EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 6), "芽が出た");
   EXPECT_EQ(ObserveItem.UBound(), 0);
-  EXPECT_EQ(ObserveChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Observe));
 }
 
 TEST_F(ObserveTest, ACommentWithCommasAndLineBreaksSurvivesTheFileAndShowsAgain) {
@@ -33,7 +33,7 @@ TEST_F(ObserveTest, ACommentWithCommasAndLineBreaksSurvivesTheFileAndShowsAgain)
   // Stored with CR LF, whatever the text box uses.
   EXPECT_EQ(ObserveItem(1).Comment(2001, 5, 6), "花が三つ, 実は一つ\r\n葉に斑点,少し\r\n水やり");
   f->cmdSave_Click();
-  EXPECT_EQ(ObserveChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Observe));
   // In memory the breaks stay breaks after the save.
   EXPECT_EQ(ObserveItem(1).Comment(2001, 5, 6), "花が三つ, 実は一つ\r\n葉に斑点,少し\r\n水やり");
 
@@ -45,7 +45,7 @@ TEST_F(ObserveTest, ACommentWithCommasAndLineBreaksSurvivesTheFileAndShowsAgain)
   Open();
   f->cmbProduce->setCurrentIndex(1);
   EXPECT_EQ(f->txtComment->toPlainText(), QStringLiteral("花が三つ, 実は一つ\n葉に斑点,少し\n水やり"));
-  EXPECT_EQ(ObserveChanged, 0);  // showing is no edit
+  EXPECT_FALSE(Changed(RecordKind::Observe));  // showing is no edit
   EXPECT_TRUE(boxes.calls().empty());
 }
 
@@ -57,17 +57,17 @@ TEST_F(ObserveTest, OnlyCommittedTextTheFileCanHoldReachesTheComment) {
 
   // Through an input method: the reading being composed is no text yet.
   GoTo(2001, 5, 7);
-  ObserveChanged = 0;
+  ClearChanged(RecordKind::Observe);
   QList<QInputMethodEvent::Attribute> caret{{QInputMethodEvent::Cursor, 3, 1, QVariant()}};
   QInputMethodEvent composing(QStringLiteral("とまと"), caret);
   QCoreApplication::sendEvent(f->txtComment, &composing);
-  EXPECT_EQ(ObserveChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Observe));
   EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 7), "");
   QInputMethodEvent commit;
   commit.setCommitString(QStringLiteral("\U0001F345トマト"));
   QCoreApplication::sendEvent(f->txtComment, &commit);
   EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 7), "トマト");
-  EXPECT_EQ(ObserveChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Observe));
 }
 
 TEST_F(ObserveTest, EditsLandInTheDayAndCropShownWhateverMovedMeanwhile) {
@@ -77,7 +77,7 @@ TEST_F(ObserveTest, EditsLandInTheDayAndCropShownWhateverMovedMeanwhile) {
   f->cmbProduce->setCurrentIndex(1);
   GoTo(2001, 5, 7);
   EXPECT_EQ(f->txtComment->toPlainText(), QStringLiteral("前の記録"));
-  EXPECT_EQ(ObserveChanged, 0);  // loading stored nothing
+  EXPECT_FALSE(Changed(RecordKind::Observe));  // loading stored nothing
 
   // Another window moves the shared date; this one still shows 7 May.
   SetCurrentDate({2003, 8, 20});
@@ -114,7 +114,7 @@ TEST_F(ObserveTest, APictureChosenLandsInTheDayAndRemovingItKeepsTheComment) {
   const std::string jpg = Picture("畑.jpg", 800, 600);
   Open();
   Type(QStringLiteral("定植"));
-  ObserveChanged = 0;
+  ClearChanged(RecordKind::Observe);
   OnChooser([&](frmFileSelect* c) {
     c->filMain->SetPath(QString::fromStdString(dir.dir()));
     ClickFile(c, QStringLiteral("畑.jpg"));
@@ -123,7 +123,7 @@ TEST_F(ObserveTest, APictureChosenLandsInTheDayAndRemovingItKeepsTheComment) {
   f->cmdFileName_Click();
   EXPECT_EQ(ObserveFile(0)(2001, 5, 6), jpg);
   EXPECT_EQ(f->txtFileName->text().toStdString(), jpg);
-  EXPECT_EQ(ObserveChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Observe));
   // The preview shows the picture's colour in its top left corner.
   EXPECT_EQ(f->pctInfo->PixelAt(3, 3), qRgb(40, 160, 60));
   EXPECT_TRUE(boxes.calls().empty());
@@ -161,7 +161,7 @@ TEST_F(ObserveTest, CancelAfterAPreviewChangesNothing) {
     EXPECT_TRUE(shown.isNull()) << way;
     EXPECT_EQ(ObserveFile(0)(2001, 5, 6), old);
     EXPECT_EQ(f->txtFileName->text().toStdString(), old);
-    EXPECT_EQ(ObserveChanged, 0);
+    EXPECT_FALSE(Changed(RecordKind::Observe));
     EXPECT_EQ(f->pctInfo->PixelAt(3, 3), qRgb(0, 0, 255));
   }
 }
@@ -297,7 +297,7 @@ TEST_F(ObserveTest, ADoubleClickChoosesTheDayUnderItEvenWithoutAHoverBefore) {
   DoubleClickStrip(BarX(DayOfYear(2001, 3, 15)));
   EXPECT_EQ(CurrentDate(), (YearMonthDay{2001, 3, 15}));
   EXPECT_EQ(f->txtComment->toPlainText(), QStringLiteral("彼岸前"));
-  EXPECT_EQ(ObserveChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Observe));
   EXPECT_TRUE(boxes.calls().empty());
 }
 
@@ -307,12 +307,12 @@ TEST_F(ObserveTest, SaveClearsTheChangeOnlyWhenTheFileWasWritten) {
   std::filesystem::create_directory(dir.file("observe.dat"));  // the writer cannot replace it
   f->cmdSave_Click();
   EXPECT_FALSE(Reported().empty());
-  EXPECT_EQ(ObserveChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Observe));
   std::filesystem::remove(dir.file("observe.dat"));
   boxes.clear();
   f->cmdSave_Click();
   EXPECT_TRUE(boxes.calls().empty());
-  EXPECT_EQ(ObserveChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Observe));
   EXPECT_NE(dir.Read("observe.dat").find("0506,,\x8e\xfb\x8a\x6e\r\n"), std::string::npos);
 }
 

@@ -97,7 +97,8 @@ TEST_F(BackupRestoreTest, AFolderWithSomeOfTheFilesRestoresThoseAndKeepsEverythi
   // Unsaved edits: one in a file the folder holds, one in a file it lacks.
   Ondo(2005, 7, 1, 1) = 30.0f;
   Nikki(2005, 7, 3) = "未保存の日記";
-  WeatherChanged = DiaryChanged = -1;
+  MarkChanged(RecordKind::Weather);
+  MarkChanged(RecordKind::Diary);
 
   EXPECT_TRUE(Restore(backup.dir(), {MsgResult::Yes}));
   ASSERT_EQ(boxes.calls().size(), 1u);
@@ -135,7 +136,7 @@ TEST_F(BackupRestoreTest, AFolderWithNoneOfTheFilesRestoresNothingAndStaysOpen) 
   other.Write("nikki.dat.damaged-20050714-101010", "x");
   other.Write("readme.txt", "x");
   Nikki(2005, 7, 3) = "未保存の日記";
-  DiaryChanged = -1;
+  MarkChanged(RecordKind::Diary);
 
   EXPECT_FALSE(Restore(other.dir()));
   ASSERT_EQ(boxes.calls().size(), 1u);
@@ -144,7 +145,7 @@ TEST_F(BackupRestoreTest, AFolderWithNoneOfTheFilesRestoresNothingAndStaysOpen) 
   EXPECT_EQ(Tenki(2006, 1, 1), "555");
   EXPECT_EQ(PriceHigh(0)(2005, 7, 1), 100);
   EXPECT_EQ(Nikki(2005, 7, 3), "未保存の日記");
-  EXPECT_EQ(DiaryChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Diary));
   EXPECT_EQ(Files(home), before);
   EXPECT_EQ(other.Names().size(), 3u);
 }
@@ -152,7 +153,7 @@ TEST_F(BackupRestoreTest, AFolderWithNoneOfTheFilesRestoresNothingAndStaysOpen) 
 TEST_F(BackupRestoreTest, TheDataFolderItselfIsRefusedForBackupAndRestoreHoweverItIsReached) {
   fs::create_directory_symlink(fs::path(home.dir()).parent_path(), backup.file("link-to-data"));
   Ondo(2005, 7, 1, 1) = 30.0f;
-  WeatherChanged = -1;
+  MarkChanged(RecordKind::Weather);
   for (const std::string& folder : {home.dir(), backup.file("link-to-data")}) {
     SCOPED_TRACE(folder);
     for (bool restore : {false, true}) {
@@ -163,7 +164,7 @@ TEST_F(BackupRestoreTest, TheDataFolderItselfIsRefusedForBackupAndRestoreHowever
       // Neither saved behind the farmer's back nor read over the edit.
       EXPECT_EQ(Files(home), before);
       EXPECT_FLOAT_EQ(Ondo(2005, 7, 1, 1), 30.0f);
-      EXPECT_EQ(WeatherChanged, -1);
+      EXPECT_TRUE(Changed(RecordKind::Weather));
     }
   }
   // A folder inside the data folder is another folder.

@@ -36,7 +36,7 @@ class DiskFaultTest : public ::testing::Test {
     reported.clear();
     // Unsaved edits in every kind of record.
     FillRecords(2);
-    WeatherChanged = DiaryChanged = PriceChanged = ScheduleChanged = -1;
+    for (RecordKind k : {RecordKind::Weather, RecordKind::Diary, RecordKind::Price, RecordKind::Schedule}) MarkChanged(k);
   }
   void TearDown() override {
     StoreErrorHook = nullptr;
@@ -55,15 +55,18 @@ class DiskFaultTest : public ::testing::Test {
     std::sort(want.begin(), want.end());
     return dir.Names() == want;
   }
-  bool FlagsSet() const { return WeatherChanged && DiaryChanged && PriceChanged && ScheduleChanged; }
+  bool FlagsSet() const {
+    return Changed(RecordKind::Weather) && Changed(RecordKind::Diary) && Changed(RecordKind::Price) &&
+           Changed(RecordKind::Schedule);
+  }
 
   // After the fault is gone, a save goes through and writes the edits.
   void SaveWorksAgain() {
     reported.clear();
     EXPECT_TRUE(SaveAll(&owner));
     EXPECT_TRUE(reported.empty());
-    EXPECT_EQ(WeatherChanged, 0);
-    EXPECT_EQ(ScheduleChanged, 0);
+    EXPECT_FALSE(Changed(RecordKind::Weather));
+    EXPECT_FALSE(Changed(RecordKind::Schedule));
     for (const char* f : kFiles) EXPECT_NE(dir.Read(f), old[f]) << f;
   }
 
@@ -122,7 +125,7 @@ TEST_F(DiskFaultTest, ARemovedDataFolderIsReportedAs76AndASaveAfterItIsBackWorks
   reported.clear();
   EXPECT_TRUE(SaveAll(&owner));
   EXPECT_TRUE(reported.empty());
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
 }
 
 TEST_F(DiskFaultTest, AnIoErrorOnReadIsReportedAs57AndTheFileStaysOnDisk) {

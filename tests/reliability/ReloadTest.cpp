@@ -28,7 +28,7 @@ class ReloadTest : public ShellTest {
   // An edit as the weather window makes it.
   void Edit() {
     Tenki(2005, 7, 1) = "456";
-    WeatherChanged = -1;
+    MarkChanged(RecordKind::Weather);
     CurDay = 1;
   }
 };
@@ -54,7 +54,7 @@ TEST_F(ReloadTest, EveryReloadAsksBeforeDroppingUnsavedEditsAndNoKeepsThem) {
       EXPECT_EQ(boxes.calls()[0].icon, MsgIcon::Exclamation);
     }
     EXPECT_EQ(Tenki(2005, 7, 1), "456");
-    EXPECT_EQ(WeatherChanged, -1);
+    EXPECT_TRUE(Changed(RecordKind::Weather));
     EXPECT_EQ(CurDay, 1);
     EXPECT_EQ(Busy, 0);
     EXPECT_TRUE(bar()->isEnabled());
@@ -67,7 +67,7 @@ TEST_F(ReloadTest, EveryReloadAsksBeforeDroppingUnsavedEditsAndNoKeepsThem) {
     }
     EXPECT_EQ(Tenki(2005, 7, 1), "123");
     // The tables are the files again: nothing is left to save.
-    EXPECT_EQ(WeatherChanged, 0);
+    EXPECT_FALSE(Changed(RecordKind::Weather));
     // Without edits the reload asks nothing (a question would fail here).
     MessageBoxes none;
     reload();
@@ -88,7 +88,7 @@ TEST_F(ReloadTest, AReloadThatCouldNotReadAFileKeepsTheExitQuestion) {
   // The question, then the reader's error.
   ASSERT_EQ(boxes.calls().size(), 2u);
   EXPECT_EQ(boxes.calls()[1].buttons, MsgButtons::Ok);
-  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
   boxes.Answer(MsgResult::Cancel);
   bar()->close();
   EXPECT_EQ(boxes.calls().size(), 3u);
@@ -111,5 +111,5 @@ TEST_F(ReloadTest, EnterAtTheRealReloadQuestionKeepsTheEdits) {
   EXPECT_TRUE(asked.contains(QStringLiteral("再読込しますか")));
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_EQ(Tenki(2005, 7, 1), "456");
-  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
 }

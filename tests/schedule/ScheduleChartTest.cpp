@@ -127,7 +127,7 @@ TEST_F(ScheduleChartTest, PointingReadsOutABarAndADoubleClickSelectsIt) {
   EXPECT_EQ(f->vscScheduleNumber->value(), 4);
   EXPECT_EQ(f->cmbPlace->currentIndex(), 2);
   EXPECT_EQ(f->txtCalenderFrom->text(), QStringLiteral("2001/07/01"));
-  EXPECT_EQ(ScheduleChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Schedule));
   EXPECT_EQ(f->Chart.MarkWork, 0) << "the highlight stays where it was at load";
   EXPECT_EQ(Busy, 0);
 

@@ -14,12 +14,12 @@ TEST_F(ScheduleTest, APeriodInTheShownYearOverwritesTheSelectedEntryInEitherPick
   f->cmbWork->setCurrentIndex(1);
   f->vscScheduleNumber->setValue(2);
   f->cmbPlace->setCurrentIndex(2);
-  ScheduleChanged = 0;
+  ClearChanged(RecordKind::Schedule);
 
   Apply({2001, 5, 10}, {2001, 5, 20});
   EXPECT_EQ(At(1, 2001, 2), Period(510, 520, 2));
   EXPECT_EQ(At(1, 2001, 0), Period(0, 0)) << "no other entry touched";
-  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Schedule));
   EXPECT_EQ(f->txtCalenderFrom->text(), QStringLiteral("2001/05/10"));
   EXPECT_EQ(f->txtCalenderTo->text(), QStringLiteral("2001/05/20"));
 
@@ -57,7 +57,7 @@ TEST_F(ScheduleTest, AFullYearRefusesTheWholePeriodAndNothingIsWritten) {
   const auto before = Schedule(0);
   Apply({2001, 12, 1}, {2002, 1, 10});
   EXPECT_EQ(Schedule(0), before);
-  EXPECT_EQ(ScheduleChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Schedule));
   ASSERT_EQ(boxes.calls().size(), 1u);
   EXPECT_TRUE(boxes.calls()[0].text.contains(QStringLiteral("2002年"))) << boxes.calls()[0].text.toStdString();
   EXPECT_EQ(Reports(), 0);
@@ -79,7 +79,7 @@ TEST_F(ScheduleTest, AClickOnTheWindowOrAFrameClosesTheCalendarWithoutApplying) 
     Press(target, QPoint(4, target->height() - 4));
     EXPECT_FALSE(f->pctCalender2->isVisible());
     EXPECT_EQ(At(0, 2001, 0), Period(0, 0));
-    EXPECT_EQ(ScheduleChanged, 0);
+    EXPECT_FALSE(Changed(RecordKind::Schedule));
     EXPECT_EQ(PeriodCancel, 0);
     EXPECT_EQ(CalendarOpen, 0);
   }
@@ -95,12 +95,12 @@ TEST_F(ScheduleTest, WithoutPlacesAPeriodGoesToPlaceZeroAndDeleteStillMarksTheCh
   EXPECT_EQ(f->cmbPlace->count(), 0);
   Apply({2001, 9, 1}, {2001, 9, 5});
   EXPECT_EQ(At(0, 2001, 0), Period(901, 905, 0));
-  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Schedule));
 
-  ScheduleChanged = 0;
+  ClearChanged(RecordKind::Schedule);
   f->cmdScheduleDelete->click();
   EXPECT_EQ(At(0, 2001, 0), Period(0, 0));
-  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Schedule));
   EXPECT_TRUE(f->txtCalenderFrom->text().isEmpty());
   EXPECT_EQ(Reports(), 0);
 }
@@ -114,7 +114,7 @@ TEST_F(ScheduleTest, APlaceBeyondWhatAnEntryCanHoldIsRefusedBeforeAnythingIsWrit
   EXPECT_EQ(At(0, 2001, 0), Period(101, 102, 1));
   Apply({2001, 2, 1}, {2001, 2, 3});
   EXPECT_EQ(At(0, 2001, 0), Period(101, 102, 1));
-  EXPECT_EQ(ScheduleChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Schedule));
   EXPECT_EQ(Reports(), 2);
 }
 
@@ -124,12 +124,12 @@ TEST_F(ScheduleTest, PlaceEditsMarkOnlyUsedEntriesAndShowingAnEntryIsNoEdit) {
   Load();
   f->cmbPlace->setCurrentIndex(2);
   EXPECT_EQ(At(0, 2001, 0).Place, 2) << "an empty entry keeps the place";
-  EXPECT_EQ(ScheduleChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Schedule));
 
   f->vscScheduleNumber->setValue(1);
   EXPECT_EQ(f->cmbPlace->currentIndex(), 1);
   EXPECT_EQ(f->txtCalenderFrom->text(), QStringLiteral("2001/04/01"));
-  EXPECT_EQ(ScheduleChanged, 0) << "moving to an entry changes nothing";
+  EXPECT_FALSE(Changed(RecordKind::Schedule)) << "moving to an entry changes nothing";
   f->vscScheduleNumber->setValue(2);
   EXPECT_EQ(f->cmbPlace->currentIndex(), -1);
   EXPECT_EQ(At(0, 2001, 2).Place, 7);
@@ -137,7 +137,7 @@ TEST_F(ScheduleTest, PlaceEditsMarkOnlyUsedEntriesAndShowingAnEntryIsNoEdit) {
   f->vscScheduleNumber->setValue(1);
   f->cmbPlace->setCurrentIndex(0);
   EXPECT_EQ(At(0, 2001, 1).Place, 0);
-  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Schedule));
   EXPECT_EQ(Reports(), 0);
 }
 
@@ -197,12 +197,12 @@ TEST_F(ScheduleTest, SaveClearsTheFlagOnlyWhenTheFileWasWritten) {
   Apply({2001, 3, 3}, {2001, 3, 4});
   DataPath = dir.dir() + "missing/";
   f->cmdSave->click();
-  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Schedule));
   EXPECT_EQ(Reports(), 1);
 
   DataPath = dir.dir();
   f->cmdSave->click();
-  EXPECT_EQ(ScheduleChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Schedule));
   ResetStore();
   DataPath = dir.dir();
   ASSERT_TRUE(LoadSchedule());
@@ -237,19 +237,21 @@ TEST_F(ScheduleTest, TheNameListEditorOpensWithItsListAndTheProgramRefillsTheSel
   ShowSchedule();
   frmSchedule* w = LoadedSchedule();
   ASSERT_NE(w, nullptr);
-  QString tag;
+  std::optional<NameList> tag;
   SetNameListEditor([&](QWidget*) {
-    tag = NameListTag();
-    (tag == QStringLiteral("Work") ? Schedule(1).Work : FarmName(1)) = "変更後";
-    RefillNameListOwner(tag);
+    tag = EditedNameList();
+    std::vector<NameListRow> rows;
+    for (const std::string& name : ListNames(*tag)) rows.push_back({rows.size() == 1 ? "変更後" : name, int(rows.size())});
+    RebuildNameList(*tag, rows);
+    NotifyListRebuilt(*tag);
   });
   w->cmbWork->setCurrentIndex(2);
   w->cmdWork->click();
-  EXPECT_EQ(tag, QStringLiteral("Work"));
+  EXPECT_EQ(tag, NameList::Work);
   EXPECT_EQ(w->cmbWork->itemText(1), QStringLiteral("変更後"));
   EXPECT_EQ(SelWork, 0) << "entry 0 chosen as by the user";
   w->cmdPlace->click();
-  EXPECT_EQ(tag, QStringLiteral("Place"));
+  EXPECT_EQ(tag, NameList::Place);
   EXPECT_EQ(w->cmbPlace->itemText(1), QStringLiteral("変更後"));
   SetNameListEditor(nullptr);
   UnloadSchedule();
@@ -306,7 +308,7 @@ TEST_F(ScheduleTest, EveryWorkScrollsIntoViewAndPointingFollowsTheScroll) {
   EXPECT_EQ(names.copy(0, names.height() - 2, names.width(), 1), names.copy(0, 1, names.width(), 1));
 
   SetNameListEditor({});
-  OpenNameListEditor(QStringLiteral("Work"), nullptr);  // sets the list only
+  OpenNameListEditor(NameList::Work, nullptr);  // sets the list only
   frmEdit(nullptr).cmdAdd->click();
   EXPECT_EQ(boxes.calls().at(0).text, QStringLiteral("項目数は２０１までです。"));
 }

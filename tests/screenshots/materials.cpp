@@ -39,7 +39,7 @@ void SampleLedger() {
   add(6, "軽油", 102, 1, "L", {{20030105, 0, 200}, {20030220, 1, 45}, {20030330, 1, 60}, {20030425, 1, 52}});
   add(7, "防虫ネット", 3600, 50, "m", {});
   // Kept in memory, as after edits not yet saved: no file is read.
-  MaterialChanged = -1;
+  MarkChanged(RecordKind::Material);
 }
 
 frmMaterial* Ledger() {

@@ -21,7 +21,7 @@ frmEdit* PlaceEditor(int places) {
   FarmName.RedimPreserve(places - 1);
   for (int i = 0; i < places; ++i) FarmName(i) = names[i % 17];
   SetNameListEditor({});
-  OpenNameListEditor(QStringLiteral("Place"), nullptr);  // sets the list kind only
+  OpenNameListEditor(NameList::Place, nullptr);  // sets the list kind only
   auto* f = new frmEdit;
   f->move(360, 220);
   return f;

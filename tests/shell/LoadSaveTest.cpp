@@ -48,8 +48,13 @@ void Watch() {
   seen.caption = ProgressCaption;
 }
 
-void ChangeAll() { WeatherChanged = DiaryChanged = PriceChanged = ScheduleChanged = -1; }
-bool AnyChanged() { return WeatherChanged || DiaryChanged || PriceChanged || ScheduleChanged; }
+void ChangeAll() {
+  for (RecordKind k : {RecordKind::Weather, RecordKind::Diary, RecordKind::Price, RecordKind::Schedule}) MarkChanged(k);
+}
+bool AnyChanged() {
+  return Changed(RecordKind::Weather) || Changed(RecordKind::Diary) || Changed(RecordKind::Price) ||
+         Changed(RecordKind::Schedule);
+}
 
 }  // namespace
 
@@ -135,8 +140,8 @@ TEST_F(LoadSaveTest, TheFrameDisablesTheOwnerShowsProgressAndClearsFlagsOnlyOnSu
   std::filesystem::create_directory(dir.file("tenki.dat"));
   ChangeAll();
   EXPECT_FALSE(SaveAll(&owner));
-  EXPECT_EQ(WeatherChanged, -1);
-  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
+  EXPECT_TRUE(Changed(RecordKind::Schedule));
   EXPECT_EQ(numbers().size(), 1u);
   EXPECT_TRUE(owner.isEnabled());
   watchedOwner = nullptr;
@@ -182,7 +187,7 @@ TEST_F(LoadSaveTest, BackupWritesIntoTheChosenDirectoryAndKeepsTheFlags) {
     EXPECT_FALSE(dir.Exists(f)) << f;
   }
   // The data directory itself is still unsaved.
-  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
   EXPECT_EQ(boxes.calls().size(), 1u);  // the backup's report
 }
 

@@ -7,7 +7,9 @@ namespace {
 
 const QString kQuestion = QStringLiteral("データが変更されてます\r\n終了する前に保存しますか？");
 
-void SetAllFlags() { WeatherChanged = DiaryChanged = PriceChanged = ScheduleChanged = -1; }
+void SetAllFlags() {
+  for (RecordKind k : {RecordKind::Weather, RecordKind::Diary, RecordKind::Price, RecordKind::Schedule}) MarkChanged(k);
+}
 
 }  // namespace
 
@@ -26,7 +28,7 @@ TEST_F(ShellTest, TheExitQuestionAndEachOfItsAnswers) {
   {  // Cancel: nothing written, the window stays as it was.
     MessageBoxes boxes;
     boxes.Answer(MsgResult::Cancel);
-    DiaryChanged = -1;
+    MarkChanged(RecordKind::Diary);
     bar()->close();
     ASSERT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(boxes.calls()[0].text, kQuestion);
@@ -36,14 +38,14 @@ TEST_F(ShellTest, TheExitQuestionAndEachOfItsAnswers) {
     EXPECT_EQ(ended, 0);
     EXPECT_TRUE(bar()->isVisible());
     EXPECT_FALSE(std::filesystem::exists(ondo));
-    EXPECT_EQ(DiaryChanged, -1);
+    EXPECT_TRUE(Changed(RecordKind::Diary));
   }
-  {  // No: ends without saving. A flag holding 1 counts as changed too.
+  {  // No: ends without saving.
     MessageBoxes boxes;
     boxes.Answer(MsgResult::No);
-    DiaryChanged = 0;
-    PriceChanged = 1;
-    WeatherChanged = -1;
+    ClearChanged(RecordKind::Diary);
+    MarkChanged(RecordKind::Price);
+    MarkChanged(RecordKind::Weather);
     bar()->close();
     EXPECT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(ended, 1);
@@ -58,7 +60,7 @@ TEST_F(ShellTest, TheExitQuestionAndEachOfItsAnswers) {
     EXPECT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(ended, 2);
     EXPECT_TRUE(std::filesystem::exists(ondo));
-    EXPECT_EQ(WeatherChanged | DiaryChanged | PriceChanged | ScheduleChanged, 0);
+    EXPECT_FALSE(AnyChangeFlag());
     EXPECT_TRUE(bar()->isEnabled());
   }
 }
@@ -76,7 +78,7 @@ TEST_F(ShellTest, AFailedSaveAtExitKeepsTheProgramAndTheQuestion) {
   EXPECT_EQ(ended, 0);
   EXPECT_TRUE(bar()->isVisible());
   EXPECT_TRUE(bar()->isEnabled());
-  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
   // The other files were still written.
   EXPECT_TRUE(std::filesystem::exists(dataDir() + "tenki.dat"));
 
@@ -94,7 +96,7 @@ TEST_F(ShellTest, CancelAfterQuittingFromTheTrayKeepsTheProgramReachable) {
   ASSERT_TRUE(bar()->tray->IsAdded());
   MessageBoxes boxes;
   boxes.Answer(MsgResult::Cancel);
-  ScheduleChanged = -1;
+  MarkChanged(RecordKind::Schedule);
   bar()->mnuPopupQuit->trigger();
   EXPECT_EQ(boxes.calls().size(), 1u);
   EXPECT_EQ(ended, 0);
@@ -103,7 +105,7 @@ TEST_F(ShellTest, CancelAfterQuittingFromTheTrayKeepsTheProgramReachable) {
   EXPECT_TRUE(bar()->tray->IsAdded());
 
   // Quitting from the tray with nothing changed removes the icon and ends.
-  ScheduleChanged = 0;
+  ClearChanged(RecordKind::Schedule);
   bar()->mnuPopupQuit->trigger();
   EXPECT_EQ(ended, 1);
   EXPECT_FALSE(bar()->tray->IsAdded());

@@ -41,7 +41,7 @@ TEST_F(NameLists, ProduceKeepTheirPricesANewOneStartsEmptyAndTheFileReadsBack) {
   EXPECT_TRUE(PriceHigh(3).IsEmpty() && PriceMid(3).IsEmpty() && PriceLow(3).IsEmpty());
   // The exit question covers the rebuilt prices even after the schedule
   // window's save has cleared its own flag.
-  EXPECT_EQ(PriceChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Price));
 
   // Reordered, renamed and one deleted.
   RebuildNameList(NameList::Produce, {{"new", 3}, {"p2 renamed", 2}, {"p0", 0}});
@@ -65,7 +65,7 @@ TEST_F(NameLists, AMovedWorkTakesItsPeriodsOfEveryYearAndPeriodsFollowTheirPlace
     EXPECT_EQ(Schedule(w).SchedulePeriod(1999)(0), (SchedulePeriodRec{int16_t(101 + was[w]), 201, uint8_t(was[w])}));
     EXPECT_EQ(Schedule(w).SchedulePeriod(2030)(365).Start, 1201 + was[w]);
   }
-  EXPECT_EQ(ScheduleChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Schedule));
 
   RebuildNameList(NameList::Place, {{"東", 0}, {"西の畑", 2}, {"北", 1}});
   EXPECT_EQ(Schedule(2).SchedulePeriod(1999)(0).Place, 1);
@@ -85,7 +85,7 @@ TEST_F(NameLists, ADeletedCropLosesItsRecordsTheLaterOnesMoveUpARepeatedOneIsCop
   EXPECT_EQ(ObserveItem(1).Name, "crop2");
   EXPECT_EQ(ObserveItem(1).Comment(2004, 2, 29), "comment2");
   EXPECT_EQ(ObserveFile(1)(2004, 2, 29), "pic2.jpg");
-  EXPECT_EQ(ObserveChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Observe));
 
   // The first row of an entry takes its records over, a second one copies.
   RebuildNameList(NameList::Observe, {{"copy", 1}, {"crop0", 0}, {"crop2", 1}});
@@ -119,7 +119,7 @@ TEST_F(NameLists, AFailureLeavesEveryArrayAsItWas) {
   EXPECT_EQ(Schedule, schedule);
   EXPECT_EQ(ObserveItem, observe);
   EXPECT_EQ(FarmName.UBound(), 0);
-  EXPECT_EQ(PriceChanged, 0);
-  EXPECT_EQ(ScheduleChanged, 0);
-  EXPECT_EQ(ObserveChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Price));
+  EXPECT_FALSE(Changed(RecordKind::Schedule));
+  EXPECT_FALSE(Changed(RecordKind::Observe));
 }

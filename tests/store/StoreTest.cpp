@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 using rt::RuntimeError;
 
 TEST(DaysInMonth, FollowsTheYearModFourRule) {
@@ -105,4 +108,42 @@ TEST(Tables, EmptyDayTablesReadAsEmptyWithoutAllocating) {
   EXPECT_THROW(ca(2031, 1, 1), RuntimeError);
   b.Fill("038");
   EXPECT_EQ(b(2030, 12, 31), "038");
+}
+
+TEST(Changes, AWriteOfTheStoredValueMarksNothingAndARealChangeMarksOnlyItsKind) {
+  ResetStore();
+  const std::pair<RecordKind, std::function<bool()>> writes[] = {
+      {RecordKind::Weather, [] { return StoreTemperature(2001, 2, 3, 1, 12.5f); }},
+      {RecordKind::Weather, [] { return StoreRainfall(2001, 2, 3, 4.0f); }},
+      {RecordKind::Weather, [] { return StoreWeatherCode(2001, 2, 3, "120"); }},
+      {RecordKind::Diary, [] { return StoreDiaryText(2001, 2, 3, "晴れ"); }},
+      {RecordKind::Price, [] { return StorePrice(PriceMid, 0, 2001, 2, 3, 80); }},
+      {RecordKind::Price, [] { return StorePriceItem(0, {"トマト", 900, 0}); }},
+      {RecordKind::Material, [] {
+         MaterialRec rec;
+         rec.Name = "肥料";
+         return StoreMaterial(2, rec);
+       }},
+      {RecordKind::Observe, [] { return StoreObserveComment(0, 2001, 2, 3, "芽"); }},
+      {RecordKind::Observe, [] { return StoreObservePicture(0, 2001, 2, 3, "/a.jpg"); }},
+      {RecordKind::Schedule, [] { return StorePeriod(0, 2001, 4, {301, 310, 0}); }},
+  };
+  for (const auto& [kind, write] : writes) {
+    ClearChangeFlags();
+    EXPECT_TRUE(write());
+    for (RecordKind k : {RecordKind::Weather, RecordKind::Diary, RecordKind::Price, RecordKind::Schedule,
+                         RecordKind::Observe, RecordKind::Material})
+      EXPECT_EQ(Changed(k), k == kind) << static_cast<int>(kind);
+    ClearChangeFlags();
+    EXPECT_FALSE(write());
+    EXPECT_FALSE(AnyChangeFlag()) << static_cast<int>(kind);
+  }
+  // What the files would hold the same is no change either: the default
+  // weather code for an empty one, a place given to an unused period.
+  EXPECT_FALSE(StoreWeatherCode(2002, 1, 1, "038"));
+  EXPECT_FALSE(StorePeriod(0, 2001, 5, {0, 0, 3}));
+  EXPECT_FALSE(AnyChangeFlag());
+  EXPECT_TRUE(StorePeriod(0, 2001, 4, {}));  // deleting a used period is
+  EXPECT_TRUE(Changed(RecordKind::Schedule));
+  ResetStore();
 }

@@ -23,7 +23,7 @@ TEST_F(WeatherWindowTest, OpeningShowsTodayAndLoadsWithoutMarkingAChange) {
   EXPECT_EQ(f->hscKionHigh->value(), 315);
   EXPECT_EQ(f->txtKionHigh->text(), QStringLiteral("31.5"));
   EXPECT_EQ(f->cmbTenki3->currentText(), QStringLiteral("雨"));
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
   EXPECT_EQ(Busy, 0);
   EXPECT_EQ(f->windowTitle(), QStringLiteral("Vorn　気象グラフ"));
 }
@@ -34,11 +34,11 @@ TEST_F(WeatherWindowTest, SelectorsStoreTheWholeCodeOnEveryChange) {
   EXPECT_EQ(f->cmbTenki1->currentText(), QStringLiteral("快晴"));
   EXPECT_EQ(f->cmbTenki2->currentText(), QStringLiteral(" "));
   EXPECT_EQ(f->cmbTenki3->currentText(), QStringLiteral(" "));
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
 
   f->cmbTenki2->setCurrentIndex(2);  // のち
   EXPECT_EQ(Tenki(2001, 5, 6), "028");
-  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
   f->cmbTenki3->setCurrentIndex(3);  // 雨
   EXPECT_EQ(Tenki(2001, 5, 6), "023");
 
@@ -55,7 +55,7 @@ TEST_F(WeatherWindowTest, SelectorsStoreTheWholeCodeOnEveryChange) {
   // non-numeric one shows position 0 for what is missing.
   Tenki(2001, 5, 8) = "";
   Tenki(2001, 5, 9) = "2x";
-  WeatherChanged = 0;
+  ClearChanged(RecordKind::Weather);
   GoTo(2001, 5, 8);
   EXPECT_EQ(f->cmbTenki1->currentIndex(), 0);
   EXPECT_EQ(f->cmbTenki2->currentIndex(), 3);
@@ -64,7 +64,7 @@ TEST_F(WeatherWindowTest, SelectorsStoreTheWholeCodeOnEveryChange) {
   EXPECT_EQ(f->cmbTenki1->currentIndex(), 2);
   EXPECT_EQ(f->cmbTenki2->currentIndex(), 0);
   EXPECT_EQ(Tenki(2001, 5, 8), "");  // loading wrote nothing back
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
 }
 
 TEST_F(WeatherWindowTest, ScrollBarsStoreTenthsAndShowThem) {
@@ -87,17 +87,17 @@ TEST_F(WeatherWindowTest, ScrollBarsStoreTenthsAndShowThem) {
   EXPECT_FLOAT_EQ(Kousui(2001, 5, 6), 10.5f);
   EXPECT_EQ(f->txtRain->text(), QStringLiteral("10.5"));
   EXPECT_EQ(f->RainBusy, 0);
-  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
 
   // Loading another day moves the bars without storing or flagging.
   Ondo(2001, 5, 7, 1) = 12.3f;
   Kousui(2001, 5, 7) = 600.0f;
-  WeatherChanged = 0;
+  ClearChanged(RecordKind::Weather);
   GoTo(2001, 5, 7);
   EXPECT_EQ(f->hscKionHigh->value(), 123);
   EXPECT_EQ(f->hscRain->value(), 6000);
   EXPECT_EQ(f->txtRain->text(), QStringLiteral("600.0"));
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
   EXPECT_FLOAT_EQ(Ondo(2001, 5, 6, 1), 20.1f);
   EXPECT_TRUE(boxes.calls().empty());
 }
@@ -116,7 +116,7 @@ TEST_F(WeatherWindowTest, ValuesTheControlsCannotTakeAreReportedAndTheRestOfTheD
   EXPECT_EQ(f->hscKionLow->value(), 110);
   EXPECT_EQ(f->cmbTenki3->currentIndex(), 3);
   EXPECT_FLOAT_EQ(Kousui(2001, 5, 7), 600.1f);  // nothing written back
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
 
   // A high beyond 45.0 and a first digit beyond the list: the low, the
   // connector and the rain still load; one report for the day.
@@ -133,12 +133,12 @@ TEST_F(WeatherWindowTest, ValuesTheControlsCannotTakeAreReportedAndTheRestOfTheD
   EXPECT_EQ(Tenki(2001, 5, 8), "913");
   EXPECT_FLOAT_EQ(Ondo(2001, 5, 8, 1), 45.1f);
   EXPECT_EQ(Busy, 0);
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
 
   // The window stays usable: a real edit still goes in.
   f->hscKionLow->setValue(-100);
   EXPECT_FLOAT_EQ(Ondo(2001, 5, 8, 0), -10.0f);
-  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
 }
 
 TEST_F(WeatherWindowTest, SaveWritesTheThreeFilesAndClearsTheFlagOnlyOnSuccess) {
@@ -147,9 +147,9 @@ TEST_F(WeatherWindowTest, SaveWritesTheThreeFilesAndClearsTheFlagOnlyOnSuccess) 
   f->hscKionHigh->setValue(333);
   f->cmbTenki1->setCurrentIndex(6);
   f->hscRain->setValue(125);
-  ASSERT_EQ(WeatherChanged, -1);
+  ASSERT_TRUE(Changed(RecordKind::Weather));
   f->cmdSave_Click();
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
   EXPECT_TRUE(f->cmdSave->isEnabled());
   for (const char* name : {"ondo.dat", "tenki.dat", "kousui.dat"}) EXPECT_TRUE(dir.Exists(name)) << name;
 
@@ -167,7 +167,7 @@ TEST_F(WeatherWindowTest, SaveWritesTheThreeFilesAndClearsTheFlagOnlyOnSuccess) 
   DataPath = dir.dir() + "missing/";
   f->cmdSave_Click();
   EXPECT_FALSE(Reported().empty());
-  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
   EXPECT_TRUE(f->cmdSave->isEnabled());
 }
 
@@ -195,7 +195,7 @@ TEST_F(WeatherWindowTest, TypingIntoTheDateBoxChangesNothing) {
   }
   EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/05/06"));
   EXPECT_EQ(CurDay, 6);
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
 }
 
 // --- Pointing ------------------------------------------------------------------
@@ -295,7 +295,7 @@ TEST_F(WeatherWindowTest, EmptyCodesShowAndReadOutAsTheDefaultTheyAreSavedAs) {
   f->pctGraph_MouseUp(2, 0, 0, 0);
   EXPECT_EQ(shown, QStringList{QStringLiteral("天気   ：快晴    ")});
   EXPECT_EQ(Tenki(2001, 5, 6), "");
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
 }
 
 TEST_F(WeatherWindowTest, AReadOutFaultIsReportedOnceForADayUntilAnotherDayReadsOut) {
@@ -372,7 +372,7 @@ TEST_F(WeatherWindowTest, RightClickMenuReadsOutThePointedDayAndCanMakeItCurrent
   f->pctGraph_MouseUp(2, 0, 1, 0);
   EXPECT_TRUE(shown.isEmpty());
   EXPECT_EQ(Reported(), std::vector<int>{9});
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
 }
 
 TEST_F(WeatherWindowTest, DoubleClickMakesThePointedDayCurrent) {
@@ -385,7 +385,7 @@ TEST_F(WeatherWindowTest, DoubleClickMakesThePointedDayCurrent) {
   EXPECT_EQ(f->txtCalender->text(), QStringLiteral("2001/05/12"));
   EXPECT_EQ(f->hscKionHigh->value(), 184);
   EXPECT_EQ(f->cmbTenki1->currentIndex(), 2);
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
   EXPECT_EQ(CurMonth, 5);
 
   // Beyond the month's last day it takes the last day.
@@ -440,7 +440,7 @@ TEST_F(WeatherWindowTest, CalendarDropsUnderItsButtonAndThePickedDayLoads) {
   EXPECT_EQ(f->hscKionHigh->value(), 264);
   EXPECT_EQ(f->cmbTenki1->currentIndex(), 2);
   EXPECT_EQ(Busy, 0);
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
 
   // A click on the entry area closes an open calendar.
   f->cmdCalender_Click();
@@ -460,7 +460,7 @@ TEST_F(WeatherWindowTest, SpinnerStepsTheDayAndLoadsIt) {
   EXPECT_EQ(f->hscKionLow->value(), 15);
   f->vscCalender->setValue(2);
   EXPECT_EQ(f->hscKionLow->value(), -35);
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
   EXPECT_TRUE(boxes.calls().empty());
 }
 
@@ -548,12 +548,12 @@ TEST_F(WeatherWindowTest, AFailedLoadOrEditLeavesNoGuardSetAndLaterEditsStillSto
   f->hscRain->setValue(f->hscRain->value() == 5 ? 10 : 5);
   EXPECT_EQ(Reported(), std::vector<int>{9});
   EXPECT_EQ(f->RainBusy, 0);
-  EXPECT_EQ(WeatherChanged, 0);
+  EXPECT_FALSE(Changed(RecordKind::Weather));
 
   GoTo(2001, 5, 6);
   f->hscRain->setValue(25);
   f->hscKionLow->setValue(-5);
   EXPECT_FLOAT_EQ(Kousui(2001, 5, 6), 2.5f);
   EXPECT_FLOAT_EQ(Ondo(2001, 5, 6, 0), -0.5f);
-  EXPECT_EQ(WeatherChanged, -1);
+  EXPECT_TRUE(Changed(RecordKind::Weather));
 }
