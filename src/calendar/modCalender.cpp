@@ -432,7 +432,8 @@ bool CalenderKeyMove(int keyCode) {
       // A week; a week that would leave the record tables leaves the day.
       const int16_t y = CalYear, m = CalMonth, d = CalDay;
       for (int i = 0; i < 7; ++i) keyCode == keys::kUp ? CalPreviousDay() : CalNextDay();
-      const bool moved7 = keyCode == keys::kUp ? !(y == kFirstYear && m == 1 && d <= 7) : !(y == kLastYear && m == 12 && d >= 25);
+      const bool moved7 =
+          keyCode == keys::kUp ? !(y == kFirstYear && m == 1 && d <= 7) : !(y == kLastYear && m == 12 && d >= 25);
       if (!moved7) CalYear = y, CalMonth = m, CalDay = d;
       return true;
     }
