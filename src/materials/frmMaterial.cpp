@@ -215,23 +215,21 @@ void frmMaterial::txtForEdit_LostFocus() {
 // --- Buttons -----------------------------------------------------------------
 
 void frmMaterial::cmdMaterialInput_Click() {
-  CatchErrors([&] { RunModal(new frmMaterialInput(this)); });
+  CatchErrors([&] { ShowEntryDialog(new frmMaterialInput(this)); });
 }
 
-void frmMaterial::ShowDayDialog(bool purchase) {
-  auto* d = new frmMaterialDay(this);
-  d->setWindowTitle(purchase ? QStringLiteral("資材管理表　購入日　追加") : QStringLiteral("資材管理表　使用日　追加"));
-  d->lblDay->setText(purchase ? QStringLiteral("購入日(&D)") : QStringLiteral("使用日(&D)"));
-  d->lblVolume->setText(purchase ? QStringLiteral("個数(&V)") : QStringLiteral("使用量(&V)"));
-  RunModal(d);
+void frmMaterial::ShowEntryDialog(QDialog* dialog) {
+  // The ledger may have been unloaded while the dialog was open.
+  QPointer<frmMaterial> self(this);
+  if (RunDialog(dialog) && self) FillMaterialGrid(mfgMaterial);
 }
 
 void frmMaterial::cmdMaterialBuy_Click() {
-  CatchErrors([&] { ShowDayDialog(true); });
+  CatchErrors([&] { ShowEntryDialog(new frmMaterialDay(frmMaterialDay::Entry::Purchase, this)); });
 }
 
 void frmMaterial::cmdMaterialUse_Click() {
-  CatchErrors([&] { ShowDayDialog(false); });
+  CatchErrors([&] { ShowEntryDialog(new frmMaterialDay(frmMaterialDay::Entry::Use, this)); });
 }
 
 void frmMaterial::cmdSave_Click() { RunSave(MaterialChanged, SaveMaterial); }

@@ -10,6 +10,7 @@
 #include "platform/RecordForm.h"
 
 class FlexGrid;
+class QDialog;
 class QLineEdit;
 class QPushButton;
 
@@ -56,7 +57,7 @@ class frmMaterial : public RecordForm {
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
-  void ShowDayDialog(bool purchase);
+  void ShowEntryDialog(QDialog* dialog);
   int16_t storing_ = 0;  // 1 while an edit is being stored
 };
 

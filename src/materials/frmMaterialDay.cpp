@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "materials/MaskedDateBox.h"
-#include "materials/frmMaterial.h"
 #include "materials/modMaterial.h"
 #include "platform/Controls.h"
 #include "platform/ErrorReporter.h"
@@ -17,18 +16,20 @@
 namespace {
 constexpr int kWidth = 388;
 constexpr int kHeight = 73;
-const QString kPurchaseCaption = QStringLiteral("資材管理表　購入日　追加");
 }  // namespace
 
-frmMaterialDay::frmMaterialDay(frmMaterial* ledger) : QDialog(ledger), ledger_(ledger) {
+frmMaterialDay::frmMaterialDay(Entry entry, QWidget* ledger) : QDialog(ledger), entry_(entry) {
+  const bool purchase = entry == Entry::Purchase;
+  setWindowTitle(purchase ? QStringLiteral("資材管理表　購入日　追加") : QStringLiteral("資材管理表　使用日　追加"));
   SetUpEntryDialog(this, kWidth, kHeight);
   constexpr int h = kEntryRowHeight;
   cmbName = new QComboBox(this);
   txtDay = new MaskedDateBox(this);
   txtVolume = new QLineEdit(this);
   lblName = EntryLabel(this, QStringLiteral("資材名(&N)"), cmbName, 4, 6, 76);
-  lblDay = EntryLabel(this, QStringLiteral("購入日(&D)"), txtDay, 4, 40, 76);
-  lblVolume = EntryLabel(this, QStringLiteral("個数(&V)"), txtVolume, 184, 40, 76);
+  lblDay = EntryLabel(this, purchase ? QStringLiteral("購入日(&D)") : QStringLiteral("使用日(&D)"), txtDay, 4, 40, 76);
+  lblVolume =
+      EntryLabel(this, purchase ? QStringLiteral("個数(&V)") : QStringLiteral("使用量(&V)"), txtVolume, 184, 40, 76);
   cmbName->setGeometry(82, 6, 222, h);
   // The date box is as wide as a whole date needs in the font in use (a
   // narrower one scrolls the year's first digit away); the quantity follows.
@@ -62,8 +63,6 @@ void frmMaterialDay::Form_Load() {
   });
 }
 
-bool frmMaterialDay::IsPurchase() const { return windowTitle() == kPurchaseCaption; }
-
 void frmMaterialDay::txtDay_KeyDown(int& keyCode, int) { SwallowDateKeyDown(keyCode); }
 void frmMaterialDay::txtDay_KeyPress(int& keyAscii) { SwallowDateKeyPress(keyAscii); }
 
@@ -92,7 +91,7 @@ void frmMaterialDay::cmdOK_Click() {
     // Every value is read and checked before anything is stored.
     MaterialRec& rec = Material(m);
     const int j = FirstFreeTransaction(rec);
-    const int mode = IsPurchase() ? 0 : 1;
+    const int mode = entry_ == Entry::Purchase ? 0 : 1;
     const int32_t count = WholeNumber(txtVolume->text());
     // Units bought and quantities used are counted from 1; a use may still
     // take more than remains.
@@ -107,7 +106,6 @@ void frmMaterialDay::cmdOK_Click() {
     rec.OrVolNum(j) = count;
     rec.RemainVol(j) = remain;
     if (Busy == 0) MaterialChanged = -1;
-    if (ledger_) FillMaterialGrid(ledger_->mfgMaterial);
     accept();
   });
 }

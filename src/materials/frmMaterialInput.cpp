@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "materials/MaskedDateBox.h"
-#include "materials/frmMaterial.h"
 #include "materials/modMaterial.h"
 #include "platform/Controls.h"
 #include "platform/MessageBox.h"
@@ -17,7 +16,7 @@ constexpr int kWidth = 343;
 constexpr int kHeight = 152;
 }  // namespace
 
-frmMaterialInput::frmMaterialInput(frmMaterial* ledger) : QDialog(ledger), ledger_(ledger) {
+frmMaterialInput::frmMaterialInput(QWidget* ledger) : QDialog(ledger) {
   setWindowTitle(QStringLiteral("資材管理表　資材追加"));
   SetUpEntryDialog(this, kWidth, kHeight);
   constexpr int h = kEntryRowHeight;
@@ -97,7 +96,6 @@ void frmMaterialInput::cmdOK_Click() {
     rec.OrVolNum(1) = count;
     rec.RemainVol(1) = remain;
     if (Busy == 0) MaterialChanged = -1;
-    if (ledger_) FillMaterialGrid(ledger_->mfgMaterial);
     accept();
   });
 }

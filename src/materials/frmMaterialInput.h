@@ -5,18 +5,16 @@
 // dialog stays open; nothing is stored until every value has been read and
 // checked.
 #include <QDialog>
-#include <QPointer>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class MaskedDateBox;
-class frmMaterial;
 
 class frmMaterialInput : public QDialog {
  public:
-  // The ledger is refilled after a material has been added.
-  explicit frmMaterialInput(frmMaterial* ledger);
+  // Accepted once the material is in the store.
+  explicit frmMaterialInput(QWidget* ledger);
 
   QLabel* lblName = nullptr;
   QLineEdit* txtName = nullptr;
@@ -37,7 +35,4 @@ class frmMaterialInput : public QDialog {
   void cmdCancel_Click();
   void txtBuyDay_KeyDown(int& keyCode, int shift);
   void txtBuyDay_KeyPress(int& keyAscii);
-
- private:
-  QPointer<frmMaterial> ledger_;
 };

@@ -390,7 +390,6 @@ void ShowEntryError(std::exception_ptr e) noexcept {
 // --- The dialogs' layout -----------------------------------------------------
 
 void SetUpEntryDialog(QDialog* dialog, int width, int height) {
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
   dialog->setFixedSize(width, height);
   dialog->setFont(MapFont(kPGothic, ScaledFontSize(12, 14)));

@@ -59,7 +59,7 @@ QString FullWidth(int n) {
 }  // namespace
 
 frmEdit::frmEdit(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setWindowTitle(QStringLiteral("編集"));
   lstName = new QListWidget(this);
   txtAdd = new QLineEdit(this);
@@ -339,7 +339,7 @@ void frmEdit::cmdOK_Click() {
   });
   // A failed rebuild left the store as it was; the rows still fit it.
   if (!rebuilt) return;
-  if (!changed) return void(close());
+  if (!changed) return accept();
   // From here on the origin numbers no longer match the store, so the
   // dialog closes whatever the refill does.
   CatchErrors([&] {
@@ -352,17 +352,11 @@ void frmEdit::cmdOK_Click() {
       RefillNameListOwner(tag_);
     }
   });
-  close();
+  accept();
 }
 
-void frmEdit::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) return cmdCancel_Click();
-  QWidget::keyPressEvent(event);
-}
-
-void frmEdit::cmdCancel_Click() {
-  CatchErrors([&] { close(); });
-}
+// Esc and the title bar's close button cancel too (QDialog's own reject).
+void frmEdit::cmdCancel_Click() { reject(); }
 
 bool frmEdit::eventFilter(QObject* watched, QEvent* event) {
   if (watched == txtAdd) {
@@ -383,17 +377,16 @@ bool frmEdit::eventFilter(QObject* watched, QEvent* event) {
       if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) txtAdd_LostFocus();
     }
   }
-  return QWidget::eventFilter(watched, event);
+  return QDialog::eventFilter(watched, event);
 }
 
 void ShowNameListEditor(QWidget* parent) {
   CatchErrors([&] {
     auto* dialog = new frmEdit(parent);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
     QRect over = parent ? parent->window()->frameGeometry() : QGuiApplication::primaryScreen()->geometry();
     QRect frame = dialog->frameGeometry();
     frame.moveCenter(over.center());
     dialog->move(frame.topLeft());
-    RunModal(dialog);
+    RunDialog(dialog);
   });
 }

@@ -12,8 +12,8 @@
 // Names are kept without blanks around them, and an empty one is refused.
 // The dialog is created for each opening, so the numbers always refer to
 // the store as it was then.
+#include <QDialog>
 #include <QString>
-#include <QWidget>
 #include <cstdint>
 #include <optional>
 
@@ -23,7 +23,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class frmEdit : public QWidget {
+class frmEdit : public QDialog {
   Q_OBJECT
  public:
   // Loads the list named by NameListTag().
@@ -63,8 +63,6 @@ class frmEdit : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  // Esc and the title bar's close button leave as 取り消し does.
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void SetTopIndex(int row);

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -52,7 +51,7 @@ void FileListBox::Refresh() {
 
 // --- The chooser -----------------------------------------------------------------
 
-frmFileSelect::frmFileSelect(frmObserve* owner) : QWidget(owner, Qt::Dialog), owner_(owner) {
+frmFileSelect::frmFileSelect(QWidget* owner) : QDialog(owner) {
   setWindowTitle(QStringLiteral("画像ファイルの選択"));
   setFont(MapFont(kPGothic, ScaledFontSize(9)));
 
@@ -71,6 +70,9 @@ frmFileSelect::frmFileSelect(frmObserve* owner) : QWidget(owner, Qt::Dialog), ow
   pctBuff->hide();
   cmdOK = new QPushButton(QStringLiteral("選択"), this);
   cmdCancel = new QPushButton(QStringLiteral("取消"), this);
+  // Enter opens a directory or does nothing; only a click or Space chooses.
+  cmdOK->setAutoDefault(false);
+  cmdCancel->setAutoDefault(false);
 
   PlaceTwips(txtFileName, 0, 0, 2715, 285);
   PlaceTwips(drvMain, 0, 300, 2715, 300);
@@ -172,16 +174,9 @@ void frmFileSelect::cmdOK_Click() {
              QStringLiteral("別のファイルを選んでください。"));
       return;
     }
-    if (owner_) owner_->Tag = path;
-    close();
+    chosen_ = path;
+    accept();
   });
 }
 
-void frmFileSelect::keyPressEvent(QKeyEvent* e) {
-  if (e->key() == Qt::Key_Escape) return cmdCancel_Click();
-  QWidget::keyPressEvent(e);
-}
-
-void frmFileSelect::cmdCancel_Click() {
-  CatchErrors([&] { close(); });
-}
+void frmFileSelect::cmdCancel_Click() { reject(); }

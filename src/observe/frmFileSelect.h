@@ -1,16 +1,12 @@
 #pragma once
 // The picture chooser: drive, directory and file lists showing only bitmap
 // and JPEG files, and a preview of the clicked file fitted into a small box.
-// "選択" hands the chosen file's full path to the observation window's Tag
-// and closes; "取消" closes without touching it. Created for each choice and
-// destroyed when it closes; the lists start at the process's current
-// directory.
+// "選択" accepts the chosen file, whose full path is then the Result();
+// "取消", Esc and the close button cancel. Created for each choice; the lists
+// start at the process's current directory.
+#include <QDialog>
 #include <QListWidget>
-#include <QPointer>
 #include <QString>
-#include <QWidget>
-
-#include "observe/frmObserve.h"
 
 class DriveListBox;
 class DirListBox;
@@ -39,10 +35,10 @@ class FileListBox : public QListWidget {
   QString pattern_ = QStringLiteral("*.*");
 };
 
-class frmFileSelect : public QWidget {
+class frmFileSelect : public QDialog {
   Q_OBJECT
  public:
-  explicit frmFileSelect(frmObserve* owner);
+  explicit frmFileSelect(QWidget* owner);
   ~frmFileSelect() override;
 
   QLineEdit* txtFileName = nullptr;
@@ -64,12 +60,10 @@ class frmFileSelect : public QWidget {
   // The full path of the selected file, joined with the platform's path
   // rules ("" when no file is selected).
   QString SelectedPath() const;
-
- protected:
-  // Esc cancels.
-  void keyPressEvent(QKeyEvent* e) override;
+  // The full path of the file accepted.
+  QString Result() const { return chosen_; }
 
  private:
-  QPointer<frmObserve> owner_;
+  QString chosen_;
   int lastDrive_ = -1;
 };

@@ -231,19 +231,16 @@ void frmObserve::txtComment_Change() {
 
 void frmObserve::cmdFileName_Click() {
   CatchErrors([&] {
-    Tag.clear();
     QPointer<frmObserve> self(this);
-    QPointer<frmFileSelect> chooser(new frmFileSelect(this));
-    RunModal(chooser);
-    delete chooser.data();
-    if (!self || Tag.isEmpty()) return;
+    const std::optional<QString> chosen = RunDialog(new frmFileSelect(this));
+    if (!self || !chosen) return;
     const YearMonthDay day = EditDate();
     const int item = CropShown();
-    ObserveFile(item)(day.Year, day.Month, day.Day) = Tag.toStdString();
+    ObserveFile(item)(day.Year, day.Month, day.Day) = chosen->toStdString();
     ObserveChanged = -1;
     {
       ScopedFlag busy(Busy);
-      txtFileName->setText(Tag);
+      txtFileName->setText(*chosen);
     }
     Redraw();
     ShowObservePicture(*this, day.Year, day.Month, day.Day);

@@ -61,9 +61,6 @@ class frmObserve : public RecordForm, public CalenderHost {
   QPushButton* cmdSave = nullptr;
   QPushButton* cmdClose = nullptr;
 
-  // The picture chooser puts the chosen file's full path here ("" on cancel).
-  QString Tag;
-
   // Event handlers, named after control and event; each catches its errors.
   void cmbProduce_Click();
   void txtComment_Change();

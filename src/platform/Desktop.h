@@ -1,13 +1,16 @@
 #pragma once
 // Hand-offs to the desktop: opening a document with its associated program,
-// popping up menus and running modal windows. Each can be replaced, so that
-// tests never launch a browser or block on a menu or a dialog.
+// popping up menus and running modal dialogs. The first two can be replaced,
+// so that tests never launch a browser or block on a menu; a dialog always
+// runs its own modal loop, which a test answers by clicking its buttons.
+#include <QDialog>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QMenu;
-class QWidget;
 
 // Opens path with the desktop's associated program. Returns more than 32
 // when the desktop accepted it, 2 when it did not (nothing else happens).
@@ -18,6 +21,24 @@ void SetOpenDocumentHandler(std::function<bool(const QString& path)> handler);
 void PopupMenu(QMenu* menu, QPoint at);
 void SetPopupMenuHandler(std::function<void(QMenu*, QPoint)> handler);
 
-// Shows window modally and returns when it is hidden or destroyed.
-void RunModal(QWidget* window);
-void SetRunModalHandler(std::function<void(QWidget*)> handler);
+// Runs the dialog's modal loop; true when it was accepted.
+bool ExecDialog(QDialog* dialog);
+
+// Shows dialog modally over the whole program until its own buttons, Esc or
+// its close button end it, then deletes it (unless it went with its owner
+// meanwhile). A dialog with a Result() gives that when it was accepted and
+// nothing when it was cancelled; any other gives whether it was accepted.
+// The caller's own window may be gone by then: it checks before it goes on.
+template <class D>
+auto RunDialog(D* dialog) {
+  struct Drop {
+    QPointer<D> d;
+    ~Drop() { delete d.data(); }
+  } drop{dialog};
+  const bool accepted = ExecDialog(dialog) && drop.d;
+  if constexpr (requires { dialog->Result(); }) {
+    return accepted ? std::optional(drop.d->Result()) : std::nullopt;
+  } else {
+    return accepted;
+  }
+}

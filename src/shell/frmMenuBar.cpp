@@ -365,8 +365,7 @@ void frmMenuBar::mnuFileRestore_Click() { OpenSaveDialog(true); }
 void frmMenuBar::OpenSaveDialog(bool restore) {
   if (NameListEditorOpen()) return;
   if (!save_) save_ = new frmSave;
-  save_->setWindowTitle(restore ? QStringLiteral("ディスクから復元") : QStringLiteral("ディスクへ保存"));
-  save_->cmdSave->setText(restore ? QStringLiteral("復元") : QStringLiteral("保存"));
+  save_->SetMode(restore ? frmSave::Mode::Restore : frmSave::Mode::Backup);
   save_->show();
   save_->raise();
   save_->activateWindow();
@@ -398,9 +397,7 @@ void frmMenuBar::mnuHelpIndicate_Click() {
 }
 
 void frmMenuBar::mnuHelpAbout_Click() {
-  auto* about = new frmTitle;
-  about->setAttribute(Qt::WA_DeleteOnClose);
-  RunModal(about);
+  RunDialog(new frmTitle);
 }
 
 void frmMenuBar::mnuPopupTrayPut_Click() {

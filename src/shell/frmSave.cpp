@@ -4,7 +4,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -26,9 +25,6 @@
 #include "store/Store.h"
 
 namespace {
-
-const QString kBackupCaption = QStringLiteral("ディスクへ保存");
-const QString kRestoreCaption = QStringLiteral("ディスクから復元");
 
 // Puts DataPath back however the routine ends.
 class DataPathGuard {
@@ -59,9 +55,8 @@ QString& LastFolder() {
 
 }  // namespace
 
-frmSave::frmSave(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+frmSave::frmSave(Mode mode, QWidget* parent) : QWidget(parent, Qt::Dialog) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(kBackupCaption);
   setFont(MapFont(kPGothic, 9));
   setFixedSize(330, 350);
 
@@ -88,6 +83,7 @@ frmSave::frmSave(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   drvMain->SelectVolumeOf(start);
   lastDrive_ = drvMain->currentIndex();
 
+  SetMode(mode);
   connect(drvMain, &QComboBox::currentIndexChanged, this, [this](int) { drvMain_Change(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
@@ -109,16 +105,17 @@ void frmSave::drvMain_Change() {
   }
 }
 
-void frmSave::changeEvent(QEvent* e) {
-  // The opener sets the caption, and with it the mode, after creating it.
-  if (e->type() == QEvent::WindowTitleChange) ShowFolder();
-  QWidget::changeEvent(e);
+void frmSave::SetMode(Mode mode) {
+  mode_ = mode;
+  const bool restore = mode == Mode::Restore;
+  setWindowTitle(restore ? QStringLiteral("ディスクから復元") : QStringLiteral("ディスクへ保存"));
+  cmdSave->setText(restore ? QStringLiteral("復元") : QStringLiteral("保存"));
+  ShowFolder();
 }
 
 void frmSave::ShowFolder() {
-  if (!lblFolder || !txtFolder) return;  // still being built
-  lblFolder->setText(windowTitle() == kRestoreCaption ? QStringLiteral("復元元のフォルダ：")
-                                                      : QStringLiteral("保存先のフォルダ："));
+  lblFolder->setText(mode_ == Mode::Restore ? QStringLiteral("復元元のフォルダ：")
+                                            : QStringLiteral("保存先のフォルダ："));
   txtFolder->setText(QDir::toNativeSeparators(dirMain->Path()));
   txtFolder->setCursorPosition(0);
   txtFolder->setToolTip(txtFolder->text());
@@ -143,8 +140,7 @@ void frmSave::keyPressEvent(QKeyEvent* event) {
 
 void frmSave::cmdSave_Click() {
   CatchErrors([&] {
-    const bool backup = windowTitle() == kBackupCaption;
-    if (!backup && windowTitle() != kRestoreCaption) return;
+    const bool backup = mode_ == Mode::Backup;
     const std::string chosen = DirectoryPath(dirMain->Path());
     // A backup onto the data files themselves would leave the farmer without
     // the copy asked for, and a restore from them only reads back what is

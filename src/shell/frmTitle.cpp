@@ -19,7 +19,7 @@ constexpr int kHeight = 300;
 }
 
 frmTitle::frmTitle(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), picture_(TitlePicture()) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), picture_(TitlePicture()) {
   setWindowTitle(QStringLiteral("Vorn"));
   setFixedSize(kWidth, kHeight);
   setFocusPolicy(Qt::StrongFocus);
@@ -104,11 +104,11 @@ void frmTitle::mouseReleaseEvent(QMouseEvent*) { Form_Click(); }
 
 void frmTitle::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Escape) Form_KeyPress(keys::kEsc);
-  else QWidget::keyPressEvent(e);
+  else QDialog::keyPressEvent(e);
 }
 
 void frmTitle::closeEvent(QCloseEvent* e) {
   // The desktop's close command obeys the same rule as a click.
   if (e->spontaneous() && Busy != 0) e->ignore();
-  else QWidget::closeEvent(e);
+  else QDialog::closeEvent(e);
 }

@@ -2,10 +2,10 @@
 // The title window: shown while the data is loaded at start-up, and again
 // as the about box. A click or Esc closes it, but only while Busy is 0, so
 // that it cannot be dismissed during start-up.
+#include <QDialog>
 #include <QImage>
-#include <QWidget>
 
-class frmTitle : public QWidget {
+class frmTitle : public QDialog {
   Q_OBJECT
  public:
   explicit frmTitle(QWidget* parent = nullptr);

@@ -50,7 +50,7 @@ TEST(MaskedDate, ASingleDigitInEitherPlaceGetsALeadingZero) {
 
 TEST_F(MaterialTest, TheDateBoxTakesDigitsAndSwallowsPlusMinusAndSpace) {
   Open();
-  auto* d = new frmMaterialDay(f.get());
+  auto* d = new frmMaterialDay(frmMaterialDay::Entry::Purchase, f.get());
   MaskedDateBox* box = d->txtDay;
   EXPECT_EQ(box->Shown(), QStringLiteral("____/__/__"));
   box->setCursorPosition(0);
@@ -284,17 +284,21 @@ TEST_F(ShellTest, UnsavedMaterialEditsAreAskedForAtExitAndKeptOverAReopen) {
   ASSERT_EQ(Start(), StartResult::Running);
   bar()->tlbMain_ButtonClick(15);
   ASSERT_NE(LoadedMaterialWindow(), nullptr);
+  int shown = 0;
+  OnDialog([&](QWidget* w) {
+    ++shown;
+    auto* d = dynamic_cast<frmMaterialInput*>(w);
+    ASSERT_NE(d, nullptr);
+    d->txtName->setText(QStringLiteral("堆肥"));
+    d->txtPrice->setText(QStringLiteral("800"));
+    d->txtVolume->setText(QStringLiteral("15"));
+    d->txtUnit->setText(QStringLiteral("kg"));
+    d->txtBuyDay->setText(QStringLiteral("2005/07/14"));
+    d->txtNumber->setText(QStringLiteral("4"));
+    d->cmdOK_Click();
+  });
   LoadedMaterialWindow()->cmdMaterialInput_Click();
-  ASSERT_EQ(modals.size(), 1u);
-  auto* d = dynamic_cast<frmMaterialInput*>(modals[0]);
-  ASSERT_NE(d, nullptr);
-  d->txtName->setText(QStringLiteral("堆肥"));
-  d->txtPrice->setText(QStringLiteral("800"));
-  d->txtVolume->setText(QStringLiteral("15"));
-  d->txtUnit->setText(QStringLiteral("kg"));
-  d->txtBuyDay->setText(QStringLiteral("2005/07/14"));
-  d->txtNumber->setText(QStringLiteral("4"));
-  d->cmdOK_Click();
+  ASSERT_EQ(shown, 1);
   EXPECT_EQ(MaterialChanged, -1);
 
   bar()->mnuPopupWindowClose->trigger();

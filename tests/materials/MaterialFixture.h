@@ -76,16 +76,6 @@ class MaterialTest : public WindowTest<frmMaterial> {
     TypeAndEnter(text);
   }
 
-  // Acts on the dialog of the next modal loop while it runs. One still open
-  // a while after fails the test, and goes only so that the run can end.
-  static void OnDialog(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-      QPointer<QWidget> d = QApplication::activeModalWidget();
-      act(d);
-      if (d) QTimer::singleShot(2000, d, [d] { ADD_FAILURE() << "the dialog stayed open"; delete d; });
-    });
-  }
-
   std::vector<QString> Messages() const {
     std::vector<QString> m;
     for (auto& c : boxes.calls()) m.push_back(c.text);

@@ -29,9 +29,9 @@ TEST_F(NameListLink, ReorderedPlacesReachTheScheduleWindowWithoutEditingItsEntry
   ASSERT_NE(w, nullptr);
   ASSERT_EQ(w->cmbPlace->currentIndex(), 2);
 
-  // The modal loop is the test's: the dialog is driven while "open".
+  // The dialog is driven in its own modal loop.
   QPointer<QWidget> shown;
-  SetRunModalHandler([&](QWidget* dialog) {
+  OnDialog([&](QWidget* dialog) {
     shown = dialog;
     auto* edit = qobject_cast<frmEdit*>(dialog);
     ASSERT_NE(edit, nullptr);

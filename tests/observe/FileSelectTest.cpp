@@ -39,19 +39,19 @@ TEST_F(ObserveTest, TheChooserHandsBackAJoinedPathOnlyForAFileItCanKeep) {
   // Nothing selected: no directory is handed back, the dialog stays.
   c->cmdOK_Click();
   EXPECT_TRUE(c->isVisible());
-  EXPECT_EQ(f->Tag, QString());
+  EXPECT_EQ(c->Result(), QString());
 
   // A comma would end the path in the observation file.
   ClickFile(c, QStringLiteral("a,b.jpg"));
   c->cmdOK_Click();
   ASSERT_EQ(boxes.calls().size(), 1u);
   EXPECT_TRUE(c->isVisible());
-  EXPECT_EQ(f->Tag, QString());
+  EXPECT_EQ(c->Result(), QString());
 
   ClickFile(c, QStringLiteral("ok.jpg"));
   c->cmdOK_Click();
   EXPECT_FALSE(c->isVisible());
-  EXPECT_EQ(f->Tag.toStdString(), dir.file("ok.jpg"));
+  EXPECT_EQ(c->Result().toStdString(), dir.file("ok.jpg"));
   delete c;
 
   // In the root directory the path has one separator.

@@ -2,7 +2,7 @@
 // An observation window on a fresh store whose files live in a temporary
 // directory, with pictures the tests paint themselves; message boxes are
 // recorded and answered, and the picture chooser is driven by the test
-// instead of waiting for a person.
+// in its own modal loop.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -37,7 +37,6 @@ class ObserveTest : public WindowTest<frmObserve> {
     SetCurrentDate({2001, 5, 6});
   }
   void TearDown() override {
-    SetRunModalHandler({});
     f.reset();
     ProcessEvents();
     WindowTest::TearDown();
@@ -72,12 +71,11 @@ class ObserveTest : public WindowTest<frmObserve> {
     return dir.file(name);
   }
 
-  // The chooser, shown and handed to `drive` instead of waiting for a person.
+  // The chooser, handed to `drive` once it is open.
   void OnChooser(std::function<void(frmFileSelect*)> drive) {
-    SetRunModalHandler([drive](QWidget* w) {
+    OnDialog([drive](QWidget* w) {
       auto* chooser = qobject_cast<frmFileSelect*>(w);
       ASSERT_NE(chooser, nullptr);
-      chooser->show();
       drive(chooser);
     });
   }

@@ -1,5 +1,6 @@
 // The observation window through its handlers, the record store and the
 // observation file.
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -143,18 +144,26 @@ TEST_F(ObserveTest, CancelAfterAPreviewChangesNothing) {
   Picture("new.jpg", 40, 30);
   ObserveFile(0)(2001, 5, 6) = old;
   Open();
-  OnChooser([&](frmFileSelect* c) {
-    c->filMain->SetPath(QString::fromStdString(dir.dir()));
-    ClickFile(c, QStringLiteral("new.jpg"));
-    EXPECT_EQ(c->txtFileName->text(), QStringLiteral("new.jpg"));
-    EXPECT_EQ(c->pctInfo->PixelAt(2, 2), qRgb(40, 160, 60));
-    c->cmdCancel_Click();
-  });
-  f->cmdFileName_Click();
-  EXPECT_EQ(ObserveFile(0)(2001, 5, 6), old);
-  EXPECT_EQ(f->txtFileName->text().toStdString(), old);
-  EXPECT_EQ(ObserveChanged, 0);
-  EXPECT_EQ(f->pctInfo->PixelAt(3, 3), qRgb(0, 0, 255));
+  for (int way = 0; way < 3; ++way) {  // 取消, Esc, the title bar's close button
+    QPointer<QWidget> shown;
+    OnChooser([&](frmFileSelect* c) {
+      shown = c;
+      c->filMain->SetPath(QString::fromStdString(dir.dir()));
+      ClickFile(c, QStringLiteral("new.jpg"));
+      EXPECT_EQ(c->txtFileName->text(), QStringLiteral("new.jpg"));
+      EXPECT_EQ(c->pctInfo->PixelAt(2, 2), qRgb(40, 160, 60));
+      QCloseEvent closeButton;  // as the window system sends it
+      if (way == 0) c->cmdCancel_Click();
+      if (way == 1) QTest::keyClick(c->filMain, Qt::Key_Escape);
+      if (way == 2) QCoreApplication::sendEvent(c->windowHandle(), &closeButton);
+    });
+    f->cmdFileName_Click();
+    EXPECT_TRUE(shown.isNull()) << way;
+    EXPECT_EQ(ObserveFile(0)(2001, 5, 6), old);
+    EXPECT_EQ(f->txtFileName->text().toStdString(), old);
+    EXPECT_EQ(ObserveChanged, 0);
+    EXPECT_EQ(f->pctInfo->PixelAt(3, 3), qRgb(0, 0, 255));
+  }
 }
 
 TEST_F(ObserveTest, PreviewsShowSmallPicturesWholeAndFitLargeOnesBothWays) {

@@ -64,10 +64,9 @@ class BackupRestoreTest : public ::testing::Test {
 
   // Runs the dialog's command in a mode on a folder with the given answers;
   // returns whether the dialog closed.
-  bool Run(const QString& caption, const std::string& folder, std::initializer_list<MsgResult> answers = {}) {
+  bool Run(frmSave::Mode mode, const std::string& folder, std::initializer_list<MsgResult> answers = {}) {
     for (MsgResult a : answers) boxes.Answer(a);
-    auto* dlg = new frmSave;
-    dlg->setWindowTitle(caption);
+    auto* dlg = new frmSave(mode);
     dlg->show();
     QPointer<frmSave> alive(dlg);
     dlg->dirMain->SetPath(QString::fromStdString(folder));
@@ -79,9 +78,9 @@ class BackupRestoreTest : public ::testing::Test {
     return closed;
   }
   bool Restore(const std::string& folder, std::initializer_list<MsgResult> answers = {}) {
-    return Run(QStringLiteral("ディスクから復元"), folder, answers);
+    return Run(frmSave::Mode::Restore, folder, answers);
   }
-  bool Backup(const std::string& folder) { return Run(QStringLiteral("ディスクへ保存"), folder); }
+  bool Backup(const std::string& folder) { return Run(frmSave::Mode::Backup, folder); }
 
   TempDir home, backup;
   MessageBoxes boxes;

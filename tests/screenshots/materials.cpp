@@ -74,10 +74,7 @@ SCREENSHOT(materials_input) {
 
 SCREENSHOT(materials_use) {
   frmMaterial* f = Ledger();
-  auto* d = new frmMaterialDay(f);
-  d->setWindowTitle(QStringLiteral("資材管理表　使用日　追加"));
-  d->lblDay->setText(QStringLiteral("使用日(&D)"));
-  d->lblVolume->setText(QStringLiteral("使用量(&V)"));
+  auto* d = new frmMaterialDay(frmMaterialDay::Entry::Use, f);
   d->cmbName->setCurrentIndex(5);
   d->txtDay->setText(QStringLiteral("2003/05"));
   d->txtVolume->setText(QStringLiteral("38"));

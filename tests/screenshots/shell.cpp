@@ -70,8 +70,6 @@ SCREENSHOT(shell_progress) {
 }
 
 SCREENSHOT(shell_backup_dialog) {
-  auto* s = new frmSave;
-  s->setWindowTitle(QStringLiteral("ディスクへ保存"));
-  s->cmdSave->setText(QStringLiteral("保存"));
+  auto* s = new frmSave(frmSave::Mode::Backup);
   return GrabWidget(s);
 }

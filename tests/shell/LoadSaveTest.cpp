@@ -169,8 +169,7 @@ TEST_F(LoadSaveTest, BackupWritesIntoTheChosenDirectoryAndKeepsTheFlags) {
   std::filesystem::create_directory(backup.file("sub"));
   Tenki(2003, 3, 3) = "123";
   ChangeAll();
-  auto* dlg = new frmSave;
-  dlg->setWindowTitle(QStringLiteral("ディスクへ保存"));
+  auto* dlg = new frmSave(frmSave::Mode::Backup);
   dlg->show();
   QPointer<frmSave> alive(dlg);
   dlg->dirMain->SetPath(QString::fromStdString(backup.file("sub")));
@@ -202,8 +201,7 @@ TEST_F(LoadSaveTest, RestoreAsksReadsTheBackupAndWritesItHome) {
   auto restore = [&](const std::string& from, MsgResult answer) {
     MessageBoxes boxes;
     boxes.Answer(answer);
-    auto* dlg = new frmSave;
-    dlg->setWindowTitle(QStringLiteral("ディスクから復元"));
+    auto* dlg = new frmSave(frmSave::Mode::Restore);
     dlg->show();
     QPointer<frmSave> alive(dlg);
     dlg->dirMain->SetPath(QString::fromStdString(from));

@@ -1,7 +1,7 @@
 #pragma once
 // A shell started as the farmer starts it, but with the data directory in a
 // temporary XDG data home, a chosen date and screen, and the desktop
-// hand-offs (end of process, popups, modal windows, documents) recorded.
+// hand-offs (end of process, popups, documents) recorded.
 #include <gtest/gtest.h>
 
 #include <QDate>
@@ -29,7 +29,6 @@ class ShellTest : public ::testing::Test {
     TrayIcon::SetAvailableOverride(true);
     SetEndProcessHook([this] { ++ended; });
     SetPopupMenuHandler([this](QMenu* m, QPoint) { popups.push_back(m); });
-    SetRunModalHandler([this](QWidget* w) { modals.push_back(w); });
     SetOpenDocumentHandler([this](const QString& p) {
       opened.push_back(p);
       return true;
@@ -40,7 +39,6 @@ class ShellTest : public ::testing::Test {
     ProcessEvents();
     SetEndProcessHook({});
     SetPopupMenuHandler({});
-    SetRunModalHandler({});
     SetOpenDocumentHandler({});
     SetTodayOverride(std::nullopt);
     TrayIcon::SetAvailableOverride(std::nullopt);
@@ -64,6 +62,5 @@ class ShellTest : public ::testing::Test {
   TempDir home;
   int ended = 0;
   std::vector<QMenu*> popups;
-  std::vector<QWidget*> modals;
   std::vector<QString> opened;
 };

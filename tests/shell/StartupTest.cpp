@@ -247,12 +247,15 @@ TEST_F(ShellTest, TheTitleWindowClosesOnClickOrEscOnlyWhenNotBusy) {
 
 TEST_F(ShellTest, AboutShowsTheTitleWindowModally) {
   ASSERT_EQ(Start(), StartResult::Running);
+  int shown = 0;
+  OnDialog([&](QWidget* w) {
+    ++shown;
+    auto* about = qobject_cast<frmTitle*>(w);
+    ASSERT_NE(about, nullptr);
+    about->Form_Click();
+  });
   bar()->mnuHelpAbout->trigger();
-  ASSERT_EQ(modals.size(), 1u);
-  auto* about = qobject_cast<frmTitle*>(modals[0]);
-  ASSERT_NE(about, nullptr);
-  about->show();
-  about->Form_Click();
+  ASSERT_EQ(shown, 1);
   ProcessEvents();
   for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_EQ(qobject_cast<frmTitle*>(w), nullptr);
 }

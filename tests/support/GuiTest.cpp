@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
 
 namespace {
 
@@ -58,3 +62,11 @@ void ProcessEvents(int ms) {
 
 // Exported so that gui_main can install it before any test runs.
 void InstallUnexpectedBoxHandler() { SetMsgBoxHandler(UnexpectedBox); }
+
+void OnDialog(std::function<void(QWidget*)> act) {
+  QTimer::singleShot(0, [act] {
+    QPointer<QWidget> d = QApplication::activeModalWidget();
+    act(d);
+    if (d) QTimer::singleShot(2000, d, [d] { ADD_FAILURE() << "the dialog stayed open"; delete d; });
+  });
+}

@@ -3,10 +3,13 @@
 // instead of shown.
 #include <QString>
 #include <deque>
+#include <functional>
 #include <ostream>
 #include <vector>
 
 #include "platform/MessageBox.h"
+
+class QWidget;
 
 // While alive, records every message box and answers each with the next
 // queued answer (OK for an OK box when nothing is queued). A question with no
@@ -39,6 +42,11 @@ class RealMessageBoxes {
 
 // The error numbers the error reporter has shown among the recorded boxes.
 std::vector<int> ReportedErrors(const MessageBoxes& boxes);
+
+// Acts on the dialog of the next modal loop while it runs, as a person
+// would: queue it, then press what opens the dialog. A dialog still open a
+// while after fails the test, and goes only so that the run can end.
+void OnDialog(std::function<void(QWidget*)> act);
 
 // Lets pending events (timers, posted events, deferred deletes) run.
 void ProcessEvents(int ms = 0);
