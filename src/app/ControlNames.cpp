@@ -12,7 +12,7 @@
 #include <QScrollBar>
 #include <QWidget>
 
-#include "diary/DiaryTextBox.h"
+#include "platform/StorableTextBox.h"
 #include "materials/MaskedDateBox.h"
 #include "platform/FlexGrid.h"
 #include "diary/frmDiary.h"

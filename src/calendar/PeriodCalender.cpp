@@ -58,7 +58,7 @@ void PickEnd(PeriodCalenderHost& host, int16_t day) {
 
 void DrawPeriodDays(PictureBox* surface, int16_t year, int16_t month, int16_t day) {
   CatchErrors([&] {
-    if (!surface) throw rt::RuntimeError(91);
+    if (!surface) throw rt::RuntimeError(rt::kErrObjectNotSet);
     DrawCalenderMonth(surface, year, month, day);
     // The day Enter would pick, once the keys are in use; the ends drawn
     // after it stay visible over it.
@@ -101,10 +101,10 @@ void PeriodMouseUp(PeriodCalenderHost& host, int button, float x, float y) {
 
 void PeriodKeyDown(PeriodCalenderHost& host, int keyCode) {
   CatchErrors([&] {
-    if (keyCode == 27) {
+    if (keyCode == keys::kEsc) {
       // Leaves as a click elsewhere does: the focus goes back to the button.
       if (host.cmdCalender2) host.cmdCalender2->setFocus(Qt::OtherFocusReason);
-    } else if (keyCode == 13) {
+    } else if (keyCode == keys::kEnter) {
       PeriodKeyCursor = -1;
       PeriodState == 1 ? PickEnd(host, CalDay) : PickStart(host, CalDay);
     } else if (CalenderKeyMove(keyCode)) {

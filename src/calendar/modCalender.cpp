@@ -154,7 +154,7 @@ QString CalenderDateText(int year, int month, int day) {
 
 void DrawCalenderFrame(PictureBox* surface, int16_t hover) {
   CatchErrors([&] {
-    if (!surface) throw rt::RuntimeError(91);
+    if (!surface) throw rt::RuntimeError(rt::kErrObjectNotSet);
     PictureBox* s = surface;
     s->FilledBox(0, 0, s->FromPixelX(kWidth), s->FromPixelY(kHeight), QColor(kSurface));
 
@@ -203,7 +203,7 @@ namespace {
 // Steps of the day drawing, without catching: the title, the grid with its
 // cell table, the footer.
 void DrawMonth(PictureBox* s, int16_t y, int16_t m, int16_t d) {
-  if (!s) throw rt::RuntimeError(91);
+  if (!s) throw rt::RuntimeError(rt::kErrObjectNotSet);
   if (m < 1 || m > 12) throw rt::RuntimeError(rt::kErrSubscript);
   CalYear = y;
   CalMonth = m;
@@ -254,7 +254,7 @@ void DrawMonth(PictureBox* s, int16_t y, int16_t m, int16_t d) {
 // Two outlines around day d of the shown month. A day outside the month
 // (only a caller's mistake) is simply not framed.
 void FrameDay(PictureBox* s, int d, QRgb colour) {
-  if (!s) throw rt::RuntimeError(91);
+  if (!s) throw rt::RuntimeError(rt::kErrObjectNotSet);
   if (d < 1 || d > DaysInMonth(CalYear, CalMonth)) return;
   const int at = WeekdayOf(CalYear, CalMonth, 1) + d - 1;
   const int32_t fx = CalCell(at % 7, at / 7, 0), fy = CalCell(at % 7, at / 7, 1);
@@ -391,13 +391,13 @@ void CalenderMouseUp(CalenderHost& host, float x, float y) {
 void CalenderKeyDown(CalenderHost& host, int keyCode) {
   CatchErrors([&] {
     switch (keyCode) {
-      case 13:
+      case keys::kEnter:
         CurYear = CalYear;
         CurMonth = CalMonth;
         CurDay = CalDay;
         if (host.cmdCalender) host.cmdCalender->setFocus(Qt::OtherFocusReason);
         break;
-      case 27: {
+      case keys::kEsc: {
         ScopedFlag busy(Busy);
         if (host.cmdCalender) host.cmdCalender->setFocus(Qt::OtherFocusReason);
         break;
@@ -411,28 +411,29 @@ void CalenderKeyDown(CalenderHost& host, int keyCode) {
 
 bool CalenderKeyMove(int keyCode) {
   switch (keyCode) {
-    case 33:  // Page Up
+    case keys::kPageUp:
       return CalenderArrowAction(kPrevMonth);
-    case 34:  // Page Down
+    case keys::kPageDown:
       return CalenderArrowAction(kNextMonth);
-    case 35:  // End
+    case keys::kEnd:
       CalDay = DaysInMonth(CalYear, CalMonth);
       return true;
-    case 36:  // Home
+    case keys::kHome:
       CalDay = 1;
       return true;
-    case 37:
+    case keys::kLeft:
       CalPreviousDay();
       return true;
-    case 39:
+    case keys::kRight:
       CalNextDay();
       return true;
-    case 38:
-    case 40: {
+    case keys::kUp:
+    case keys::kDown: {
       // A week; a week that would leave the record tables leaves the day.
       const int16_t y = CalYear, m = CalMonth, d = CalDay;
-      for (int i = 0; i < 7; ++i) keyCode == 38 ? CalPreviousDay() : CalNextDay();
-      const bool moved7 = keyCode == 38 ? !(y == kFirstYear && m == 1 && d <= 7) : !(y == kLastYear && m == 12 && d >= 25);
+      for (int i = 0; i < 7; ++i) keyCode == keys::kUp ? CalPreviousDay() : CalNextDay();
+      const bool moved7 =
+          keyCode == keys::kUp ? !(y == kFirstYear && m == 1 && d <= 7) : !(y == kLastYear && m == 12 && d >= 25);
       if (!moved7) CalYear = y, CalMonth = m, CalDay = d;
       return true;
     }
@@ -443,7 +444,7 @@ bool CalenderKeyMove(int keyCode) {
 
 void CalenderSpin(CalenderHost& host) {
   CatchErrors([&] {
-    if (!host.vscCalender) throw rt::RuntimeError(91);
+    if (!host.vscCalender) throw rt::RuntimeError(rt::kErrObjectNotSet);
     const int v = host.vscCalender->value();
     if (v == 0) {
       // One day back, but never before the first day of the tables.
@@ -562,7 +563,7 @@ void CalenderHost::vscCalender_Change() {
   RefreshForCurrentDate();
 }
 
-void CalenderHost::MakeCalenderControls(QWidget* parent) {
+void CalenderHost::MakeCalenderControls(QWidget* parent, QWidget* frame) {
   pctCalender = MakeCalenderSurface(parent);
   pctCalender->setObjectName(QStringLiteral("pctCalender"));
   cmdCalender = new QPushButton(QStringLiteral("カレンダー"), parent);
@@ -579,6 +580,12 @@ void CalenderHost::MakeCalenderControls(QWidget* parent) {
   vscCalender->setSingleStep(1);
   vscCalender->setPageStep(1);
   vscCalender->setValue(1);
+  if (!frame) return;
+  for (QWidget* w : {static_cast<QWidget*>(txtCalender.data()), static_cast<QWidget*>(vscCalender.data()),
+                     static_cast<QWidget*>(cmdCalender.data())}) {
+    w->setParent(frame);
+    w->show();
+  }
 }
 
 void CalenderHost::ConnectCalender() {

@@ -154,8 +154,10 @@ class CalenderHost {
 
   // Creates the four controls with their fixed properties in parent (the
   // picture box hidden, 240 x 200, raised above its siblings whenever it
-  // opens). Place the button, text box and spinner yourself.
-  void MakeCalenderControls(QWidget* parent);
+  // opens). Given a frame, the button, text box and spinner then move into
+  // it, while the surface stays in parent to drop down over the whole
+  // window. Place the button, text box and spinner yourself.
+  void MakeCalenderControls(QWidget* parent, QWidget* frame = nullptr);
   // Connects the events (see the top of this file). Call once, after the
   // four controls exist.
   void ConnectCalender();

@@ -68,7 +68,6 @@ frmDiary::frmDiary() : RecordForm(OnClose::HideAndKeep, Placement::Sized({kWindo
 }
 
 void frmDiary::RecordScale() {
-  ScaleTop = 0;
   ScaleLeft = 0;
   ScaleWidth = static_cast<int16_t>(PixelsToTwipsX(width()));
   ScaleHeight = static_cast<int16_t>(PixelsToTwipsY(height()));

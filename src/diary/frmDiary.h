@@ -31,7 +31,6 @@ class frmDiary : public RecordForm {
   QPlainTextEdit* txtDiary4;
 
   // The window's inner area in twips, as last laid out.
-  int16_t ScaleTop = 0;
   int16_t ScaleLeft = 0;
   int16_t ScaleWidth = 0;
   int16_t ScaleHeight = 0;

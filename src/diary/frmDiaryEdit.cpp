@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "diary/DiaryTextBox.h"
+#include "platform/StorableTextBox.h"
 #include "diary/modDiary.h"
 #include "platform/KeepFocus.h"
 #include "platform/Fonts.h"
@@ -38,7 +38,7 @@ frmDiaryEdit::frmDiaryEdit() : RecordForm(OnClose::HideAndKeep, Placement::Sized
   cmdCalender->setGeometry(140, 2, 89, 31);
   cmdSave = new QPushButton(QStringLiteral("保存"), this);
   cmdEnd = new QPushButton(QStringLiteral("閉じる"), this);
-  txtDiary = new DiaryTextBox(this);
+  txtDiary = new StorableTextBox(this);
   txtDiary->setMaxLength(kDiaryMaxLength);
   txtDiary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 

@@ -7,7 +7,7 @@
 #include "calendar/modCalender.h"
 #include "platform/RecordForm.h"
 
-class DiaryTextBox;
+class StorableTextBox;
 class QPushButton;
 
 // The day calendar's controls (txtCalender with the current date, the day
@@ -20,7 +20,7 @@ class frmDiaryEdit : public RecordForm, public CalenderHost {
 
   QPushButton* cmdSave;
   QPushButton* cmdEnd;
-  DiaryTextBox* txtDiary;
+  StorableTextBox* txtDiary;
 
   void Form_Resize();
   void txtDiary_Change();

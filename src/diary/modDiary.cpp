@@ -30,25 +30,6 @@ void StoreDiaryEntry(int year, int month, int day, const QString& text) {
   StoreDiaryText(year, month, day, DiaryTextToEntry(text));
 }
 
-int DiaryEntryLength(const QString& text) {
-  int n = 0;
-  for (int i = 0; i < text.size(); ++i) {
-    QChar c = text.at(i);
-    if (c == QChar('\r') && i + 1 < text.size() && text.at(i + 1) == QChar('\n')) {
-      n += 2;
-      ++i;
-    } else if (c == QChar('\n') || c == QChar('\r')) {
-      n += 2;
-    } else if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-      n += 1;
-      ++i;
-    } else {
-      n += 1;
-    }
-  }
-  return n;
-}
-
 void MoveWindowOuter(QWidget* w, int widthPx, int heightPx) {
   QSize frameExtra = w->frameGeometry().size() - w->geometry().size();
   w->resize(std::max(1, widthPx - frameExtra.width()), std::max(1, heightPx - frameExtra.height()));

@@ -27,9 +27,6 @@ void StoreDiaryEntry(int year, int month, int day, const QString& text);
 std::string DiaryTextToEntry(const QString& text);
 QString DiaryEntryToText(const std::string& entry);
 
-// Length of a text box text counted as the stored entry counts it.
-int DiaryEntryLength(const QString& text);
-
 // Moves a window to its own position with the given outer size in pixels
 // (frame included where the window system has one).
 void MoveWindowOuter(QWidget* w, int widthPx, int heightPx);

@@ -34,7 +34,6 @@ WindowSlot<frmMarketPrice>& Slot() {
 }
 
 constexpr int kDefaultLimit = 1000;
-constexpr int kDivisionByZero = 11;
 
 using rt::FirstError;
 
@@ -85,14 +84,9 @@ void frmMarketPrice::BuildControls() {
   Frame1 = new QGroupBox(QStringLiteral("設定エリア"), this);
   // The calendar drops down over the window, so its picture box belongs to
   // the window; the button, the date box and the spinner sit in the frame.
-  MakeCalenderControls(this);
+  MakeCalenderControls(this, Frame1);
   calenderAlign = kAlignRight;
   useOpenToggle = true;
-  for (QWidget* w : {static_cast<QWidget*>(txtCalender.data()), static_cast<QWidget*>(vscCalender.data()),
-                     static_cast<QWidget*>(cmdCalender.data())}) {
-    w->setParent(Frame1);
-    w->show();
-  }
   txtCalender->setReadOnly(true);
 
   lblProduce = new QLabel(QStringLiteral("作物(&P)"), Frame1);
@@ -189,7 +183,7 @@ bool frmMarketPrice::eventFilter(QObject* watched, QEvent* e) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
       // Taken here, before the combo box would act on it itself.
-      cmbProduce_KeyPress(13);
+      cmbProduce_KeyPress(keys::kEnter);
       return true;
     }
   }
@@ -280,7 +274,7 @@ void frmMarketPrice::ShowProduce() {
   // A control that could not take a value, and a produce without a price
   // range, each reported once.
   if (e.number != 0) ReportError(e.number);
-  if (!drawn) ReportError(kDivisionByZero);
+  if (!drawn) ReportError(rt::kErrDivisionByZero);
 }
 
 void frmMarketPrice::LoadPriceBars(const YearMonthDay& d) {
@@ -358,7 +352,7 @@ void frmMarketPrice::cmbProduce_LostFocus() {
 }
 
 void frmMarketPrice::cmbProduce_KeyPress(int keyAscii) {
-  if (keyAscii != 13) return;
+  if (keyAscii != keys::kEnter) return;
   CatchErrors([&] { AddProduce(); });
 }
 
@@ -444,7 +438,7 @@ void frmMarketPrice::vscLimitMax_Change() {
       for (QScrollBar* bar : {hscPriceHigh, hscPriceMid, hscPriceLow}) SetBarMaximum(bar, v);
     }
     StorePriceItem(MarketItem, {PriceItem(MarketItem).Name, v, PriceItem(MarketItem).Min});
-    if (!Redraw(EditDate())) throw rt::RuntimeError(kDivisionByZero);
+    if (!Redraw(EditDate())) throw rt::RuntimeError(rt::kErrDivisionByZero);
   });
 }
 

@@ -133,8 +133,8 @@ bool frmMaterial::eventFilter(QObject* watched, QEvent* e) {
       auto* k = static_cast<QKeyEvent*>(e);
       const int code = VbKeyCode(k->key(), k->modifiers());
       txtForEdit_KeyDown(code, VbShift(k->modifiers()));
-      if (code == 38 || code == 40) return true;
-      int ascii = code == 13 ? 13 : code == 27 ? 27 : 0;
+      if (code == keys::kUp || code == keys::kDown) return true;
+      int ascii = code == keys::kEnter || code == keys::kEsc ? code : 0;
       if (ascii != 0 && txtForEdit_KeyPress(ascii)) return true;
     } else if (e->type() == QEvent::FocusOut) {
       // Only a move of the focus inside the window stores the edit, not the
@@ -149,23 +149,24 @@ bool frmMaterial::eventFilter(QObject* watched, QEvent* e) {
 // --- Grid --------------------------------------------------------------------
 
 void frmMaterial::mfgMaterial_DblClick() {
-  CatchErrors([&] { StartCellEdit(mfgMaterial, txtForEdit, 32); });
+  CatchErrors([&] { StartCellEdit(mfgMaterial, txtForEdit, keys::kSpace); });
 }
 
 void frmMaterial::mfgMaterial_KeyDown(int keyCode, int) {
   CatchErrors([&] {
-    if (keyCode == 113)  // F2
-      StartCellEdit(mfgMaterial, txtForEdit, 13);
-    else if (keyCode == 46)  // Delete
-      StartCellEdit(mfgMaterial, txtForEdit, 8);
-    else if (keyCode > 127)  // keys of an input method
-      StartCellEdit(mfgMaterial, txtForEdit, 32);
+    if (keyCode == keys::kF2)
+      StartCellEdit(mfgMaterial, txtForEdit, keys::kEnter);
+    else if (keyCode == keys::kDelete)
+      StartCellEdit(mfgMaterial, txtForEdit, keys::kBack);
+    else if (keyCode > keys::kDelChar)  // keys of an input method
+      StartCellEdit(mfgMaterial, txtForEdit, keys::kSpace);
   });
 }
 
 void frmMaterial::mfgMaterial_KeyPress(int keyAscii) {
   CatchErrors([&] {
-    if (keyAscii == 32 || keyAscii == 13 || keyAscii == 8 || (keyAscii > 32 && keyAscii != 127))
+    if (keyAscii == keys::kSpace || keyAscii == keys::kEnter || keyAscii == keys::kBack ||
+        (keyAscii > keys::kSpace && keyAscii != keys::kDelChar))
       StartCellEdit(mfgMaterial, txtForEdit, keyAscii);
   });
 }
@@ -189,7 +190,9 @@ void frmMaterial::txtForEdit_KeyDown(int keyCode, int) {
   CatchErrors([&] { CellEditKeyDown(mfgMaterial, txtForEdit, keyCode); });
 }
 
-bool frmMaterial::txtForEdit_KeyPress(int keyAscii) { return keyAscii == 13 || keyAscii == 27; }
+bool frmMaterial::txtForEdit_KeyPress(int keyAscii) {
+  return keyAscii == keys::kEnter || keyAscii == keys::kEsc;
+}
 
 void frmMaterial::txtForEdit_LostFocus() {
   // Hiding the editor moves the focus again; that second call finds the

@@ -13,6 +13,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
+#include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "runtime/Convert.h"
 #include "runtime/RuntimeError.h"
@@ -158,14 +159,14 @@ void StartCellEdit(FlexGrid* grid, QLineEdit* box, int keyCode) {
     const int col = grid->Col();
     QString text;
     bool caretAtStart = false;
-    if (keyCode == 32) {
+    if (keyCode == keys::kSpace) {
       text = grid->TextMatrix(row, col);
       caretAtStart = true;
-    } else if (keyCode == 13) {
+    } else if (keyCode == keys::kEnter) {
       text = grid->TextMatrix(row, col);
-    } else if (keyCode == 8) {
+    } else if (keyCode == keys::kBack) {
       text.clear();
-    } else if (keyCode > 32 && keyCode != 127) {
+    } else if (keyCode > keys::kSpace && keyCode != keys::kDelChar) {
       char32_t c = static_cast<char32_t>(keyCode);
       text = StorableText(QString::fromUcs4(&c, 1));
     } else {
@@ -177,7 +178,7 @@ void StartCellEdit(FlexGrid* grid, QLineEdit* box, int keyCode) {
     // The old value is selected, as in a spreadsheet: typing replaces it,
     // an arrow key keeps it and moves the caret.
     const int n = static_cast<int>(text.size());
-    if (keyCode == 32 || keyCode == 13)
+    if (keyCode == keys::kSpace || keyCode == keys::kEnter)
       box->setSelection(caretAtStart ? n : 0, caretAtStart ? -n : n);
     else
       box->setCursorPosition(n);
@@ -207,12 +208,12 @@ void FocusGrid(FlexGrid* grid, QLineEdit* box) {
 void CellEditKeyDown(FlexGrid* grid, QLineEdit* box, int keyCode) {
   CatchErrors([&] {
     switch (keyCode) {
-      case 27:
+      case keys::kEsc:
         box->hide();
         grid->setFocus();
         break;
-      case 13: FocusGrid(grid, box); break;
-      case 38:
+      case keys::kEnter: FocusGrid(grid, box); break;
+      case keys::kUp:
         FocusGrid(grid, box);
         QCoreApplication::processEvents();
         if (grid->Row() > grid->FixedRows()) {
@@ -220,7 +221,7 @@ void CellEditKeyDown(FlexGrid* grid, QLineEdit* box, int keyCode) {
           if (!grid->RowIsVisible(grid->Row())) grid->SetTopRow(grid->TopRow() - 1);
         }
         break;
-      case 40:
+      case keys::kDown:
         FocusGrid(grid, box);
         QCoreApplication::processEvents();
         if (grid->Row() < grid->Rows() - 1) {
@@ -367,7 +368,7 @@ int32_t RemainAfter(const MaterialRec& rec, int j, int mode, int32_t count) {
 
 void SwallowDateKeyDown(int& keyCode) {
   // Space, and "+" and "-" of the number pad.
-  if (keyCode == 32 || keyCode == 107 || keyCode == 109) keyCode = 0;
+  if (keyCode == keys::kSpace || keyCode == keys::kPadPlus || keyCode == keys::kPadMinus) keyCode = 0;
 }
 
 void SwallowDateKeyPress(int& keyAscii) {

@@ -19,6 +19,7 @@
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "platform/NameListLink.h"
+#include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "runtime/RuntimeError.h"
 #include "store/ScopedFlag.h"
@@ -31,8 +32,6 @@ constexpr int kVisibleRows = 16;
 constexpr int kBoxLeft = 2;
 constexpr int kBoxWidth = 217;           // the list's inner width
 constexpr int kBoxWidthScrolling = 201;  // less the scroll bar
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEsc = 27;
 
 const QString kAdd = QStringLiteral("ADD");
 const QString kEdit = QStringLiteral("EDIT");
@@ -201,7 +200,7 @@ void frmEdit::cmdEdit_Click() {
 
 void frmEdit::txtAdd_KeyPress(int keyAscii) {
   CatchErrors([&] {
-    if (keyAscii == kKeyEnter) {
+    if (keyAscii == keys::kEnter) {
       const int n = lstName->count() - 1;
       // Blanks around a name are no part of it (U+3000 included); a name of
       // nothing else would leave a selector with an entry nobody can tell.
@@ -232,7 +231,7 @@ void frmEdit::txtAdd_KeyPress(int keyAscii) {
       }
       lstName->setFocus();
       txtAdd_LostFocus();
-    } else if (keyAscii == kKeyEsc) {
+    } else if (keyAscii == keys::kEsc) {
       // Abandons an addition or an edit as clicking elsewhere does.
       txtAdd_LostFocus();
       txtAdd->clear();
@@ -358,11 +357,11 @@ bool frmEdit::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
       auto* key = static_cast<QKeyEvent*>(event);
       if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        txtAdd_KeyPress(kKeyEnter);
+        txtAdd_KeyPress(keys::kEnter);
         return true;
       }
       if (key->key() == Qt::Key_Escape) {
-        txtAdd_KeyPress(kKeyEsc);
+        txtAdd_KeyPress(keys::kEsc);
         return true;
       }
     } else if (event->type() == QEvent::FocusOut) {

@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextCursor>
 #include <QTimer>
 #include <utility>
 
@@ -23,6 +22,7 @@
 #include "platform/NameListLink.h"
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
+#include "platform/StorableTextBox.h"
 #include "platform/WindowSlot.h"
 #include "store/ObserveFile.h"
 #include "store/ScopedFlag.h"
@@ -33,24 +33,6 @@ namespace {
 WindowSlot<frmObserve>& Slot() {
   static WindowSlot<frmObserve> slot;
   return slot;
-}
-
-QPlainTextEdit* MakeCommentBox(QWidget* parent) {
-  auto* t = new QPlainTextEdit(parent);
-  // Tab moves on to the next control; it never lands in the comment.
-  t->setTabChangesFocus(true);
-  t->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  return t;
-}
-
-// Replaces the whole text as one edit, keeping the caret after what it
-// followed, less what was taken out before it.
-void ReplaceText(QPlainTextEdit* box, const QString& text, int caret) {
-  QTextCursor c(box->document());
-  c.select(QTextCursor::Document);
-  c.insertText(text);
-  c.setPosition(std::clamp(caret, 0, static_cast<int>(text.size())));
-  box->setTextCursor(c);
 }
 
 }  // namespace
@@ -78,19 +60,13 @@ void frmObserve::BuildControls() {
   pctPicture->SetBorderStyle(1);
   pctPicture->SetScaleMode(PictureBox::kPixels);
   pctPicture->setFocusPolicy(Qt::NoFocus);
-  txtCommentD = MakeCommentBox(Frame2);  // over the lower part of the picture
+  txtCommentD = new StorableTextBox(Frame2);  // over the lower part of the picture
   txtCommentD->setReadOnly(true);
 
   Frame1 = new QGroupBox(QStringLiteral("設定エリア"), this);
   // The calendar drops down over the rest of the window, so its picture box
   // belongs to the window; button, date box and spinner sit in the frame.
-  MakeCalenderControls(this);
-  for (QWidget* w : {static_cast<QWidget*>(txtCalender.data()), static_cast<QWidget*>(vscCalender.data()),
-                     static_cast<QWidget*>(cmdCalender.data())})
-  {
-    w->setParent(Frame1);
-    w->show();
-  }
+  MakeCalenderControls(this, Frame1);
   txtCalender->setReadOnly(true);
   Label2 = new QLabel(QStringLiteral("観察する作物(&P)"), Frame1);
   cmbProduce = new QComboBox(Frame1);
@@ -112,7 +88,7 @@ void frmObserve::BuildControls() {
   pctBuff = new PictureBox(Frame1);
   pctBuff->hide();
   Label1 = new QLabel(QStringLiteral("コメント(&C)"), Frame1);
-  txtComment = MakeCommentBox(Frame1);
+  txtComment = new StorableTextBox(Frame1);
   Label1->setBuddy(txtComment);
 
   cmdSave = new QPushButton(QStringLiteral("データの保存"), this);
@@ -238,22 +214,12 @@ void frmObserve::RefreshForCurrentDate() {
 void frmObserve::txtComment_Change() {
   if (Busy != 0) return;
   CatchErrors([&] {
-    const QString text = txtComment->toPlainText();
-    const QString keep = StorableText(text);
-    if (keep != text) {
-      // Only what the file can hold stays in the box; the replacement raises
-      // its own change, which stores it.
-      int caret = txtComment->textCursor().position();
-      int lost = caret - static_cast<int>(StorableText(text.left(caret)).size());
-      ReplaceText(txtComment, keep, caret - lost);
-      return;
-    }
     const YearMonthDay day = EditDate();
     const int item = CropShown();
     const bool marked = ObserveDayMarked(item, day.Year, day.Month, day.Day);
     // Qt reports a change for a reading still being composed too; that is
     // no text yet and changes nothing.
-    if (!StoreObserveComment(item, day.Year, day.Month, day.Day, CommentToStore(text))) return;
+    if (!StoreObserveComment(item, day.Year, day.Month, day.Day, CommentToStore(txtComment->toPlainText()))) return;
     // A first comment (or the last one removed) changes the strip.
     if (marked != ObserveDayMarked(item, day.Year, day.Month, day.Day)) Redraw();
   });

@@ -84,11 +84,7 @@ void ObserveChart::Draw(PictureBox& strip, int year, int item, int hoverMonth, i
 }
 
 std::string CommentToStore(const QString& text) {
-  QString t = text;
-  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  t.replace(QChar('\r'), QChar('\n'));
-  t.replace(QChar::ParagraphSeparator, QChar('\n'));
-  t.replace(QChar::LineSeparator, QChar('\n'));
+  QString t = StorableText(text);
   t.replace(QChar('\n'), QStringLiteral("\r\n"));
   return t.toStdString();
 }

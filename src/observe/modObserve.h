@@ -57,8 +57,8 @@ class ObserveChart {
 
 // --- Comments ----------------------------------------------------------------
 
-// A text box's text as the store keeps a comment (line breaks as CR LF,
-// whatever the widget used), and back.
+// A text box's text as the store keeps a comment (only what the file can
+// hold, line breaks as CR LF whatever the widget used), and back.
 std::string CommentToStore(const QString& text);
 QString CommentFromStore(const std::string& comment);
 

@@ -206,13 +206,6 @@ void FlexGrid::SetColWidth(int col, int pixels) {
   fixedView_->setColumnWidth(col, pixels);
 }
 
-void FlexGrid::SetRowHeight(int pixels) {
-  rowHeight_ = std::max(pixels, 1);
-  dataView_->verticalHeader()->setDefaultSectionSize(rowHeight_);
-  fixedView_->verticalHeader()->setDefaultSectionSize(rowHeight_);
-  UpdateHeaderHeight();
-}
-
 void FlexGrid::UpdateHeaderHeight() {
   header_->height_ = fixedRows_ * rowHeight_;
   header_->setFixedHeight(header_->height_);
@@ -348,7 +341,7 @@ bool FlexGrid::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::KeyPress) return HandleKey(static_cast<QKeyEvent*>(e));
     if (e->type() == QEvent::InputMethod) {
       QPointer<FlexGrid> alive(this);
-      emit KeyDown(229, 0);
+      emit KeyDown(keys::kInputMethod, 0);
       // The composed text goes on to wherever the handlers put the focus.
       QWidget* now = QApplication::focusWidget();
       if (alive && now && now != dataView_) QCoreApplication::sendEvent(now, e);
@@ -377,14 +370,14 @@ bool FlexGrid::HandleKey(QKeyEvent* e) {
   }
   int ascii = 0;
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
-    ascii = 13;
+    ascii = keys::kEnter;
   else if (e->key() == Qt::Key_Backspace)
-    ascii = 8;
+    ascii = keys::kBack;
   else if (e->key() == Qt::Key_Escape)
-    ascii = 27;
+    ascii = keys::kEsc;
   else if (!e->text().isEmpty()) {
     char32_t c = e->text().toUcs4().value(0);
-    if (c >= 32 && c != 127) ascii = static_cast<int>(c);
+    if (c >= keys::kSpace && c != keys::kDelChar) ascii = static_cast<int>(c);
   }
   if (ascii != 0) emit KeyPress(ascii);
   return true;

@@ -53,7 +53,6 @@ class FlexGrid : public QFrame {
   int ColWidth(int col) const;
   void SetColWidth(int col, int pixels);
   int RowHeight() const { return rowHeight_; }
-  void SetRowHeight(int pixels);
   void SetColAlignment(int col, Qt::Alignment alignment);
   void SetMergeRow(int row, bool merge);
   void SetMergeCol(int col, bool merge);

@@ -37,8 +37,8 @@ int VbKeyCode(int key, Qt::KeyboardModifiers mods) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
     switch (key) {
       case Qt::Key_Asterisk: return 106;
-      case Qt::Key_Plus: return 107;
-      case Qt::Key_Minus: return 109;
+      case Qt::Key_Plus: return keys::kPadPlus;
+      case Qt::Key_Minus: return keys::kPadMinus;
       case Qt::Key_Period: return 110;
       case Qt::Key_Slash: return 111;
       default: break;
@@ -48,29 +48,29 @@ int VbKeyCode(int key, Qt::KeyboardModifiers mods) {
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return key;  // 48..57
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
   switch (key) {
-    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Backspace: return keys::kBack;
     case Qt::Key_Tab:
     case Qt::Key_Backtab: return 9;
     case Qt::Key_Clear: return 12;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
+    case Qt::Key_Enter: return keys::kEnter;
     case Qt::Key_Shift: return 16;
     case Qt::Key_Control: return 17;
     case Qt::Key_Alt: return 18;
     case Qt::Key_Pause: return 19;
     case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
+    case Qt::Key_Escape: return keys::kEsc;
+    case Qt::Key_Space: return keys::kSpace;
+    case Qt::Key_PageUp: return keys::kPageUp;
+    case Qt::Key_PageDown: return keys::kPageDown;
+    case Qt::Key_End: return keys::kEnd;
+    case Qt::Key_Home: return keys::kHome;
+    case Qt::Key_Left: return keys::kLeft;
+    case Qt::Key_Up: return keys::kUp;
+    case Qt::Key_Right: return keys::kRight;
+    case Qt::Key_Down: return keys::kDown;
     case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
+    case Qt::Key_Delete: return keys::kDelete;
     case Qt::Key_NumLock: return 144;
     default: return 0;
   }
@@ -91,7 +91,7 @@ QImage LoadPicture(const QString& path) {
   QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
   QImage img = reader.read();
-  if (img.isNull()) throw rt::RuntimeError(321, path.toStdString());
+  if (img.isNull()) throw rt::RuntimeError(rt::kErrBadPictureFormat, path.toStdString());
   return img.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -133,8 +133,6 @@ void PictureBox::SetDrawFont(const QFont& f) { font_ = f; }
 void PictureBox::SetFontSize(double points) {
   if (points > 0) font_.setPointSizeF(points);
 }
-
-void PictureBox::SetFontBold(bool bold) { font_.setBold(bold); }
 
 QPoint PictureBox::Origin() const { return QPoint(2 * border_, 2 * border_); }
 
@@ -181,8 +179,6 @@ QRgb PictureBox::PixelAt(int px, int py) const {
   if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) return back_;
   return image_.pixel(px, py) | 0xff000000u;
 }
-
-QRgb PictureBox::Point(float x, float y) const { return PixelAt(ToPixelX(x), ToPixelY(y)); }
 
 void PictureBox::Changed() { update(); }
 
@@ -557,8 +553,7 @@ void PictureBox::keyPressEvent(QKeyEvent* e) {
   QString t = e->text();
   if (!t.isEmpty()) {
     int ascii = t.at(0).unicode();
-    if (code == 13) ascii = 13;
-    if (code == 27) ascii = 27;
+    if (code == keys::kEnter || code == keys::kEsc) ascii = code;
     emit KeyPress(ascii);
   }
   e->accept();

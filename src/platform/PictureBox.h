@@ -107,6 +107,13 @@ int VbShift(Qt::KeyboardModifiers mods);
 // Button mask (1 left, 2 right, 4 middle) of Qt buttons.
 int VbButtons(Qt::MouseButtons buttons);
 
+// The key codes (KeyDown) and characters (KeyPress) the handlers act on.
+namespace keys {
+constexpr int kBack = 8, kEnter = 13, kEsc = 27, kSpace = 32, kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36,
+              kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kDelete = 46, kPadPlus = 107, kPadMinus = 109,
+              kF2 = 113, kDelChar = 127, kInputMethod = 229;
+}
+
 // Reads a picture file; throws rt::RuntimeError 53 (missing) or 321 (not a
 // picture).
 QImage LoadPicture(const QString& path);
@@ -126,31 +133,23 @@ class PictureBox : public QWidget {
   void SetForeColor(QColor c) { fore_ = c.rgb(); }
   QRgb FillColor() const { return fill_; }
   void SetFillColor(QColor c) { fill_ = c.rgb(); }
-  int FillStyleValue() const { return fillStyle_; }
   void SetFillStyle(int style) { fillStyle_ = style; }
   QRgb BackColor() const { return back_; }
   // Like the classic property, a new back colour clears the box.
   void SetBackColor(QColor c);
-  int DrawWidth() const { return drawWidth_; }
   void SetDrawWidth(int w) { drawWidth_ = w < 1 ? 1 : w; }
-  bool AutoRedraw() const { return autoRedraw_; }
   void SetAutoRedraw(bool on);
-  int ScaleModeValue() const { return scaleMode_; }
   void SetScaleMode(int mode) { scaleMode_ = mode == kPixels ? kPixels : kTwips; }
   // 0 none, 1 a two-pixel sunken frame around the inner area.
-  int BorderStyle() const { return border_; }
   void SetBorderStyle(int style);
-  bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool on);
 
   // Drawing font ("ＭＳ Ｐゴシック" 9 points until set): SetDrawFont takes the
   // family, bold and so on; the size is in points (pixels = points x dpi / 72,
   // dpi = 1440 / TwipsPerPixelY). Text is drawn without antialiasing.
-  QFont DrawFont() const { return font_; }
   void SetDrawFont(const QFont& f);
   double FontSize() const { return font_.pointSizeF(); }
   void SetFontSize(double points);
-  void SetFontBold(bool bold);
 
   float CurrentX() const { return curX_; }
   float CurrentY() const { return curY_; }
@@ -179,8 +178,6 @@ class PictureBox : public QWidget {
   float TextWidth(const QString& text) const;
   float TextHeight(const QString& text = QStringLiteral("Ag")) const;
   void Cls();
-  // Colour of the pixel under a scale-unit point (the back colour outside).
-  QRgb Point(float x, float y) const;
 
   // --- Pictures ---
   void SetPicture(const QImage& picture);

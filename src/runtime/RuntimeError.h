@@ -13,6 +13,7 @@ enum ErrorNumber : int16_t {
   kErrOverflow = 6,
   kErrOutOfMemory = 7,
   kErrSubscript = 9,
+  kErrDivisionByZero = 11,
   kErrTypeMismatch = 13,
   kErrInternal = 51,
   kErrBadFileName = 52,
@@ -23,6 +24,8 @@ enum ErrorNumber : int16_t {
   kErrPermissionDenied = 70,
   kErrPathFileAccess = 75,
   kErrPathNotFound = 76,
+  kErrObjectNotSet = 91,
+  kErrBadPictureFormat = 321,
   kErrInvalidPropertyValue = 380,
 };
 

@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <cmath>
+#include <optional>
 
 #include "platform/Desktop.h"
 #include "platform/Fonts.h"
@@ -47,6 +48,69 @@ QAction* AddItem(QMenu* menu, const char* caption, std::function<void()> handler
 }
 
 void ShowWindow(RecordWindow which) { ShowRecordWindow(which); }
+
+// A command both the menu bar and the tray's popup offer, with the caption
+// each gives it (the tray's, when null, is the bar's). It runs a handler,
+// opens a record window, or, with neither, stays hidden and disabled. A
+// Submenu row opens a submenu for the InSubmenu rows after it.
+struct SharedItem {
+  enum Kind { Item, Submenu, InSubmenu } kind;
+  const char *bar, *tray = nullptr;
+  QAction *frmMenuBar::*barSlot = nullptr, *frmMenuBar::*traySlot = nullptr;
+  void (frmMenuBar::*handler)() = nullptr;
+  std::optional<RecordWindow> window = std::nullopt;
+};
+
+using S = SharedItem;
+using M = frmMenuBar;
+using W = RecordWindow;
+const SharedItem kDataItems[] = {
+    {S::Item, "データの保存(&S)", "データを保存(&S)", &M::mnuFileSave, &M::mnuPopupSave, &M::mnuFileSave_Click},
+    {S::Item, "データの再読込(&R)", "データを再読込(&R)", &M::mnuFileRead, &M::mnuPopupRead, &M::mnuFileRead_Click},
+    {S::Item, "-"},
+    {S::Item, "ディスクに保存(&D)", nullptr, &M::mnuFileMediaSave, &M::mnuPopupMediaSave, &M::mnuFileMediaSave_Click},
+    {S::Item, "ディスクから復元（&O)", nullptr, &M::mnuFileRestore, &M::mnuPopupRestore, &M::mnuFileRestore_Click},
+    {S::Item, "-"},
+};
+const SharedItem kWindowItems[] = {
+    {S::Item, "気象グラフの表示(&E)", nullptr, &M::mnuDisplayElement, &M::mnuPopupElement, nullptr, W::Weather},
+    {S::Submenu, "日記の表示(&N)", "日記の表示(&D)"},
+    {S::InSubmenu, "編集用の表示(&E)", "編集用の表示(&H)", &M::mnuDisplayDiaryEdit, &M::mnuPopupDiaryEdit, nullptr,
+     W::DiaryEdit},
+    {S::InSubmenu, "閲覧用の表示(&D)", "閲覧用の表示(&I)", &M::mnuDisplayDiaryIndicate, &M::mnuPopupDiaryIndicate,
+     nullptr, W::Diary},
+    {S::Item, "市場価格の表示(&P)", nullptr, &M::mnuDisplayMarketPrice, &M::mnuPopupMarketPrice, nullptr,
+     W::MarketPrice},
+    {S::Item, "資材管理表の表示(&M)", nullptr, &M::mnuDisplayMaterial, &M::mnuPopupMaterial, nullptr, W::Material},
+    {S::Item, "作業工程表の表示(&Y)", "作業予定表の表示(&Y)", &M::mnuDisplaySchedule, &M::mnuPopupSchedule, nullptr,
+     W::Schedule},
+    {S::Item, "作物観察日記の表示(&O)", nullptr, &M::mnuDisplayObserve, &M::mnuPopupObserve, nullptr, W::Observe},
+    {S::Item, "圃場管理表の表示(&F)", nullptr, &M::mnuDisplayFarm, &M::mnuPopupFarm},
+};
+
+// Adds the rows to menu with the bar's or the tray's captions; returns the
+// submenu opened, if any.
+template <size_t N>
+QMenu* AddShared(frmMenuBar* owner, QMenu* menu, const SharedItem (&items)[N], bool tray) {
+  QMenu* sub = nullptr;
+  for (const SharedItem& i : items) {
+    const char* caption = tray && i.tray ? i.tray : i.bar;
+    if (i.kind == SharedItem::Submenu) {
+      sub = menu->addMenu(QString::fromUtf8(caption));
+      continue;
+    }
+    std::function<void()> run;
+    if (i.handler) run = [owner, h = i.handler] { (owner->*h)(); };
+    if (i.window) run = [w = *i.window] { ShowWindow(w); };
+    QAction* a = AddItem(i.kind == SharedItem::InSubmenu ? sub : menu, caption, run);
+    if (QAction* frmMenuBar::*slot = tray ? i.traySlot : i.barSlot) owner->*slot = a;
+    if (!run && !a->isSeparator()) {
+      a->setVisible(false);
+      a->setEnabled(false);
+    }
+  }
+  return sub;
+}
 
 }  // namespace
 
@@ -106,62 +170,30 @@ void frmMenuBar::Build() {
   menuBar->setFont(menuFont);
   layout->addWidget(menuBar);
 
-  auto show = [](RecordWindow w) { return [w] { ShowWindow(w); }; };
-
   mnuFile = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
-  Item(mnuFile, mnuFileSave, "データの保存(&S)", &frmMenuBar::mnuFileSave_Click);
-  Item(mnuFile, mnuFileRead, "データの再読込(&R)", &frmMenuBar::mnuFileRead_Click);
-  Item(mnuFile, mnuFileBar0, "-");
-  Item(mnuFile, mnuFileMediaSave, "ディスクに保存(&D)", &frmMenuBar::mnuFileMediaSave_Click);
-  Item(mnuFile, mnuFileRestore, "ディスクから復元（&O)", &frmMenuBar::mnuFileRestore_Click);
-  Item(mnuFile, mnuFileBar1, "-");
+  AddShared(this, mnuFile, kDataItems, false);
   Item(mnuFile, mnuFileTask, "ﾀｽｸﾄﾚｲに常駐する(&T)", &frmMenuBar::mnuFileTask_Click);
-  Item(mnuFile, mnuFileBar2, "-");
+  mnuFile->addSeparator();
   Item(mnuFile, mnuFileQuit, "終了(&Q)", &frmMenuBar::mnuFileQuit_Click);
 
   mnuDisplay = menuBar->addMenu(QStringLiteral("表示(&D)"));
-  mnuDisplayElement = AddItem(mnuDisplay, "気象グラフの表示(&E)", show(RecordWindow::Weather));
-  mnuDisplayDiary = mnuDisplay->addMenu(QStringLiteral("日記の表示(&N)"));
-  mnuDisplayDiaryEdit = AddItem(mnuDisplayDiary, "編集用の表示(&E)", show(RecordWindow::DiaryEdit));
-  mnuDisplayDiaryIndicate = AddItem(mnuDisplayDiary, "閲覧用の表示(&D)", show(RecordWindow::Diary));
-  mnuDisplayMarketPrice = AddItem(mnuDisplay, "市場価格の表示(&P)", show(RecordWindow::MarketPrice));
-  mnuDisplayMaterial = AddItem(mnuDisplay, "資材管理表の表示(&M)", show(RecordWindow::Material));
-  mnuDisplaySchedule = AddItem(mnuDisplay, "作業工程表の表示(&Y)", show(RecordWindow::Schedule));
-  mnuDisplayObserve = AddItem(mnuDisplay, "作物観察日記の表示(&O)", show(RecordWindow::Observe));
-  mnuDisplayFarm = AddItem(mnuDisplay, "圃場管理表の表示(&F)");
-  mnuDisplayFarm->setVisible(false);
-  mnuDisplayFarm->setEnabled(false);
+  mnuDisplayDiary = AddShared(this, mnuDisplay, kWindowItems, false);
 
   mnuHelp = menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
   Item(mnuHelp, mnuHelpIndicate, "ヘルプの表示(&H)", &frmMenuBar::mnuHelpIndicate_Click);
   mnuHelpIndicate->setEnabled(false);
   connect(mnuHelp, &QMenu::aboutToShow, this, [this] { CatchErrors([&] { RefreshHelpItem(); }); });
-  Item(mnuHelp, mnuHelpBar, "-");
+  mnuHelp->addSeparator();
   Item(mnuHelp, mnuHelpAbout, "Vornについて(&A)", &frmMenuBar::mnuHelpAbout_Click);
 
   // Not on the bar: popped up by the tray icon.
   mnuPopup = new QMenu(QStringLiteral("ポップアップ"), this);
-  Item(mnuPopup, mnuPopupSave, "データを保存(&S)", &frmMenuBar::mnuFileSave_Click);
-  Item(mnuPopup, mnuPopupRead, "データを再読込(&R)", &frmMenuBar::mnuFileRead_Click);
-  Item(mnuPopup, mnuPopupBar0, "-");
-  Item(mnuPopup, mnuPopupMediaSave, "ディスクに保存(&D)", &frmMenuBar::mnuFileMediaSave_Click);
-  Item(mnuPopup, mnuPopupRestore, "ディスクから復元（&O)", &frmMenuBar::mnuFileRestore_Click);
-  Item(mnuPopup, mnuPopupBar1, "-");
-  mnuPopupElement = AddItem(mnuPopup, "気象グラフの表示(&E)", show(RecordWindow::Weather));
-  mnuPopupDiary = mnuPopup->addMenu(QStringLiteral("日記の表示(&D)"));
-  mnuPopupDiaryEdit = AddItem(mnuPopupDiary, "編集用の表示(&H)", show(RecordWindow::DiaryEdit));
-  mnuPopupDiaryIndicate = AddItem(mnuPopupDiary, "閲覧用の表示(&I)", show(RecordWindow::Diary));
-  mnuPopupMarketPrice = AddItem(mnuPopup, "市場価格の表示(&P)", show(RecordWindow::MarketPrice));
-  mnuPopupMaterial = AddItem(mnuPopup, "資材管理表の表示(&M)", show(RecordWindow::Material));
-  mnuPopupSchedule = AddItem(mnuPopup, "作業予定表の表示(&Y)", show(RecordWindow::Schedule));
-  mnuPopupObserve = AddItem(mnuPopup, "作物観察日記の表示(&O)", show(RecordWindow::Observe));
-  mnuPopupFarm = AddItem(mnuPopup, "圃場管理表の表示(&F)");
-  mnuPopupFarm->setVisible(false);
-  mnuPopupFarm->setEnabled(false);
-  Item(mnuPopup, mnuPopupBar2, "-");
+  AddShared(this, mnuPopup, kDataItems, true);
+  mnuPopupDiary = AddShared(this, mnuPopup, kWindowItems, true);
+  mnuPopup->addSeparator();
   Item(mnuPopup, mnuPopupTrayPut, "トレイから出す(&T)", &frmMenuBar::mnuPopupTrayPut_Click);
   Item(mnuPopup, mnuPopupWindowClose, "ウインドウを全て閉じる(&W)", &frmMenuBar::mnuPopupWindowClose_Click);
-  Item(mnuPopup, mnuPopupBar3, "-");
+  mnuPopup->addSeparator();
   Item(mnuPopup, mnuPopupQuit, "プログラムの終了(&Q)", &frmMenuBar::mnuPopupQuit_Click);
 
   for (QMenu* m : {mnuFile, mnuDisplay, mnuDisplayDiary, mnuHelp, mnuPopup, mnuPopupDiary}) m->setFont(menuFont);

@@ -24,22 +24,19 @@ class frmMenuBar : public QWidget {
 
   QMenuBar* menuBar;
   QMenu* mnuFile;
-  QAction *mnuFileSave, *mnuFileRead, *mnuFileBar0, *mnuFileMediaSave, *mnuFileRestore, *mnuFileBar1, *mnuFileTask,
-      *mnuFileBar2, *mnuFileQuit;
+  QAction *mnuFileSave, *mnuFileRead, *mnuFileMediaSave, *mnuFileRestore, *mnuFileTask, *mnuFileQuit;
   QMenu* mnuDisplay;
   QAction* mnuDisplayElement;
   QMenu* mnuDisplayDiary;
   QAction *mnuDisplayDiaryEdit, *mnuDisplayDiaryIndicate, *mnuDisplayMarketPrice, *mnuDisplayMaterial,
       *mnuDisplaySchedule, *mnuDisplayObserve, *mnuDisplayFarm;
   QMenu* mnuHelp;
-  QAction *mnuHelpIndicate, *mnuHelpBar, *mnuHelpAbout;
+  QAction *mnuHelpIndicate, *mnuHelpAbout;
   QMenu* mnuPopup;
-  QAction *mnuPopupSave, *mnuPopupRead, *mnuPopupBar0, *mnuPopupMediaSave, *mnuPopupRestore, *mnuPopupBar1,
-      *mnuPopupElement;
+  QAction *mnuPopupSave, *mnuPopupRead, *mnuPopupMediaSave, *mnuPopupRestore, *mnuPopupElement;
   QMenu* mnuPopupDiary;
   QAction *mnuPopupDiaryEdit, *mnuPopupDiaryIndicate, *mnuPopupMarketPrice, *mnuPopupMaterial, *mnuPopupSchedule,
-      *mnuPopupObserve, *mnuPopupFarm, *mnuPopupBar2, *mnuPopupTrayPut, *mnuPopupWindowClose, *mnuPopupBar3,
-      *mnuPopupQuit;
+      *mnuPopupObserve, *mnuPopupFarm, *mnuPopupTrayPut, *mnuPopupWindowClose, *mnuPopupQuit;
   QToolBar* tlbMain;
   TrayIcon* tray;
 

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "platform/Fonts.h"
+#include "platform/PictureBox.h"
 #include "platform/ErrorReporter.h"
 #include "store/Store.h"
 
@@ -95,14 +96,14 @@ void frmTitle::Form_Click() {
 
 void frmTitle::Form_KeyPress(int keyAscii) {
   CatchErrors([&] {
-    if (keyAscii == 27 && Busy == 0) close();
+    if (keyAscii == keys::kEsc && Busy == 0) close();
   });
 }
 
 void frmTitle::mouseReleaseEvent(QMouseEvent*) { Form_Click(); }
 
 void frmTitle::keyPressEvent(QKeyEvent* e) {
-  if (e->key() == Qt::Key_Escape) Form_KeyPress(27);
+  if (e->key() == Qt::Key_Escape) Form_KeyPress(keys::kEsc);
   else QDialog::keyPressEvent(e);
 }
 

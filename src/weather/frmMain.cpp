@@ -132,13 +132,7 @@ void frmMain::BuildControls() {
   // The calendar drops down over everything else in the window, so its
   // picture box belongs to the window; the button, date box and spinner sit
   // in the entry area.
-  MakeCalenderControls(this);
-  for (QWidget* w : {static_cast<QWidget*>(txtCalender.data()), static_cast<QWidget*>(vscCalender.data()),
-                     static_cast<QWidget*>(cmdCalender.data())})
-  {
-    w->setParent(Frame1);
-    w->show();
-  }
+  MakeCalenderControls(this, Frame1);
   // The date is chosen with the calendar and the spinner: keys are discarded
   // (below), and pasting or dropping text is refused as well.
   txtCalender->setReadOnly(true);
@@ -194,7 +188,7 @@ void frmMain::BuildControls() {
   mnuRightClickData2 = mnuRightClick->addAction(QString());
   mnuRightClickData3 = mnuRightClick->addAction(QString());
   mnuRightClickData4 = mnuRightClick->addAction(QString());
-  mnuRightClickBar1 = mnuRightClick->addSeparator();
+  mnuRightClick->addSeparator();
   mnuRightClickSettingDay = mnuRightClick->addAction(QStringLiteral("設定日にする(&S)"));
 
   connect(cmbTenki1, &QComboBox::currentIndexChanged, this, [this] { cmbTenki1_Click(); });

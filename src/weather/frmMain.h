@@ -81,7 +81,6 @@ class frmMain : public RecordForm, public CalenderHost {
   QAction* mnuRightClickData2 = nullptr;
   QAction* mnuRightClickData3 = nullptr;
   QAction* mnuRightClickData4 = nullptr;
-  QAction* mnuRightClickBar1 = nullptr;
   QAction* mnuRightClickSettingDay = nullptr;
 
   // Edits go into the day the selectors and scroll bars show (the calendar

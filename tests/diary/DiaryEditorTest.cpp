@@ -9,7 +9,7 @@
 
 #include "app/RegisterWindows.h"
 #include "diary/DiaryFixture.h"
-#include "diary/DiaryTextBox.h"
+#include "platform/StorableTextBox.h"
 #include "diary/frmDiaryEdit.h"
 #include "diary/frmDiary.h"
 #include "runtime/Cp932.h"
@@ -29,7 +29,7 @@ class DiaryEditorTest : public DiaryTest {
 };
 
 // Pastes through the clipboard, as the farmer's Ctrl+V does.
-void PasteInto(DiaryTextBox* t, const QString& text) {
+void PasteInto(StorableTextBox* t, const QString& text) {
   QApplication::clipboard()->setText(text);
   t->paste();
 }
@@ -207,14 +207,14 @@ TEST_F(DiaryEditorTest, HideAndShowKeepsTheTextShownBefore) {
 
 TEST_F(DiaryEditorTest, TypingStopsAt300CharactersWithALineBreakCountingTwo) {
   frmDiaryEdit* e = Open();
-  DiaryTextBox* t = e->txtDiary;
+  StorableTextBox* t = e->txtDiary;
   Type(t, QString(297, QChar(u'あ')));
   Type(t, QStringLiteral("\n"));  // 299: a line break needs two
-  EXPECT_EQ(DiaryEntryLength(Text(t)), 299);
+  EXPECT_EQ(StoredLength(Text(t)), 299);
   Type(t, QStringLiteral("\n"));
-  EXPECT_EQ(DiaryEntryLength(Text(t)), 299);
+  EXPECT_EQ(StoredLength(Text(t)), 299);
   Type(t, QStringLiteral("いう"));
-  EXPECT_EQ(DiaryEntryLength(Text(t)), 300);
+  EXPECT_EQ(StoredLength(Text(t)), 300);
   EXPECT_TRUE(Text(t).endsWith(QStringLiteral("\nい")));
   EXPECT_EQ(rt::CharCount(Nikki(2001, 5, 6)), 300u);
 
@@ -223,7 +223,7 @@ TEST_F(DiaryEditorTest, TypingStopsAt300CharactersWithALineBreakCountingTwo) {
   t->moveCursor(QTextCursor::Right, QTextCursor::KeepAnchor);
   t->moveCursor(QTextCursor::Right, QTextCursor::KeepAnchor);
   PasteInto(t, QStringLiteral("かきく"));
-  EXPECT_EQ(DiaryEntryLength(Text(t)), 300);
+  EXPECT_EQ(StoredLength(Text(t)), 300);
   EXPECT_TRUE(Text(t).startsWith(QStringLiteral("かきあ")));
 
   // Deleting makes room again.
@@ -232,7 +232,7 @@ TEST_F(DiaryEditorTest, TypingStopsAt300CharactersWithALineBreakCountingTwo) {
   QApplication::sendEvent(t, &back);
   Type(t, QStringLiteral("え"));
   EXPECT_TRUE(Text(t).endsWith(QStringLiteral("え")));
-  EXPECT_EQ(DiaryEntryLength(Text(t)), 300);
+  EXPECT_EQ(StoredLength(Text(t)), 300);
 }
 
 TEST_F(DiaryEditorTest, LongerStoredEntryIsShownWholeAndOnlyShortened) {
@@ -249,7 +249,7 @@ TEST_F(DiaryEditorTest, LongerStoredEntryIsShownWholeAndOnlyShortened) {
 
 TEST_F(DiaryEditorTest, CharactersTheFileCannotHoldAreRefusedAndLookAlikesShownAsStored) {
   frmDiaryEdit* e = Open();
-  DiaryTextBox* t = e->txtDiary;
+  StorableTextBox* t = e->txtDiary;
   // An emoji and a Korean syllable have no place in the file; the wave dash
   // many input methods produce is written as the full-width tilde.
   Type(t, QStringLiteral("晴😀れ한〜"));

@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 #include "diary/DiaryFixture.h"
-#include "diary/DiaryTextBox.h"
+#include "platform/StorableTextBox.h"
 #include "diary/DiaryWindows.h"
 #include "diary/frmDiaryEdit.h"
 #include "platform/Controls.h"
@@ -40,7 +40,7 @@ TEST_F(DiaryTest, ComposedTextReachesTheDiaryOnlyWhenCommittedAndWithoutWhatTheF
   ProcessEvents();
   frmDiaryEdit* e = LoadedDiaryEdit();
   ASSERT_NE(e, nullptr);
-  DiaryTextBox* t = e->txtDiary;
+  StorableTextBox* t = e->txtDiary;
 
   Compose(t, QStringLiteral("はれ"));
   EXPECT_EQ(Nikki(2001, 5, 6), "");

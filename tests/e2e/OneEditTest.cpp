@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "app/RegisterWindows.h"
-#include "diary/DiaryTextBox.h"
+#include "platform/StorableTextBox.h"
 #include "diary/DiaryWindows.h"
 #include "diary/frmDiary.h"
 #include "diary/frmDiaryEdit.h"

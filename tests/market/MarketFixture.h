@@ -19,25 +19,18 @@
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "store/DataFile.h"
-#include "support/GuiTest.h"
-#include "support/TempDir.h"
+#include "support/WindowTest.h"
 
-class MarketWindowTest : public ::testing::Test {
+class MarketWindowTest : public WindowTest<frmMarketPrice> {
  protected:
   void SetUp() override {
-    ResetStore();
-    CaptureTwipsPerPixel();
-    DataPath = dir.dir();
-    HomeDataPath.clear();
-    InstallStoreErrorReporter();
+    WindowTest::SetUp();
     MarketView = MarketItem = 0;
     PriceItem(0).Max = 1000;  // as after a start without a price file
     SetCurrentDate({2001, 5, 6});
   }
   void TearDown() override {
-    f.reset();
-    StoreErrorHook = nullptr;
-    ResetStore();
+    WindowTest::TearDown();
     MarketView = MarketItem = 0;
   }
 
@@ -70,9 +63,4 @@ class MarketWindowTest : public ::testing::Test {
     Send(QEvent::KeyPress, Qt::Key_Return, QStringLiteral("\r"));
   }
 
-  std::vector<int> Reported() const { return ReportedErrors(boxes); }
-
-  TempDir dir;
-  MessageBoxes boxes;
-  std::unique_ptr<frmMarketPrice> f;
 };

@@ -20,8 +20,7 @@
 #include "platform/Screen.h"
 #include "store/DataFile.h"
 #include "store/Store.h"
-#include "support/GuiTest.h"
-#include "support/TempDir.h"
+#include "support/WindowTest.h"
 
 // A material in the first free record, a transaction in its first free slot.
 inline int AddMaterial(const char* name, int32_t price, int32_t volume, const char* unit) {
@@ -36,21 +35,8 @@ inline void AddTransaction(int m, int32_t date, int mode, int32_t count, int32_t
   r.Date(j) = date, r.Mode(j) = mode, r.OrVolNum(j) = count, r.RemainVol(j) = remain;
 }
 
-class MaterialTest : public ::testing::Test {
+class MaterialTest : public WindowTest<frmMaterial> {
  protected:
-  void SetUp() override {
-    ResetStore();
-    CaptureTwipsPerPixel();
-    DataPath = dir.dir();
-    HomeDataPath.clear();
-    InstallStoreErrorReporter();
-  }
-  void TearDown() override {
-    f.reset();
-    StoreErrorHook = nullptr;
-    ResetStore();
-  }
-
   // Loads and shows the ledger over what the store holds (the file is read
   // only when the test wrote one).
   void Open() {
@@ -95,8 +81,4 @@ class MaterialTest : public ::testing::Test {
     for (auto& c : boxes.calls()) m.push_back(c.text);
     return m;
   }
-
-  TempDir dir;
-  MessageBoxes boxes;
-  std::unique_ptr<frmMaterial> f;
 };

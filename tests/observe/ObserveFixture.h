@@ -28,24 +28,18 @@
 #include "platform/Screen.h"
 #include "store/DataFile.h"
 #include "store/Store.h"
-#include "support/GuiTest.h"
-#include "support/TempDir.h"
+#include "support/WindowTest.h"
 
-class ObserveTest : public ::testing::Test {
+class ObserveTest : public WindowTest<frmObserve> {
  protected:
   void SetUp() override {
-    ResetStore();
-    CaptureTwipsPerPixel();
-    DataPath = dir.dir();
-    HomeDataPath.clear();
-    InstallStoreErrorReporter();
+    WindowTest::SetUp();
     SetCurrentDate({2001, 5, 6});
   }
   void TearDown() override {
     f.reset();
     ProcessEvents();
-    StoreErrorHook = nullptr;
-    ResetStore();
+    WindowTest::TearDown();
   }
 
   // Loads the window as the menu bar would.
@@ -113,17 +107,4 @@ class ObserveTest : public ::testing::Test {
                   Qt::NoModifier);
     QCoreApplication::sendEvent(f->pctGraph, &e);
   }
-
-  // Error numbers shown by the error reporter so far.
-  std::vector<int> Reported() const {
-    std::vector<int> n;
-    for (auto& c : boxes.calls()) {
-      int at = c.text.indexOf(QStringLiteral("ｴﾗｰｺｰﾄﾞ:"));
-      if (at >= 0) n.push_back(c.text.mid(at + 8).section(QChar('\r'), 0, 0).trimmed().toInt());
-    }
-    return n;
-  }
-  TempDir dir;
-  MessageBoxes boxes;
-  std::unique_ptr<frmObserve> f;
 };

@@ -21,8 +21,7 @@
 #include "schedule/modSchedule.h"
 #include "store/DataFile.h"
 #include "store/Store.h"
-#include "support/GuiTest.h"
-#include "support/TempDir.h"
+#include "support/WindowTest.h"
 
 // Readable records in failures (found by argument lookup in the global namespace).
 static inline void PrintTo(const SchedulePeriodRec& p, std::ostream* os) {
@@ -32,14 +31,10 @@ static inline void PrintTo(const YearMonthDay& d, std::ostream* os) {
   *os << d.Year << "-" << d.Month << "-" << d.Day;
 }
 
-class ScheduleTest : public ::testing::Test {
+class ScheduleTest : public WindowTest<frmSchedule> {
  protected:
   void SetUp() override {
-    ResetStore();
-    CaptureTwipsPerPixel();
-    DataPath = dir.dir();
-    HomeDataPath.clear();
-    InstallStoreErrorReporter();
+    WindowTest::SetUp();
     FarmName.RedimPreserve(2);
     FarmName(0) = "東の畑", FarmName(1) = "西の畑", FarmName(2) = "ハウス";
     Schedule.RedimPreserve(2);
@@ -51,12 +46,6 @@ class ScheduleTest : public ::testing::Test {
     SelWork = SelEntry = SelPlace = 0;
     HoverWork = HoverEntry = -1;
   }
-  void TearDown() override {
-    f.reset();
-    StoreErrorHook = nullptr;
-    ResetStore();
-  }
-
   // Loads the window and makes it the active one, as the menu bar shows it.
   void Load() {
     f = std::make_unique<frmSchedule>();
@@ -116,8 +105,4 @@ class ScheduleTest : public ::testing::Test {
     for (auto& c : boxes.calls()) n += c.text.contains(QStringLiteral("ｴﾗｰｺｰﾄﾞ")) ? 1 : 0;
     return n;
   }
-
-  TempDir dir;
-  MessageBoxes boxes;
-  std::unique_ptr<frmSchedule> f;
 };

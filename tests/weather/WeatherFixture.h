@@ -13,20 +13,15 @@
 #include "platform/ErrorReporter.h"
 #include "store/DataFile.h"
 #include "store/Store.h"
-#include "support/GuiTest.h"
-#include "support/TempDir.h"
+#include "support/WindowTest.h"
 #include "platform/PictureBox.h"
 #include "weather/frmMain.h"
 #include "weather/modMain.h"
 
-class WeatherWindowTest : public ::testing::Test {
+class WeatherWindowTest : public WindowTest<frmMain> {
  protected:
   void SetUp() override {
-    ResetStore();
-    CaptureTwipsPerPixel();
-    DataPath = dir.dir();
-    HomeDataPath.clear();
-    InstallStoreErrorReporter();
+    WindowTest::SetUp();
     WeatherMouseX = 0;
     ForgetReadoutFailure();
     f = std::make_unique<frmMain>();
@@ -34,9 +29,7 @@ class WeatherWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     frmMain::SetPopupHandler(nullptr);
-    f.reset();
-    StoreErrorHook = nullptr;
-    ResetStore();
+    WindowTest::TearDown();
   }
   // Makes the given date current and loads it as the calendar would.
   void GoTo(int y, int m, int d) {
@@ -53,11 +46,4 @@ class WeatherWindowTest : public ::testing::Test {
   int32_t TemperatureY(float celsius) const { return f->Chart.TemperatureY(celsius); }
   int32_t GridLineX(int k) const { return f->Chart.GridLineX(k); }
   int32_t GridLineY(int j) const { return f->Chart.GridLineY(j); }
-
-  // Error numbers shown by the error reporter so far.
-  std::vector<int> Reported() const { return ReportedErrors(boxes); }
-
-  TempDir dir;
-  MessageBoxes boxes;
-  std::unique_ptr<frmMain> f;
 };
