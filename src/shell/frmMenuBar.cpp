@@ -27,7 +27,7 @@
 #include "shell/frmTitle.h"
 #include "shell/modFile.h"
 #include "platform/Today.h"
-#include "shell/modMain.h"
+#include "shell/ProcessEnd.h"
 #include "store/ScopedFlag.h"
 #include "store/Store.h"
 

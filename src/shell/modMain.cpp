@@ -25,11 +25,6 @@
 
 namespace {
 
-std::function<void()>& EndHook() {
-  static std::function<void()> h;
-  return h;
-}
-
 const QString kTitle = QStringLiteral("Vorn");
 
 }  // namespace
@@ -40,23 +35,6 @@ bool StartsInTray(const QString& commandLine) {
   while (s.startsWith(QChar(' '))) s.remove(0, 1);
   while (s.endsWith(QChar(' '))) s.chop(1);
   return s == QStringLiteral("/t") || s == QStringLiteral("/T");
-}
-
-QString FindHelpFile() {
-  QString own = QString::fromStdString(DataPath) + QStringLiteral("help/index.html");
-  if (QFileInfo(own).isFile()) return own;
-  return QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("vorn/help/index.html"));
-}
-
-void SetEndProcessHook(std::function<void()> hook) { EndHook() = std::move(hook); }
-
-void EndProcess() {
-  if (EndHook()) {
-    EndHook()();
-    return;
-  }
-  for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
-  QCoreApplication::exit(0);
 }
 
 QString LockFailureText(int16_t number) {

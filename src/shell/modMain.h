@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/Today.h"
+#include "shell/ProcessEnd.h"
 #include "store/Store.h"
 
 struct StartOptions {
@@ -30,18 +31,6 @@ QString LockFailureText(int16_t number);
 
 // True for a command line that is exactly "/t" or "/T" after trimming spaces.
 bool StartsInTray(const QString& commandLine);
-
-
-// The help page: "help/index.html" in the data directory (the farmer's own),
-// else the guide installed with the program, "vorn/help/index.html" in the
-// desktop's data folders (the launcher and `make run` name the program's
-// own share folder among them); empty when there is none.
-QString FindHelpFile();
-
-// Ends the process: every window goes at once.
-void EndProcess();
-// Replaces what EndProcess does (tests); an empty hook restores it.
-void SetEndProcessHook(std::function<void()> hook);
 
 // Undoes Main (tests): destroys the menu bar and releases the instance lock.
 void UnloadShell();

@@ -229,7 +229,11 @@ TEST_F(FarmerInputTest, InTheTrayTheIconsMenuOpensAWindowAndBringsTheMenuBarBack
   clickIcon();
   ASSERT_TRUE(e2e::WaitFor([&] { return menu().id != XCB_NONE; }, 10000)) << "the icon's menu did not open";
   s->Key('e');  // 気象グラフの表示(&E)
-  EXPECT_NE(WaitForWindow(kWeatherTitle).id, static_cast<xcb_window_t>(XCB_NONE)) << "the menu opened no window";
+  const e2e::Window weather = WaitForWindow(kWeatherTitle);
+  EXPECT_NE(weather.id, static_cast<xcb_window_t>(XCB_NONE)) << "the menu opened no window";
+  // Laid out for the whole screen, it keeps it: no frame, no room for the tray.
+  EXPECT_EQ(weather.width, 1024);
+  EXPECT_EQ(weather.height, 768);
 
   // A second click, not the second half of a double-click (which takes the
   // program out of the tray).

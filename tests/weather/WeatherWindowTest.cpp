@@ -1,4 +1,5 @@
 // The weather window through its handlers and the record store.
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
 #include <QKeyEvent>
@@ -479,6 +480,14 @@ TEST_F(WeatherWindowTest, MenuBarOpensOneWindowThatKeepsItsDayUntilUnloaded) {
   ShowWeatherDay(*w);
   w->txtCalender->setText(QStringLiteral("2001/05/06"));
   w->cmdEnd_Click();
+  ShowRecordWindow(RecordWindow::Weather);
+  EXPECT_EQ(WeatherWindow(), w);
+  EXPECT_EQ(w->txtCalender->text(), QStringLiteral("2001/05/06"));
+  // The title bar's close button, as the window system sends it, hides too.
+  QCloseEvent closeButton;
+  QCoreApplication::sendEvent(w->windowHandle(), &closeButton);
+  ProcessEvents();
+  EXPECT_FALSE(w->isVisible());
   ShowRecordWindow(RecordWindow::Weather);
   EXPECT_EQ(WeatherWindow(), w);
   EXPECT_EQ(w->txtCalender->text(), QStringLiteral("2001/05/06"));
