@@ -51,8 +51,6 @@ class RecordForm : public QWidget {
   // is back in the event loop, or, during a save, when the save has ended.
   void Unload();
 
-  // True while a save of this window runs.
-  bool Saving() const { return saving_ != 0; }
   // True while a pointer-move handler of this window runs.
   bool PointerMoveRunning() const { return pointerBusy_ != 0; }
 

@@ -166,16 +166,14 @@ TEST_F(DiaryEditorTest, UnloadingDuringTheSaveWaitsForTheSaveToFinish) {
   EXPECT_TRUE(watch.isNull());
 }
 
-TEST_F(DiaryEditorTest, AnEntrySavedEmptyShowsEmptyInBothWindowsAndANewEntryStartsWithItsFirstWord) {
+TEST_F(DiaryEditorTest, AnEntrySavedEmptyShowsEmptyAndANewEntryStartsWithItsFirstWord) {
   Nikki(2001, 5, 6) = "";
   ASSERT_TRUE(SaveNikki());
   Nikki(2001, 5, 6) = "stale";
   ASSERT_TRUE(LoadNikki());
   ASSERT_EQ(Nikki(2001, 5, 6), " ");  // the file's way of writing an empty day
   frmDiaryEdit* e = Open();
-  EXPECT_EQ(Text(e->txtDiary), "");
-  ShowDiary();
-  EXPECT_EQ(Text(LoadedDiary()->txtDiary1), "");
+  EXPECT_EQ(Text(e->txtDiary), "");  // the viewer's side is the viewer's test
   EXPECT_FALSE(Changed(RecordKind::Diary));
   Type(e->txtDiary, QStringLiteral("今日は晴れ"));
   EXPECT_EQ(Nikki(2001, 5, 6), "今日は晴れ");

@@ -164,34 +164,10 @@ TEST_F(ShellTest, DatesOutsideTheTablesStartAtTheNearestEnd) {
   EXPECT_EQ(CurYear, 2030);
 }
 
-TEST_F(ShellTest, TheHelpItemFollowsTheHelpFile) {
-  // An installed help page serves when the data directory has none.
-  TempDir installed;
-  std::filesystem::create_directories(installed.file("vorn/help"));
-  installed.Write("vorn/help/index.html", "<html></html>");
-  const char* before = getenv("XDG_DATA_DIRS");
-  std::string saved = before ? before : "";
-  setenv("XDG_DATA_DIRS", installed.dir().c_str(), 1);
-  ASSERT_EQ(Start(), StartResult::Running);
-  EXPECT_TRUE(bar()->mnuHelpIndicate->isEnabled());
-  EXPECT_EQ(bar()->HelpFile, QString::fromStdString(installed.file("vorn/help/index.html")));
-  UnloadShell();
-  if (before) setenv("XDG_DATA_DIRS", saved.c_str(), 1);
-  else unsetenv("XDG_DATA_DIRS");
-
-  QDir().mkpath(QString::fromStdString(dataDir() + "help"));
-  home.Write("vorn/help/index.html", "<html></html>");
-  ASSERT_EQ(Start(), StartResult::Running);
-  ASSERT_TRUE(bar()->mnuHelpIndicate->isEnabled());
-  bar()->mnuHelpIndicate->trigger();
-  ASSERT_EQ(opened.size(), 1u);
-  EXPECT_EQ(opened[0], QString::fromStdString(dataDir() + "help/index.html"));
-}
-
 // The farmer opens ヘルプ on the menu bar and clicks ヘルプの表示; the guide
 // installed with the program serves when the data folder has none, also when
-// it was put in place after start-up, and a machine that cannot open it says
-// where the page is.
+// it was put in place after start-up; the farmer's own page comes first; and
+// a machine that cannot open it says where the page is.
 TEST_F(ShellTest, TheHelpItemOpensTheInstalledGuideFoundWhenChosen) {
   TempDir installed;
   const char* before = getenv("XDG_DATA_DIRS");
@@ -219,10 +195,18 @@ TEST_F(ShellTest, TheHelpItemOpensTheInstalledGuideFoundWhenChosen) {
   EXPECT_EQ(opened[0], page);
   EXPECT_TRUE(boxes.calls().empty());
 
+  // The farmer's own page in the data folder comes first.
+  QDir().mkpath(QString::fromStdString(dataDir() + "help"));
+  home.Write("vorn/help/index.html", "<html></html>");
+  const QString own = QString::fromStdString(dataDir() + "help/index.html");
+  chooseHelp();
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(opened[1], own);
+
   SetOpenDocumentHandler([](const QString&) { return false; });
   chooseHelp();
   ASSERT_EQ(boxes.calls().size(), 1u);
-  EXPECT_TRUE(boxes.calls()[0].text.contains(page)) << boxes.calls()[0].text.toStdString();
+  EXPECT_TRUE(boxes.calls()[0].text.contains(own)) << boxes.calls()[0].text.toStdString();
   EXPECT_FALSE(bar()->mnuHelp->isVisible());
   if (before) setenv("XDG_DATA_DIRS", saved.c_str(), 1);
   else unsetenv("XDG_DATA_DIRS");

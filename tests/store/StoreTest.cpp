@@ -114,10 +114,8 @@ TEST(Changes, AWriteOfTheStoredValueMarksNothingAndARealChangeMarksOnlyItsKind) 
   ResetStore();
   const std::pair<RecordKind, std::function<bool()>> writes[] = {
       {RecordKind::Weather, [] { return StoreTemperature(2001, 2, 3, 1, 12.5f); }},
-      {RecordKind::Weather, [] { return StoreRainfall(2001, 2, 3, 4.0f); }},
       {RecordKind::Weather, [] { return StoreWeatherCode(2001, 2, 3, "120"); }},
       {RecordKind::Diary, [] { return StoreDiaryText(2001, 2, 3, "晴れ"); }},
-      {RecordKind::Price, [] { return StorePrice(PriceMid, 0, 2001, 2, 3, 80); }},
       {RecordKind::Price, [] { return StorePriceItem(0, {"トマト", 900, 0}); }},
       {RecordKind::Material, [] {
          MaterialRec rec;
@@ -125,7 +123,6 @@ TEST(Changes, AWriteOfTheStoredValueMarksNothingAndARealChangeMarksOnlyItsKind) 
          return StoreMaterial(2, rec);
        }},
       {RecordKind::Observe, [] { return StoreObserveComment(0, 2001, 2, 3, "芽"); }},
-      {RecordKind::Observe, [] { return StoreObservePicture(0, 2001, 2, 3, "/a.jpg"); }},
       {RecordKind::Schedule, [] { return StorePeriod(0, 2001, 4, {301, 310, 0}); }},
   };
   for (const auto& [kind, write] : writes) {
