@@ -271,40 +271,9 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 namespace {
 
-// A whole file, read straight into a buffer that is not cleared first.
-struct FileBytes {
-  std::unique_ptr<char[]> data;
-  size_t size = 0;
-  std::string_view view() const { return {data.get(), size}; }
-};
-
-FileBytes ReadAllBytes(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) ThrowErrno(errno, path);
-  FileBytes f;
-  struct stat st{};
-  size_t room = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 1 << 16;
-  f.data = std::make_unique_for_overwrite<char[]>(room);
-  for (;;) {
-    if (f.size == room) {  // the file grew while being read
-      auto bigger = std::make_unique_for_overwrite<char[]>(room * 2);
-      std::memcpy(bigger.get(), f.data.get(), f.size);
-      f.data = std::move(bigger);
-      room *= 2;
-    }
-    ssize_t r = ::read(fd, f.data.get() + f.size, room - f.size);
-    if (r < 0) {
-      if (errno == EINTR) continue;
-      int err = errno;
-      ::close(fd);
-      ThrowErrno(err, path);
-    }
-    if (r == 0) break;
-    f.size += static_cast<size_t>(r);
-  }
-  ::close(fd);
-  return f;
-}
+// The part of a file read at a time: small enough to stay in the cache and
+// to need no fresh pages after the first part.
+constexpr size_t kReadPart = size_t{256} << 10;
 
 }  // namespace
 
@@ -416,54 +385,94 @@ void LineSink::Flush() {
   text_.clear();
 }
 
-struct FileReading::Bytes : FileBytes {};
-
 FileReading::FileReading(std::string path) : path_(std::move(path)) {}
-FileReading::~FileReading() = default;
+FileReading::~FileReading() {
+  if (fd_ >= 0) ::close(fd_);
+}
 
-const FileReading::Bytes& FileReading::Raw() {
-  if (!raw_) raw_ = std::make_unique<Bytes>(Bytes{ReadAllBytes(path_)});
-  return *raw_;
+void FileReading::Open() {
+  if (fd_ >= 0 || eof_) return;
+  fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) ThrowErrno(errno, path_);
+  room_ = kReadPart;
+  buffer_ = std::make_unique_for_overwrite<char[]>(room_);
+  Fill();
+}
+
+bool FileReading::Fill() {
+  if (eof_) return false;
+  if (pos_ > 0) {
+    std::memmove(buffer_.get(), buffer_.get() + pos_, end_ - pos_);
+    end_ -= pos_;
+    pos_ = 0;
+  }
+  if (end_ == room_) {  // one line fills the buffer
+    auto bigger = std::make_unique_for_overwrite<char[]>(room_ * 2);
+    std::memcpy(bigger.get(), buffer_.get(), end_);
+    buffer_ = std::move(bigger);
+    room_ *= 2;
+  }
+  for (;;) {
+    ssize_t r = ::read(fd_, buffer_.get() + end_, room_ - end_);
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) ThrowErrno(errno, path_);
+    if (r == 0) {
+      eof_ = true;
+      ::close(fd_);
+      fd_ = -1;
+      return false;
+    }
+    end_ += static_cast<size_t>(r);
+    return true;
+  }
 }
 
 bool FileReading::NextLine(std::string_view& line) {
-  const Bytes& raw = Raw();
-  const char* begin = raw.data.get();
-  const char* p = begin + pos_;
-  const char* end = begin + raw.size;
-  if (p >= end) return false;
+  Open();
+  const char* start;
+  const char* p;
+  const char* end;
+  uint64_t high;
   // Line ends are found in the file's bytes: CR and LF are never the second
   // byte of a double-byte character, so this splits exactly where splitting
   // the decoded text would. Plain ASCII lines need no decoding at all.
-  const char* start = p;
-  uint64_t high = 0;
   for (;;) {
-    if (end - p < 8) {
-      while (p < end && *p != '\r' && *p != '\n') high |= static_cast<unsigned char>(*p++);
-      break;
-    }
-    uint64_t w;
-    std::memcpy(&w, p, 8);
-    if (uint64_t bits = LineEndBits(w)) {
-      if constexpr (std::endian::native == std::endian::little) {
-        // Only the bytes before the line end count.
-        int skip = std::countr_zero(bits) / 8;
-        if (skip) high |= w & (~0ull >> (64 - 8 * skip));
-        p += skip;
-      } else {
-        while (*p != '\r' && *p != '\n') high |= static_cast<unsigned char>(*p++);
+    start = buffer_.get() + pos_;
+    end = buffer_.get() + end_;
+    p = start;
+    high = 0;
+    while (end - p >= 8) {
+      uint64_t w;
+      std::memcpy(&w, p, 8);
+      if (uint64_t bits = LineEndBits(w)) {
+        if constexpr (std::endian::native == std::endian::little) {
+          // Only the bytes before the line end count.
+          int skip = std::countr_zero(bits) / 8;
+          if (skip) high |= w & (~0ull >> (64 - 8 * skip));
+          p += skip;
+        } else {
+          while (*p != '\r' && *p != '\n') high |= static_cast<unsigned char>(*p++);
+        }
+        break;
       }
-      break;
+      high |= w;
+      p += 8;
     }
-    high |= w;
-    p += 8;
+    if (end - p < 8)
+      while (p < end && *p != '\r' && *p != '\n') high |= static_cast<unsigned char>(*p++);
+    // A CR at the end of the buffer may be followed by the LF of a CR LF
+    // still in the file.
+    bool ended = p < end && (*p == '\n' || p + 1 < end);
+    if (ended || eof_) break;
+    Fill();
   }
+  if (start == end) return false;
   std::string_view bytes(start, static_cast<size_t>(p - start));
   if (p < end) {
     if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
     ++p;
   }
-  pos_ = static_cast<size_t>(p - begin);
+  pos_ = static_cast<size_t>(p - buffer_.get());
   ++line_;
   if ((high & 0x8080808080808080ull) == 0 && rt::AsciiIsShared()) {
     line = bytes;
@@ -477,10 +486,13 @@ bool FileReading::NextLine(std::string_view& line) {
 
 const std::vector<std::string_view>& FileReading::Lines() {
   if (!split_) {
-    const Bytes& bytes = Raw();
+    Open();
+    while (Fill()) {
+    }
     // Decoded once into a buffer the lines point into.
-    text_ = std::make_unique_for_overwrite<char[]>(bytes.size * rt::kUtf8PerCp932Byte + 1);
-    size_t size = rt::Cp932ToUtf8Into(bytes.view(), text_.get());
+    std::string_view bytes(buffer_.get() + pos_, end_ - pos_);
+    text_ = std::make_unique_for_overwrite<char[]>(bytes.size() * rt::kUtf8PerCp932Byte + 1);
+    size_t size = rt::Cp932ToUtf8Into(bytes, text_.get());
     lines_ = SplitLineViews(std::string_view(text_.get(), size));
     split_ = true;
   }

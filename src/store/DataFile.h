@@ -59,13 +59,16 @@ class FileReading {
   FileReading(const FileReading&) = delete;
   FileReading& operator=(const FileReading&) = delete;
   const std::string& path() const { return path_; }
-  // Reads the whole file now (otherwise the first line read does); raises
-  // the error of a file that cannot be read.
-  void Open() { Raw(); }
+  // Opens the file and reads its first part (otherwise the first line read
+  // does); raises the error of a file that cannot be opened or read.
+  void Open();
   // The next line, decoded; false after the last. The view is valid until
-  // the next call.
+  // the next call. The file is read a part at a time into one small buffer:
+  // read whole into fresh memory, a 19 MB file cost thousands of page faults,
+  // about as long as parsing it.
   bool NextLine(std::string_view& line);
-  // All lines (read once); they stay valid as long as this object.
+  // All lines (the whole file is read once); they stay valid as long as this
+  // object.
   const std::vector<std::string_view>& Lines();
   // The 1-based line being applied, for error messages and damaged copies.
   // NextLine keeps it; readers of Lines() set it with At.
@@ -73,11 +76,15 @@ class FileReading {
   long line() const { return line_; }
 
  private:
-  struct Bytes;
-  const Bytes& Raw();
+  // Reads more of the file behind the unread bytes [pos_, end_), moving them
+  // to the front first and growing the buffer when they fill it; false at
+  // the end of the file.
+  bool Fill();
   std::string path_;
-  std::unique_ptr<Bytes> raw_;
-  size_t pos_ = 0;
+  int fd_ = -1;
+  bool eof_ = false;
+  std::unique_ptr<char[]> buffer_;
+  size_t room_ = 0, pos_ = 0, end_ = 0;
   std::string decoded_;  // the current line, when it is not plain ASCII
   std::unique_ptr<char[]> text_;
   std::vector<std::string_view> lines_;

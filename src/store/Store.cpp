@@ -19,7 +19,7 @@ VarArray<DayTable<int32_t>> PriceHigh;
 VarArray<DayTable<int32_t>> PriceMid;
 VarArray<DayTable<int32_t>> PriceLow;
 
-FixedArray<MaterialRec, 1, kMaterials> Material;
+MaterialTable Material;
 
 VarArray<ObserveItemRec> ObserveItem;
 VarArray<DayTable<std::string>> ObserveFile;

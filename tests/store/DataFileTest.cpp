@@ -34,8 +34,15 @@ TEST_F(DataFileTest, LinesOneByOneAreTheDecodedTextSplit) {
   uint32_t seed = 99;
   auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0xFF; };
   const char pool[] = {'\r', '\n', '\x82', '\xA0', '\x88', '\xB1', '\x81', '\x40', 'a', ',', '^', '~', '\xFF', '\x80'};
-  for (int round = 0; round < 400; ++round) {
+  // The later rounds put the random bytes where the reader's 256 KB part
+  // ends (a CR LF split between two parts), and the last behind a line
+  // longer than the part.
+  for (int round = 0; round < 480; ++round) {
     std::string bytes;
+    if (round >= 400) {
+      for (size_t size = (256 << 10) - 40 + (round - 400); bytes.size() + 10 <= size;) bytes += "xxxxxxxx\r\n";
+      if (round == 479) bytes.append(600000, 'x');
+    }
     for (int i = 0, n = static_cast<int>(next() % 60); i < n; ++i)
       bytes += next() % 3 ? pool[next() % sizeof pool] : static_cast<char>(next() % 2 ? 'x' : next());
     dir.Write("nikki.dat", bytes);

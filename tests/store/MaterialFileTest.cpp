@@ -47,10 +47,10 @@ TEST_F(MaterialFile, AFullTableRoundTrips) {
   std::string text = dir.Read("material.dat");
   EXPECT_NE(text.find("#300\r\n"), std::string::npos);
   EXPECT_NE(text.find("%1000\r\n"), std::string::npos);
-  auto saved = Material;
+  auto saved = Material.All();
   for (int k = 1; k <= kMaterials; ++k) Material(k) = MaterialRec{};
   ASSERT_TRUE(LoadMaterial());
-  EXPECT_TRUE(saved == Material);
+  EXPECT_TRUE(saved == Material.All());
 }
 
 TEST_F(MaterialFile, ReaderLeavesNoFieldOfMemoryAndFindsEitherSpelling) {
