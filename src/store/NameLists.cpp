@@ -80,13 +80,15 @@ class Rebuild {
   VarArray<T> next_;
 };
 
-// Calls f(period) for every period entry of every work and year.
+// Calls f(work, year, entry, period) for every period entry of every work
+// and year. It only reads, so the entries a work never used stay
+// unallocated unless f writes them.
 template <class F>
 void ForEachPeriod(F&& f) {
   for (int w = 0; w <= Schedule.UBound(); ++w)
     for (int y = kFirstYear; y <= kLastYear; ++y) {
-      YearPeriods& periods = Schedule(w).SchedulePeriod(y);
-      for (int n = YearPeriods::LBound(); n <= YearPeriods::UBound(); ++n) f(periods(n));
+      const YearPeriods& periods = std::as_const(Schedule)(w).SchedulePeriod(y);
+      for (int n = YearPeriods::LBound(); n <= YearPeriods::UBound(); ++n) f(w, y, n, periods(n));
     }
 }
 
@@ -117,7 +119,7 @@ bool SameList(NameList list, const std::vector<NameListRow>& rows) {
 
 int PlaceUseCount(int place) {
   int count = 0;
-  ForEachPeriod([&](const SchedulePeriodRec& r) { count += r.Start != 0 && r.Place == place ? 1 : 0; });
+  ForEachPeriod([&](int, int, int, const SchedulePeriodRec& r) { count += r.Start != 0 && r.Place == place ? 1 : 0; });
   return count;
 }
 
@@ -169,8 +171,10 @@ bool RebuildNameList(NameList list, const std::vector<NameListRow>& rows) {
       names.RedimPreserve(p.Rows() - 1);
       for (int i = 0; i < p.Rows(); ++i) names(i).swap(p.names[static_cast<size_t>(i)]);
       FarmName = std::move(names);
-      ForEachPeriod([&](SchedulePeriodRec& r) {
-        if (r.Place < moves.size()) r.Place = static_cast<uint8_t>(std::max(moves[r.Place], 0));
+      ForEachPeriod([&](int w, int y, int n, const SchedulePeriodRec& r) {
+        if (r.Place >= moves.size()) return;
+        const auto place = static_cast<uint8_t>(std::max(moves[r.Place], 0));
+        if (place != r.Place) Schedule(w).SchedulePeriod(y)(n).Place = place;
       });
       MarkChanged(RecordKind::Schedule);
       break;

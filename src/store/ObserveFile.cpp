@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "runtime/Convert.h"
 #include "runtime/Cp932.h"
@@ -15,6 +16,15 @@ using namespace filetext;
 namespace {
 
 constexpr const char* kObserve = "observe.dat";
+
+// Most days of a crop hold neither a picture nor a comment, and the file has
+// a line for every day: an empty value leaves a day that holds nothing
+// unwritten, so that it takes no room. A day the file repeats still ends
+// with its later line's values, empty or not.
+void Put(DayTable<std::string>& table, int year, int month, int day, std::string_view value) {
+  if (value.empty() && std::as_const(table)(year, month, day).empty()) return;
+  table(year, month, day).assign(value);
+}
 
 // "mmdd,picture,comment": the first comma ends the date, the second the
 // picture path; later commas belong to the comment.
@@ -32,17 +42,16 @@ void ApplyDayLine(std::string_view line, int item, int year, std::string& commen
     rest = std::string_view(line).substr(first + 1);
     size_t second = rest.find(',');
     if (second != std::string_view::npos) {
-      pictures(year, month, day).assign(rest.substr(0, second));
+      Put(pictures, year, month, day, rest.substr(0, second));
       rest = rest.substr(second + 1);
     }
   }
-  std::string& slot = rec.Comment(year, month, day);
   if (rest.find("^~") == std::string_view::npos) {
-    slot.assign(rest);
+    Put(rec.Comment, year, month, day, rest);
   } else {
     comment.assign(rest);
     UnmarkInPlace(comment);
-    slot = comment;
+    Put(rec.Comment, year, month, day, comment);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,74 @@ class DayTable {
   std::vector<T> slots_;
 };
 
+// The text tables (weather codes, diary, and per crop its comments and
+// pictures) mostly hold empty days: a crop has a comment every few days at
+// most. A day's text takes room only once the day has been written; the
+// per-day index (0: never written) comes with the first of them. References
+// to a day's text stay valid while the table lives.
+template <>
+class DayTable<std::string> {
+ public:
+  DayTable() = default;
+  DayTable(const DayTable& o) : t_(o.t_ ? std::make_unique<Texts>(*o.t_) : nullptr) {}
+  DayTable(DayTable&&) noexcept = default;
+  DayTable& operator=(const DayTable& o) {
+    DayTable copy(o);
+    t_.swap(copy.t_);
+    return *this;
+  }
+  DayTable& operator=(DayTable&&) noexcept = default;
+
+  std::string& operator()(int year, int month, int day) {
+    const auto i = static_cast<size_t>(DaySlot(year, month, day));
+    if (!t_) t_ = std::make_unique<Texts>();
+    uint16_t& at = t_->index[i];
+    if (at == 0) {
+      t_->texts.emplace_back();
+      at = static_cast<uint16_t>(t_->texts.size());
+    }
+    return t_->texts[at - 1u];
+  }
+  const std::string& operator()(int year, int month, int day) const { return At(DaySlot(year, month, day)); }
+  void Fill(const std::string& v) {
+    t_.reset();
+    if (v.empty()) return;
+    t_ = std::make_unique<Texts>();
+    t_->texts.assign(kDaySlots, v);
+    for (size_t i = 0; i < t_->index.size(); ++i) t_->index[i] = static_cast<uint16_t>(i + 1);
+  }
+  bool IsEmpty() const {
+    return !t_ || std::ranges::all_of(t_->texts, [](const std::string& v) { return v.empty(); });
+  }
+  // By contents: a day written empty equals a day never written.
+  bool operator==(const DayTable& o) const {
+    if (!t_ || !o.t_) return IsEmpty() && o.IsEmpty();
+    for (int i = 0; i < kDaySlots; ++i)
+      if (At(i) != o.At(i)) return false;
+    return true;
+  }
+
+ private:
+  static_assert(kDaySlots < 65536, "a day's index must fit 16 bits");
+  struct Texts {
+    // Room for a text on every day from the start, so that no text ever
+    // moves; the pages of room that no day uses are never touched.
+    Texts() { texts.reserve(kDaySlots); }
+    Texts(const Texts& o) : index(o.index) {
+      texts.reserve(kDaySlots);
+      texts.insert(texts.end(), o.texts.begin(), o.texts.end());
+    }
+    std::array<uint16_t, kDaySlots> index{};
+    std::vector<std::string> texts;
+  };
+  const std::string& At(int i) const {
+    static const std::string empty;
+    const uint16_t at = t_ ? t_->index[static_cast<size_t>(i)] : 0;
+    return at == 0 ? empty : t_->texts[at - 1u];
+  }
+  std::unique_ptr<Texts> t_;
+};
+
 // A fixed array with VB-style bounds Lo..Hi; an index outside raises 9.
 template <class T, int Lo, int Hi>
 class FixedArray {
@@ -126,11 +195,11 @@ class VarArray {
   // New upper bound, keeping the contents of the entries that remain.
   void RedimPreserve(int ubound) {
     if (ubound < 0) throw rt::RuntimeError(rt::kErrSubscript);
-    // Large records (a work's schedule is 70 KB) get room for a whole list
-    // at once: a reader grows the list one entry at a time, and each move to
-    // a bigger block would copy every record so far. Room never written
-    // costs only address space.
-    if constexpr (sizeof(T) >= 4096)
+    // Large records (a work's schedule is over 2 KB) get room for a whole
+    // list at once: a reader grows the list one entry at a time, and each
+    // move to a bigger block would copy every record so far. Room never
+    // written costs only address space.
+    if constexpr (sizeof(T) >= 1024)
       if (ubound <= kListLimit && a_.capacity() < kListLimit + 1) a_.reserve(kListLimit + 1);
     a_.resize(static_cast<size_t>(ubound) + 1);
   }
@@ -262,7 +331,43 @@ struct SchedulePeriodRec {
   bool operator==(const SchedulePeriodRec&) const = default;
 };
 
-using YearPeriods = FixedArray<SchedulePeriodRec, 0, 365>;
+// The periods of a work in one year, entries 0..365. A work is done a few
+// times a year: the first entries are held in place, the rest are allocated
+// on the first write access beyond them, so a work costs about 2 KB instead
+// of 70 KB. Reading never allocates; an index outside raises 9.
+class YearPeriods {
+ public:
+  SchedulePeriodRec& operator()(int i) {
+    const size_t n = Index(i);
+    if (n < kHeld) return held_[n];
+    if (rest_.empty()) rest_.resize(kEntries - kHeld);
+    return rest_[n - kHeld];
+  }
+  const SchedulePeriodRec& operator()(int i) const {
+    static const SchedulePeriodRec empty{};
+    const size_t n = Index(i);
+    if (n < kHeld) return held_[n];
+    return rest_.empty() ? empty : rest_[n - kHeld];
+  }
+  static constexpr int LBound() { return 0; }
+  static constexpr int UBound() { return kEntries - 1; }
+  // By contents: entries allocated but unused equal entries never allocated.
+  bool operator==(const YearPeriods& o) const {
+    for (int i = LBound(); i <= UBound(); ++i)
+      if (!((*this)(i) == o(i))) return false;
+    return true;
+  }
+
+ private:
+  static constexpr int kEntries = 366;
+  static constexpr size_t kHeld = 8;
+  static size_t Index(int i) {
+    if (i < 0 || i >= kEntries) throw rt::RuntimeError(rt::kErrSubscript);
+    return static_cast<size_t>(i);
+  }
+  std::array<SchedulePeriodRec, kHeld> held_{};
+  std::vector<SchedulePeriodRec> rest_;  // empty or entries kHeld..365
+};
 
 struct ScheduleRec {
   std::string Work;

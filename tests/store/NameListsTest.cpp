@@ -69,6 +69,7 @@ TEST_F(NameLists, AMovedWorkTakesItsPeriodsOfEveryYearAndPeriodsFollowTheirPlace
 
   RebuildNameList(NameList::Place, {{"東", 0}, {"西の畑", 2}, {"北", 1}});
   EXPECT_EQ(Schedule(2).SchedulePeriod(1999)(0).Place, 1);
+  EXPECT_EQ(Schedule(2).SchedulePeriod(2030)(365).Place, 1);
 }
 
 TEST_F(NameLists, ADeletedCropLosesItsRecordsTheLaterOnesMoveUpARepeatedOneIsCopied) {

@@ -68,7 +68,8 @@ TEST_F(ObserveFileTest, ItemsKeepTheirIndexesAndAReloadLeavesNoOldPicture) {
 
 TEST_F(ObserveFileTest, DayLineFields) {
   ObserveFile(0)(2001, 5, 7) = "old.jpg";
-  dir.Write("observe.dat", CrLf({"#0", "%2001", "0505,p.jpg,", "0506,,a,b,,c", "0507,only comment", "#End"}));
+  dir.Write("observe.dat", CrLf({"#0", "%2001", "0505,p.jpg,", "0506,,a,b,,c", "0507,only comment", "0508,q.jpg,x^~y",
+                                  "0508,,", "#End"}));
   ASSERT_TRUE(LoadObserve());
   EXPECT_EQ(ObserveFile(0)(2001, 5, 5), "p.jpg");
   EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 5), "");
@@ -76,6 +77,9 @@ TEST_F(ObserveFileTest, DayLineFields) {
   // With one comma the rest is the comment and there is no picture.
   EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 7), "only comment");
   EXPECT_EQ(ObserveFile(0)(2001, 5, 7), "");
+  // A day the file repeats ends with its later, empty values.
+  EXPECT_EQ(ObserveFile(0)(2001, 5, 8), "");
+  EXPECT_EQ(ObserveItem(0).Comment(2001, 5, 8), "");
 }
 
 TEST_F(ObserveFileTest, ErrorsStopTheReader) {

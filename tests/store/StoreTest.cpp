@@ -110,6 +110,18 @@ TEST(Tables, EmptyDayTablesReadAsEmptyWithoutAllocating) {
   EXPECT_EQ(b(2030, 12, 31), "038");
 }
 
+TEST(Tables, ScheduleYearsCompareByContentsAndCopiesKeepTheirOwnEntries) {
+  ScheduleRec a, b;
+  b.SchedulePeriod(2001)(300) = {};  // room for the late entries, none in use
+  EXPECT_TRUE(a == b);
+  b.SchedulePeriod(2001)(300).Start = 101;
+  EXPECT_FALSE(a == b);
+  a = b;
+  b.SchedulePeriod(2001)(300).Start = 0;
+  EXPECT_EQ(std::as_const(a).SchedulePeriod(2001)(300).Start, 101);
+  EXPECT_FALSE(a == b);
+}
+
 TEST(Changes, AWriteOfTheStoredValueMarksNothingAndARealChangeMarksOnlyItsKind) {
   ResetStore();
   const std::pair<RecordKind, std::function<bool()>> writes[] = {
