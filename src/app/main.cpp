@@ -56,6 +56,7 @@ void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 
 int main(int argc, char** argv) {
   if (AnswerInformationSwitch(argc, argv)) return 0;
+  ReadDataAhead();
   g_previous = qInstallMessageHandler(StartupMessages);
   QApplication app(argc, argv);
   g_starting = false;

@@ -133,8 +133,8 @@ double ToNumber(std::string_view s) {
   return ParsePrefix(t, expD);
 }
 
-int16_t CInt(std::string_view s) { return TextToIntegral<int16_t>(s); }
-int32_t CLng(std::string_view s) { return TextToIntegral<int32_t>(s); }
+int16_t TextToInt(std::string_view s) { return TextToIntegral<int16_t>(s); }
+int32_t TextToLong(std::string_view s) { return TextToIntegral<int32_t>(s); }
 uint8_t CByte(std::string_view s) { return TextToIntegral<uint8_t>(s); }
 int16_t CInt(double v) { return ToIntegral<int16_t>(v); }
 int32_t CLng(double v) { return ToIntegral<int32_t>(v); }

@@ -92,6 +92,8 @@ Converter& Encoder() {
 // byte and every lead/trail pair what it decodes to, and for every character
 // of the basic plane what it encodes to. The results are exactly the
 // converter's, including which bytes a duplicate character is written as.
+// Each direction is built when first used: a start that only reads the
+// files never pays for the 65,536 characters of the encoding table.
 struct Utf8Piece {
   uint8_t len = 0;  // 0: not a character
   char bytes[3] = {};
@@ -102,14 +104,6 @@ struct Cp932Piece {
   char bytes[2] = {};
 };
 
-// The code point of a decoded piece (1 to 3 bytes of UTF-8).
-uint32_t PieceCodePoint(const Utf8Piece& p) {
-  const auto* b = reinterpret_cast<const unsigned char*>(p.bytes);
-  if (p.len == 1) return b[0];
-  if (p.len == 2) return static_cast<uint32_t>((b[0] & 0x1F) << 6 | (b[1] & 0x3F));
-  return static_cast<uint32_t>((b[0] & 0x0F) << 12 | (b[1] & 0x3F) << 6 | (b[2] & 0x3F));
-}
-
 // The UTF-8 of the kept byte b.
 inline void PutKeptByte(char* out, unsigned char b) {
   const uint32_t cp = kKeptByteBase + b;
@@ -118,109 +112,146 @@ inline void PutKeptByte(char* out, unsigned char b) {
   out[2] = static_cast<char>(0x80 | (cp & 0x3F));
 }
 
-struct Tables {
+// Runs the converter over one short piece; 0, or the error that stopped it.
+int RunOnce(iconv_t cd, const char* in, size_t n, char* out, size_t outSize, size_t* produced) {
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char* src = const_cast<char*>(in);
+  char* dst = out;
+  size_t left = n, room = outSize;
+  size_t r = iconv(cd, &src, &left, &dst, &room);
+  *produced = outSize - room;
+  if (r == static_cast<size_t>(-1)) return errno;
+  return left == 0 ? 0 : EILSEQ;
+}
+
+class IconvPair {
+ public:
+  IconvPair() : dec(iconv_open("UTF-8", "CP932")), enc(iconv_open("CP932", "UTF-8")) {
+    if (dec == kNone || enc == kNone) {
+      Close();
+      throw std::runtime_error("iconv cannot convert between CP932 and UTF-8");
+    }
+  }
+  ~IconvPair() { Close(); }
+  IconvPair(const IconvPair&) = delete;
+  IconvPair& operator=(const IconvPair&) = delete;
+  // What the character of the UTF-8 `piece` encodes to (1 or 2 bytes), or
+  // len 0 when the code page lacks it.
+  Cp932Piece Encode(const char* piece, size_t n) const {
+    Cp932Piece e;
+    char out[16];
+    size_t produced = 0;
+    if (RunOnce(enc, piece, n, out, sizeof out, &produced) == 0 && produced >= 1 && produced <= 2) {
+      e.len = static_cast<uint8_t>(produced);
+      std::copy(out, out + produced, e.bytes);
+    }
+    return e;
+  }
+  iconv_t dec, enc;
+
+ private:
+  inline static const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+  void Close() {
+    if (dec != kNone) iconv_close(dec);
+    if (enc != kNone) iconv_close(enc);
+  }
+};
+
+// The UTF-8 of a code point of the basic plane; its length.
+size_t Utf8Of(uint32_t cp, char* in) {
+  if (cp < 0x80) {
+    in[0] = static_cast<char>(cp);
+    return 1;
+  }
+  if (cp < 0x800) {
+    in[0] = static_cast<char>(0xC0 | cp >> 6);
+    in[1] = static_cast<char>(0x80 | (cp & 0x3F));
+    return 2;
+  }
+  in[0] = static_cast<char>(0xE0 | cp >> 12);
+  in[1] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+  in[2] = static_cast<char>(0x80 | (cp & 0x3F));
+  return 3;
+}
+
+struct DecodeTables {
   std::array<Utf8Piece, 256> single{};
   std::array<bool, 256> lead{};
   std::vector<Utf8Piece> pair = std::vector<Utf8Piece>(65536);  // (lead << 8) | trail
-  std::vector<Cp932Piece> encode = std::vector<Cp932Piece>(65536);
   bool asciiSame = true;  // every byte below 0x80 is the same character both ways
 
-  Tables() {
-    iconv_t dec = iconv_open("UTF-8", "CP932");
-    iconv_t enc = iconv_open("CP932", "UTF-8");
-    if (dec == reinterpret_cast<iconv_t>(-1) || enc == reinterpret_cast<iconv_t>(-1))
-      throw std::runtime_error("iconv cannot convert between CP932 and UTF-8");
-    auto run = [](iconv_t cd, const char* in, size_t n, char* out, size_t outSize, size_t* produced) {
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
-      char* src = const_cast<char*>(in);
-      char* dst = out;
-      size_t left = n, room = outSize;
-      size_t r = iconv(cd, &src, &left, &dst, &room);
-      *produced = outSize - room;
-      if (r == static_cast<size_t>(-1)) return errno;
-      return left == 0 ? 0 : EILSEQ;
-    };
+  DecodeTables() {
+    IconvPair cv;
     char out[16];
     size_t produced = 0;
+    // A byte or pair is decoded only when its character is written back as
+    // the same bytes; otherwise (the code page has a few characters twice)
+    // its bytes are kept, so that saving never changes a file's bytes.
+    auto writtenBack = [&cv](const Utf8Piece& p, std::string_view bytes) {
+      Cp932Piece e = cv.Encode(p.bytes, p.len);
+      return e.len == bytes.size() && std::equal(bytes.begin(), bytes.end(), e.bytes);
+    };
     for (int b = 0; b < 256; ++b) {
       char in = static_cast<char>(b);
-      int err = run(dec, &in, 1, out, sizeof out, &produced);
+      int err = RunOnce(cv.dec, &in, 1, out, sizeof out, &produced);
       if (err == EINVAL) {
         lead[b] = true;
       } else if (err == 0 && produced >= 1 && produced <= 3) {
         single[b].len = static_cast<uint8_t>(produced);
         std::copy(out, out + produced, single[b].bytes);
+        if (!writtenBack(single[b], std::string_view(&in, 1))) single[b].len = 0;
       }
     }
     for (int l = 0; l < 256; ++l) {
       if (!lead[l]) continue;
       for (int t = 0; t < 256; ++t) {
         char in[2] = {static_cast<char>(l), static_cast<char>(t)};
-        if (run(dec, in, 2, out, sizeof out, &produced) != 0 || produced < 1 || produced > 3) continue;
+        if (RunOnce(cv.dec, in, 2, out, sizeof out, &produced) != 0 || produced < 1 || produced > 3) continue;
         Utf8Piece& p = pair[static_cast<size_t>(l << 8 | t)];
         p.len = static_cast<uint8_t>(produced);
         std::copy(out, out + produced, p.bytes);
+        if (!writtenBack(p, std::string_view(in, 2))) p.len = 0;
       }
     }
-    for (uint32_t cp = 0; cp < 65536; ++cp) {
-      if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+    // The kept bytes of a text must never be taken for characters.
+    for (uint32_t b = 0; b < 256; ++b) {
       char in[3];
-      size_t n;
-      if (cp < 0x80) {
-        in[0] = static_cast<char>(cp);
-        n = 1;
-      } else if (cp < 0x800) {
-        in[0] = static_cast<char>(0xC0 | cp >> 6);
-        in[1] = static_cast<char>(0x80 | (cp & 0x3F));
-        n = 2;
-      } else {
-        in[0] = static_cast<char>(0xE0 | cp >> 12);
-        in[1] = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-        in[2] = static_cast<char>(0x80 | (cp & 0x3F));
-        n = 3;
-      }
-      if (run(enc, in, n, out, sizeof out, &produced) != 0 || produced < 1 || produced > 2) continue;
-      encode[cp].len = static_cast<uint8_t>(produced);
-      std::copy(out, out + produced, encode[cp].bytes);
+      if (cv.Encode(in, Utf8Of(kKeptByteBase + b, in)).len)
+        throw std::runtime_error("the code page uses the range of kept bytes");
     }
-    // A byte or pair is decoded only when its character is written back as
-    // the same bytes; otherwise (the code page has a few characters twice)
-    // its bytes are kept, so that saving never changes a file's bytes.
-    auto encodesTo = [this](const Utf8Piece& p, std::string_view bytes) {
-      uint32_t cp = PieceCodePoint(p);
-      if (cp >= encode.size()) return false;
-      const Cp932Piece& e = encode[cp];
-      return e.len == bytes.size() && std::equal(bytes.begin(), bytes.end(), e.bytes);
-    };
-    for (int b = 0; b < 256; ++b) {
-      char in = static_cast<char>(b);
-      if (single[b].len && !encodesTo(single[b], std::string_view(&in, 1))) single[b].len = 0;
+    for (int c = 0; c < 0x80; ++c) {
+      char in = static_cast<char>(c);
+      Cp932Piece e = cv.Encode(&in, 1);
+      if (single[c].len != 1 || single[c].bytes[0] != in || e.len != 1 || e.bytes[0] != in) asciiSame = false;
     }
-    for (int l = 0; l < 256; ++l) {
-      if (!lead[l]) continue;
-      for (int t = 0; t < 256; ++t) {
-        Utf8Piece& p = pair[static_cast<size_t>(l << 8 | t)];
-        char in[2] = {static_cast<char>(l), static_cast<char>(t)};
-        if (p.len && !encodesTo(p, std::string_view(in, 2))) p.len = 0;
-      }
-    }
-    for (int b = 0; b < 256; ++b) {
-      Cp932Piece& kept = encode[kKeptByteBase + static_cast<uint32_t>(b)];
-      if (kept.len) throw std::runtime_error("the code page uses the range of kept bytes");
-      kept.len = 1;
-      kept.bytes[0] = static_cast<char>(b);
-    }
-    for (int c = 0; c < 0x80; ++c)
-      if (single[c].len != 1 || single[c].bytes[0] != static_cast<char>(c) || encode[c].len != 1 ||
-          encode[c].bytes[0] != static_cast<char>(c))
-        asciiSame = false;
-    iconv_close(dec);
-    iconv_close(enc);
   }
 };
 
-const Tables& TheTables() {
-  static const Tables t;
+struct EncodeTables {
+  std::vector<Cp932Piece> encode = std::vector<Cp932Piece>(65536);
+
+  EncodeTables() {
+    IconvPair cv;
+    for (uint32_t cp = 0; cp < 65536; ++cp) {
+      if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+      char in[3];
+      encode[cp] = cv.Encode(in, Utf8Of(cp, in));
+    }
+    for (uint32_t b = 0; b < 256; ++b) {
+      Cp932Piece& kept = encode[kKeptByteBase + b];
+      kept.len = 1;
+      kept.bytes[0] = static_cast<char>(b);
+    }
+  }
+};
+
+const DecodeTables& Decoding() {
+  static const DecodeTables t;
+  return t;
+}
+
+const EncodeTables& Encoding() {
+  static const EncodeTables t;
   return t;
 }
 
@@ -239,7 +270,7 @@ long CodePoint(const unsigned char* p, size_t n) {
 }  // namespace
 
 size_t Cp932ToUtf8Into(std::string_view bytes, char* dst) {
-  const Tables& t = TheTables();
+  const DecodeTables& t = Decoding();
   const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const unsigned char* end = p + bytes.size();
   char* out = dst;
@@ -278,10 +309,10 @@ size_t Cp932ToUtf8Into(std::string_view bytes, char* dst) {
   return static_cast<size_t>(out - dst);
 }
 
-bool AsciiIsShared() { return TheTables().asciiSame; }
+bool AsciiIsShared() { return Decoding().asciiSame; }
 
 size_t FindNonCp932(std::string_view bytes) {
-  const Tables& t = TheTables();
+  const DecodeTables& t = Decoding();
   const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
   for (size_t i = 0, n = bytes.size(); i < n;) {
     unsigned char c = s[i];
@@ -321,13 +352,14 @@ std::string Cp932ToUtf8(std::string_view bytes) {
 }
 
 size_t Utf8ToCp932Into(std::string_view text, char* out) {
-  const Tables& t = TheTables();
+  const bool asciiSame = Decoding().asciiSame;
+  const EncodeTables& t = Encoding();
   char* dst = out;
   size_t i = 0, n = text.size();
   const unsigned char* s = reinterpret_cast<const unsigned char*>(text.data());
   while (i < n) {
     unsigned char c = s[i];
-    if (c < 0x80 && t.asciiSame) {
+    if (c < 0x80 && asciiSame) {
       while (n - i >= 8) {
         uint64_t w;
         std::memcpy(&w, s + i, 8);
@@ -408,7 +440,7 @@ size_t CharCount(std::string_view text) {
   return n;
 }
 
-std::string_view Mid(std::string_view text, size_t start, long len) {
+std::string_view CountedMid(std::string_view text, size_t start, long len) {
   if (start < 1) start = 1;
   size_t i = 0, ch = 1;
   while (i < text.size() && ch < start) {

@@ -58,6 +58,19 @@ size_t CharCount(std::string_view text);
 
 // Characters start..start+len-1 (1-based, as the file formats count them);
 // len < 0 means to the end. Counting is by character, not by byte.
-std::string_view Mid(std::string_view text, size_t start, long len = -1);
+std::string_view CountedMid(std::string_view text, size_t start, long len);
+inline std::string_view Mid(std::string_view text, size_t start, long len = -1) {
+  // The readers cut the value behind an ASCII key off every line: with only
+  // ASCII before the cut (and in it, for a length) characters are bytes.
+  if (start >= 1 && start - 1 <= text.size()) {
+    size_t cut = start - 1;
+    size_t through = len < 0 ? cut : cut + static_cast<size_t>(len);
+    if (through > text.size()) through = text.size();
+    unsigned char high = 0;
+    for (size_t i = 0; i < through; ++i) high |= static_cast<unsigned char>(text[i]);
+    if (high < 0x80) return text.substr(cut, len < 0 ? std::string_view::npos : static_cast<size_t>(len));
+  }
+  return CountedMid(text, start, len);
+}
 
 }  // namespace rt

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <memory>
+#include <string>
 
 #include "platform/EventYield.h"
 #include "platform/MessageBox.h"
@@ -45,6 +46,17 @@ QString LockFailureText(int16_t number) {
          QStringLiteral("ｴﾗｰ内容:") + QString::fromUtf8(rt::ErrorMessage(number));
 }
 
+void ReadDataAhead() {
+  try {
+    clsSystemFolder folder;
+    DataPath = folder.MyDirPath();
+    HomeDataPath = DataPath;
+    BeginLoadAll();
+  } catch (...) {
+    // Main finds the same trouble and tells the farmer.
+  }
+}
+
 StartResult Main(const StartOptions& options) {
   bool running = false;
   std::unique_ptr<frmTitle> title;
@@ -55,9 +67,15 @@ StartResult Main(const StartOptions& options) {
   CatchErrors([&] {
 
     clsSystemFolder folder;
-    DataPath = folder.MyDirPath();
+    std::string path = folder.MyDirPath();
     // Damaged copies of a file a reader stopped in are kept only here.
-    HomeDataPath = DataPath;
+    // A read begun for this folder before the windows existed goes on; the
+    // paths change only once no reader is looking at them.
+    if (path != DataPath || path != HomeDataPath) {
+      EndLoadAhead();
+      DataPath = path;
+      HomeDataPath = path;
+    }
 
     YearMonthDay today = Today();
     SetCurrentDate(today);

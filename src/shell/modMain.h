@@ -25,6 +25,12 @@ enum class StartResult { Running, Ended };
 // end now (a check refused it, or start-up failed and was reported).
 StartResult Main(const StartOptions& options);
 
+// Starts reading the data directory's large files on worker threads before
+// there is a QApplication, so that they are read while Qt starts; Main
+// finishes that load when it is for the same directory. Nothing is reported
+// here: Main meets any trouble again and says so.
+void ReadDataAhead();
+
 // The message for a lock file that cannot be created in DataPath: the
 // folder, the error number and its explanation.
 QString LockFailureText(int16_t number);

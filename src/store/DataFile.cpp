@@ -396,6 +396,7 @@ void FileReading::Open() {
   if (fd_ < 0) ThrowErrno(errno, path_);
   room_ = kReadPart;
   buffer_ = std::make_unique_for_overwrite<char[]>(room_);
+  asciiShared_ = rt::AsciiIsShared();
   Fill();
 }
 
@@ -474,7 +475,7 @@ bool FileReading::NextLine(std::string_view& line) {
   }
   pos_ = static_cast<size_t>(p - buffer_.get());
   ++line_;
-  if ((high & 0x8080808080808080ull) == 0 && rt::AsciiIsShared()) {
+  if ((high & 0x8080808080808080ull) == 0 && asciiShared_) {
     line = bytes;
   } else {
     decoded_.resize(bytes.size() * rt::kUtf8PerCp932Byte);

@@ -83,6 +83,7 @@ class FileReading {
   std::string path_;
   int fd_ = -1;
   bool eof_ = false;
+  bool asciiShared_ = false;  // plain ASCII lines need no decoding
   std::unique_ptr<char[]> buffer_;
   size_t room_ = 0, pos_ = 0, end_ = 0;
   std::string decoded_;  // the current line, when it is not plain ASCII

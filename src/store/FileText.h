@@ -2,6 +2,7 @@
 // Small text helpers shared by the readers and writers of the data files.
 // Writers build whole files in one buffer, so everything here appends to a
 // string instead of returning new ones.
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cstdint>
@@ -37,6 +38,7 @@ inline float ToSingle(double v) {
 // True when the whole text (surrounding blanks ignored) is a number.
 inline bool IsNumeric(std::string_view s) {
   if (s.empty()) return false;
+  if (std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; })) return true;
   try {
     rt::ToNumber(s);
     return true;

@@ -37,12 +37,14 @@ void ApplyPriceLine(std::string_view line, int item) {
   if (year < kFirstYear || year > kLastYear || month < 1 || month > 12) throw rt::RuntimeError(rt::kErrSubscript);
   std::string_view data = rt::Mid(line, 11);
   int days = DaysInMonth(year, month);
+  // A month's days lie side by side in the table.
+  int32_t* month1 = &table(year, month, 1);
   int day = 1;
   size_t start = 0;
   bool full = false;
   for (size_t i = 0; i < data.size(); ++i) {
     if (data[i] != ',') continue;
-    table(year, month, day) = rt::CLng(data.substr(start, i - start));
+    month1[day - 1] = rt::CLng(data.substr(start, i - start));
     start = i + 1;
     if (++day > days) {
       day = days;
@@ -52,7 +54,7 @@ void ApplyPriceLine(std::string_view line, int item) {
   }
   if (full) return;
   std::string_view rest = data.substr(start);
-  if (IsNumeric(rest)) table(year, month, day) = rt::CLng(rest);
+  if (IsNumeric(rest)) month1[day - 1] = rt::CLng(rest);
 }
 
 void AppendPriceLine(std::string& b, char kind, int y, int m, const DayTable<int32_t>& t) {
