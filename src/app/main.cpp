@@ -8,6 +8,7 @@
 #include "app/RegisterWindows.h"
 #include "platform/TestProbe.h"
 #include "platform/Translations.h"
+#include "shell/frmTitle.h"
 #include "shell/modMain.h"
 
 #ifndef VORN_VERSION
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
   g_previous = qInstallMessageHandler(StartupMessages);
   QApplication app(argc, argv);
   g_starting = false;
+  frmTitle::DrawPictureAhead();
   qInstallMessageHandler(g_previous);
   QApplication::setApplicationName(QStringLiteral("vorn"));
   // The desktop entry this program belongs to (its icon and name in docks).

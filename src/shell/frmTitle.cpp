@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <future>
+#include <system_error>
 
 #include "platform/Fonts.h"
 #include "platform/PictureBox.h"
@@ -16,10 +18,43 @@
 namespace {
 constexpr int kWidth = 480;
 constexpr int kHeight = 300;
+
+std::future<QImage>& PictureAhead() {
+  static std::future<QImage> picture;
+  return picture;
+}
+
+// The picture begun ahead, or drawn now when there is none (or its thread
+// failed).
+QImage TakePicture() {
+  if (PictureAhead().valid()) {
+    try {
+      return PictureAhead().get();
+    } catch (...) {
+    }
+  }
+  return frmTitle::TitlePicture();
+}
+}  // namespace
+
+void frmTitle::DrawPictureAhead() {
+  if (PictureAhead().valid()) return;
+  try {
+    // Painting on an image, text included, is safe off the GUI thread.
+    PictureAhead() = std::async(std::launch::async, &frmTitle::TitlePicture);
+  } catch (const std::system_error&) {
+    // No thread to be had: the window draws it.
+  }
+}
+
+void frmTitle::EndPictureAhead() {
+  if (PictureAhead().valid()) PictureAhead().wait();
+  PictureAhead() = {};
 }
 
 frmTitle::frmTitle(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), picture_(TitlePicture()) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      picture_(PictureAhead().valid() ? QImage() : TitlePicture()) {
   setWindowTitle(QStringLiteral("Vorn"));
   setFixedSize(kWidth, kHeight);
   setFocusPolicy(Qt::StrongFocus);
@@ -84,8 +119,12 @@ QImage frmTitle::TitlePicture() {
 }
 
 void frmTitle::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.drawImage(0, 0, picture_);
+  CatchErrors([&] {
+    // The picture begun ahead is waited for only now that it is shown.
+    if (picture_.isNull()) picture_ = TakePicture();
+    QPainter p(this);
+    p.drawImage(0, 0, picture_);
+  });
 }
 
 void frmTitle::Form_Click() {

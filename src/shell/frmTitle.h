@@ -12,6 +12,12 @@ class frmTitle : public QDialog {
 
   // The title picture (drawn once).
   static QImage TitlePicture();
+  // Starts drawing the title picture on a worker thread (once there is a
+  // QApplication), so that the start-up title window has it when it first
+  // paints instead of drawing it while the farmer waits.
+  static void DrawPictureAhead();
+  // Waits for a picture begun and never shown, before Qt goes away.
+  static void EndPictureAhead();
 
   void Form_Click();
   void Form_KeyPress(int keyAscii);

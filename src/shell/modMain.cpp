@@ -134,6 +134,7 @@ StartResult Main(const StartOptions& options) {
   });
   if (!running) title.reset();
   EndLoadAhead();
+  frmTitle::EndPictureAhead();
   return running ? StartResult::Running : StartResult::Ended;
 }
 
