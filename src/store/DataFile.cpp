@@ -429,7 +429,7 @@ bool FileReading::Fill() {
 }
 
 bool FileReading::NextLine(std::string_view& line) {
-  Open();
+  if (fd_ < 0 && !eof_) Open();
   const char* start;
   const char* p;
   const char* end;

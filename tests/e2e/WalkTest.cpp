@@ -460,3 +460,32 @@ TEST_F(Walk, BackupAndRestore) {
   EXPECT_EQ(Nikki(kDay.year(), kDay.month(), kDay.day()), " ") << "the restore kept the day the backup lacks";
   Quit(QString());
 }
+
+// --- A start with damaged files -------------------------------------------------
+// The files are read while the title window is up, two of them on threads of
+// their own; the farmer still sees the title, then each damaged file reported
+// in the order of loading, and the other files' records.
+TEST_F(Walk, DamagedFilesAreReportedInFileOrderBehindTheTitleAndTheRestLoads) {
+  ASSERT_NO_FATAL_FAILURE(MakeData([] { Nikki(kToday.year(), kToday.month(), kToday.day()) = "残る日記"; }));
+  auto append = [&](const std::string& name, const std::string& lines) {
+    std::ofstream(home.file("vorn/" + name), std::ios::binary | std::ios::app) << lines;
+  };
+  append("material.dat", "#1\r\n%1\r\nMode=Foo\r\n");  // not a mode: 13
+  append("price.dat", "#Start0\r\nH,1990/01,1\r\n");   // a year before the first: 9
+  vorn_ = std::make_unique<e2e::Vorn>(x_->display(), home, QStringList{}, true);
+  ASSERT_TRUE(e2e::WaitFor([&] { return !Modal().isEmpty() || !vorn_->running(); }, 30000)) << "no report came";
+  const std::vector<e2e::Window> titles =
+      s_->Windows([](const e2e::Window& w) { return w.width == 480 && w.height == 300; });
+  ASSERT_EQ(titles.size(), 1u) << "the title window is not shown during the load";
+  const QColor sky = s_->PixelAt(titles[0].x + 8, titles[0].y + 8);
+  EXPECT_TRUE(sky.blue() > 180 && sky.red() < 150) << "the title shows no picture: " << sky.name().toStdString();
+  // Str() gives a number its sign's place, as the box shows it.
+  const QString first = Answer(QStringLiteral("OK")), second = Answer(QStringLiteral("OK"));
+  EXPECT_TRUE(first.contains(QStringLiteral("ｴﾗｰｺｰﾄﾞ: 13"))) << "material.dat first: " << first.toStdString();
+  EXPECT_TRUE(second.contains(QStringLiteral("ｴﾗｰｺｰﾄﾞ: 9"))) << "price.dat second: " << second.toStdString();
+  ASSERT_TRUE(e2e::WaitFor([&] { return Look(kBar, QStringLiteral("ファイル")).ok; }, 10000)) << "no menu bar";
+  Click(kBar, "日記を編集します");
+  EXPECT_EQ(Text(kDiaryEdit, "txtDiary"), QStringLiteral("残る日記"));
+  Click(kDiaryEdit, "cmdEnd");
+  Quit(QString());
+}

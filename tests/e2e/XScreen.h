@@ -11,6 +11,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include <QColor>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -177,6 +178,20 @@ class Screen {
     bool owned = r && r->owner != XCB_NONE;
     free(r);
     return owned;
+  }
+
+  // The colour shown at a point of the screen.
+  QColor PixelAt(int x, int y) {
+    xcb_get_image_reply_t* r = xcb_get_image_reply(
+        c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, static_cast<int16_t>(x), static_cast<int16_t>(y), 1, 1, ~0u),
+        nullptr);
+    QColor color;
+    if (r && xcb_get_image_data_length(r) >= 3) {
+      const uint8_t* bgr = xcb_get_image_data(r);
+      color = QColor(bgr[2], bgr[1], bgr[0]);
+    }
+    free(r);
+    return color;
   }
 
   // --- Input --------------------------------------------------------------

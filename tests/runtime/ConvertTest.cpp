@@ -61,6 +61,12 @@ TEST(IntegerConversion, AcceptsNumbersWithSpacesAndRoundsHalvesToEven) {
   EXPECT_EQ(CInt("-0"), 0);
   EXPECT_EQ(CLng("-2147483648"), -2147483647 - 1);
   EXPECT_EQ(CLng("00000000042"), 42);
+  // The plain digits the files hold, at the edges of the quick path.
+  EXPECT_EQ(CLng("999999999"), 999999999);
+  EXPECT_EQ(CLng("-999999999"), -999999999);
+  EXPECT_EQ(CLng("1000000000"), 1000000000);
+  EXPECT_EQ(CInt("9999"), 9999);
+  EXPECT_EQ(CInt("32767"), 32767);
 }
 
 TEST(IntegerConversion, RaisesTypeMismatchAndOverflow) {

@@ -80,6 +80,9 @@ TEST(Cp932, MidCountsCharactersNotBytes) {
   EXPECT_EQ(Mid("2001/05,晴れ", 9), "晴れ");
   EXPECT_EQ(Mid("ab晴れcd", 3, 2), "晴れ");
   EXPECT_EQ(Mid("abc", 5), "");
+  EXPECT_EQ(Mid("abc", 4), "");
+  EXPECT_EQ(Mid("ab晴れ", 1, 3), "ab晴");  // a cut that runs into a character
+  EXPECT_EQ(Mid("ab", 1, 5), "ab");
   EXPECT_EQ(CharCount("晴れa"), 3u);
 }
 
