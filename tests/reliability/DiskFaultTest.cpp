@@ -128,32 +128,23 @@ TEST_F(DiskFaultTest, ARemovedDataFolderIsReportedAs76AndASaveAfterItIsBackWorks
   EXPECT_FALSE(Changed(RecordKind::Weather));
 }
 
-TEST_F(DiskFaultTest, AnIoErrorOnReadIsReportedAs57AndTheFileStaysOnDisk) {
-  ResetStore();
-  DataPath = HomeDataPath = dir.dir();
-  {
-    InjectFault io({FaultCall::Read, EIO, "nikki.dat"});
-    EXPECT_FALSE(LoadAll(&owner));
+// A file read on the calling thread and one read beside the others.
+TEST_F(DiskFaultTest, AnIoErrorOnReadIsReportedAs57AndTheOtherFilesStillLoad) {
+  for (const char* file : {"nikki.dat", "material.dat"}) {
+    SCOPED_TRACE(file);
+    ResetStore();
+    reported.clear();
+    DataPath = HomeDataPath = dir.dir();
+    {
+      InjectFault io({FaultCall::Read, EIO, file});
+      EXPECT_FALSE(LoadAll(&owner));
+    }
+    EXPECT_EQ(reported, std::vector<int>{57});
+    EXPECT_EQ(Snapshot(), old);
+    EXPECT_EQ(Ondo(2005, 7, 3, 1), 21.0f);
+    EXPECT_EQ(Schedule(0).Work, "田植え");
+    EXPECT_TRUE(owner.isEnabled());
   }
-  EXPECT_EQ(reported, std::vector<int>{57});
-  EXPECT_EQ(Snapshot(), old);
-  // The other files were read all the same.
-  EXPECT_EQ(Ondo(2005, 7, 3, 1), 21.0f);
-  EXPECT_EQ(Schedule(0).Work, "田植え");
-}
-
-TEST_F(DiskFaultTest, AnIoErrorInALargeFileReadBesideTheOthersLeavesTheOthersLoaded) {
-  ResetStore();
-  DataPath = HomeDataPath = dir.dir();
-  {
-    InjectFault io({FaultCall::Read, EIO, "material.dat"});
-    EXPECT_FALSE(LoadAll(&owner));
-  }
-  EXPECT_EQ(reported, std::vector<int>{57});
-  EXPECT_EQ(Snapshot(), old);
-  EXPECT_EQ(Ondo(2005, 7, 3, 1), 21.0f);
-  EXPECT_EQ(Schedule(0).Work, "田植え");
-  EXPECT_TRUE(owner.isEnabled());
 }
 
 }  // namespace
