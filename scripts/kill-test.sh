@@ -90,7 +90,7 @@ tally "vorn-data copy"
 
 # --- Half through the program's save-all -----------------------------------
 exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -dpi 96 -nolisten tcp 2>/dev/null &
+Xvfb -displayfd "$fd" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset 2>/dev/null &
 xvfb_pid=$!
 read -r -t 15 -u "$fd" display_number
 export DISPLAY=":$display_number"
