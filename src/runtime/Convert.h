@@ -29,7 +29,8 @@ inline int16_t CInt(std::string_view s) {
   if (!s.empty() && s.size() <= 4) {
     int v = 0;
     size_t k = 0;
-    for (unsigned d; k < s.size() && (d = static_cast<unsigned char>(s[k]) - '0') <= 9; ++k) v = v * 10 + static_cast<int>(d);
+    for (unsigned d; k < s.size() && (d = static_cast<unsigned char>(s[k]) - '0') <= 9; ++k)
+      v = v * 10 + static_cast<int>(d);
     if (k == s.size()) return static_cast<int16_t>(v);
   }
   return TextToInt(s);
@@ -42,7 +43,8 @@ inline int32_t CLng(std::string_view s) {
   if (s.size() > i && s.size() - i <= 9) {
     int32_t v = 0;
     size_t k = i;
-    for (unsigned d; k < s.size() && (d = static_cast<unsigned char>(s[k]) - '0') <= 9; ++k) v = v * 10 + static_cast<int32_t>(d);
+    for (unsigned d; k < s.size() && (d = static_cast<unsigned char>(s[k]) - '0') <= 9; ++k)
+      v = v * 10 + static_cast<int32_t>(d);
     if (k == s.size()) return i ? -v : v;
   }
   return TextToLong(s);

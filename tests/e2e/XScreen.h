@@ -182,9 +182,9 @@ class Screen {
 
   // The colour shown at a point of the screen.
   QColor PixelAt(int x, int y) {
-    xcb_get_image_reply_t* r = xcb_get_image_reply(
-        c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, static_cast<int16_t>(x), static_cast<int16_t>(y), 1, 1, ~0u),
-        nullptr);
+    xcb_get_image_cookie_t cookie = xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, static_cast<int16_t>(x),
+                                                  static_cast<int16_t>(y), 1, 1, ~0u);
+    xcb_get_image_reply_t* r = xcb_get_image_reply(c_, cookie, nullptr);
     QColor color;
     if (r && xcb_get_image_data_length(r) >= 3) {
       const uint8_t* bgr = xcb_get_image_data(r);
