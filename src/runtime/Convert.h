@@ -21,33 +21,32 @@ double RoundHalfEven(double x);
 // an empty or non-numeric text raises 13.
 double ToNumber(std::string_view s);
 
+// Up to `most` plain digits, perhaps after a minus, into v; false for any
+// other text. That is nearly every number of the data files, read millions
+// of times at start-up, and so few digits cannot overflow.
+inline bool PlainDigits(std::string_view s, size_t most, int32_t& v) {
+  const size_t i = !s.empty() && s[0] == '-' ? 1 : 0;
+  if (s.size() <= i || s.size() - i > most) return false;
+  v = 0;
+  for (size_t k = i; k < s.size(); ++k) {
+    const unsigned d = static_cast<unsigned char>(s[k]) - '0';
+    if (d > 9) return false;
+    v = v * 10 + static_cast<int32_t>(d);
+  }
+  if (i) v = -v;
+  return true;
+}
 // Text or number to a signed 8..32-bit or unsigned 8-bit integer, rounding
 // halves to even; empty or non-numeric raises 13, out of range raises 6.
 int16_t TextToInt(std::string_view s);
 inline int16_t CInt(std::string_view s) {
-  // Up to four digits: the dates, years and counts of the data files.
-  if (!s.empty() && s.size() <= 4) {
-    int v = 0;
-    size_t k = 0;
-    for (unsigned d; k < s.size() && (d = static_cast<unsigned char>(s[k]) - '0') <= 9; ++k)
-      v = v * 10 + static_cast<int>(d);
-    if (k == s.size()) return static_cast<int16_t>(v);
-  }
-  return TextToInt(s);
+  int32_t v;
+  return PlainDigits(s, 4, v) ? static_cast<int16_t>(v) : TextToInt(s);
 }
 int32_t TextToLong(std::string_view s);
 inline int32_t CLng(std::string_view s) {
-  // Up to nine digits, perhaps after a minus, is nearly every number of the
-  // data files, read millions of times at start-up; it cannot overflow.
-  size_t i = !s.empty() && s[0] == '-' ? 1 : 0;
-  if (s.size() > i && s.size() - i <= 9) {
-    int32_t v = 0;
-    size_t k = i;
-    for (unsigned d; k < s.size() && (d = static_cast<unsigned char>(s[k]) - '0') <= 9; ++k)
-      v = v * 10 + static_cast<int32_t>(d);
-    if (k == s.size()) return i ? -v : v;
-  }
-  return TextToLong(s);
+  int32_t v;
+  return PlainDigits(s, 9, v) ? v : TextToLong(s);
 }
 uint8_t CByte(std::string_view s);
 int16_t CInt(double v);

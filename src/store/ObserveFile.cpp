@@ -33,16 +33,14 @@ void ApplyDayLine(std::string_view line, int item, int year, std::string& commen
   ObserveItemRec& rec = ObserveItem(item);
   if (year < kFirstYear || year > kLastYear) throw rt::RuntimeError(rt::kErrSubscript);
   int month = 0, day = 0;  // a line without any comma has no date
-  // Nearly every line has its first comma after the four digits of the
-  // date, and most have an empty picture.
-  size_t first = line.size() > 4 && line[4] == ',' ? 4 : line.find(',');
+  size_t first = line.find(',');
   std::string_view rest = line;
   if (first != std::string::npos) {
     std::string_view date(line.data(), first);
     month = rt::CInt(rt::Mid(date, 1, 2));
     day = rt::CInt(rt::Mid(date, 3, 2));
     rest = std::string_view(line).substr(first + 1);
-    size_t second = !rest.empty() && rest[0] == ',' ? 0 : rest.find(',');
+    size_t second = rest.find(',');
     if (second != std::string_view::npos) {
       Put(pictures, year, month, day, rest.substr(0, second));
       rest = rest.substr(second + 1);
